@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include "dzversion.h"
+
+class DzClassFactory;
+
+// A plug-in's definition: name, author, description, version and class factories.
+class DzPlugin {
+public:
+    DzPlugin(const QString& name, const QString& author = QString(),
+             const QString& description = QString());
+    virtual ~DzPlugin();
+
+    QString getName() const;
+    QString getAuthor() const;
+    QString getDescription() const;
+    DzVersion getVersion() const;
+    void setAuthor(const QString& author);
+    void setDescription(const QString& description);
+    void setVersion(int major, int minor, int revision, int build);
+
+    void addClassFactory(DzClassFactory* factory);
+    int getNumClassFactories() const;
+    DzClassFactory* getClassFactory(int index) const;
+
+    // 0 when loaded and working; other values name a fault.
+    int getStatus() const;
+    void setStatus(int status);
+    bool isActivated() const;
+    void setActivated(bool activated);
+    // The file the plug-in came from (empty for the host's own).
+    QString getFilename() const;
+    void setFilename(const QString& filename);
+
+private:
+    QString _name, _author, _description, _filename;
+    DzVersion _version;
+    QList<DzClassFactory*> _factories;
+    int _status = 0;
+    bool _activated = true;
+};
+
+// The entry points a plug-in library exports with C linkage.
+extern "C" {
+typedef DzVersion (*DzGetSDKVersionFunc)();
+typedef DzPlugin* (*DzGetPluginDefinitionFunc)();
+}

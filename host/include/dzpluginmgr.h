@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class DzPlugin;
+
+// The plug-ins of the session: the host's own and those loaded from the plug-in folder.
+class DzPluginMgr : public QObject {
+    Q_OBJECT
+public:
+    explicit DzPluginMgr(QObject* parent = nullptr);
+    ~DzPluginMgr() override;
+
+    // Adds one of the host's own plug-ins (owned by the manager).
+    void addHostPlugin(DzPlugin* plugin);
+    // Loads every shared library of the folder; refused ones are logged and skipped.
+    void loadPlugins(const QString& directory);
+    // Loads one library; false (with a log line naming the file) when refused.
+    bool loadPlugin(const QString& filePath);
+
+public slots:
+    int getNumPlugins() const;
+    DzPlugin* getPlugin(int index) const;
+    DzPlugin* findPlugin(const QString& name) const;
+
+signals:
+    void pluginLoaded(const QString& name);
+
+private:
+    struct Impl;
+    Impl* _d;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// Shows the progress of a long operation: in the main window's progress bar, and in headless
+// runs one line per change on standard error ("[3/19] Loading stock figure ...").
+class DzProgress : public QObject {
+    Q_OBJECT
+public:
+    DzProgress(const QString& info, int totalSteps, bool isCancellable = false,
+               bool showTimeElapsed = false);
+    ~DzProgress() override;
+
+public slots:
+    void setInfo(const QString& info);
+    void step(int numSteps = 1);
+    void finish();
+    bool isCancelled() const;
+    void cancel();
+    int getCurrentStep() const;
+    int getTotalSteps() const;
+    QString getInfo() const;
+
+signals:
+    void progressChanged(const QString& info, int current, int total);
+    void finished();
+
+private:
+    void report();
+
+    QString _info;
+    int _total;
+    int _current = 0;
+    bool _cancellable;
+    bool _cancelled = false;
+    bool _finished = false;
+};
