@@ -43,7 +43,7 @@ protected:
 };
 
 // A bool persisted in the host store, loaded on first use.
-class BoolAppSetting : public SettingBase<bool>, public AppSettingsStorageBase {
+class BoolAppSetting final : public SettingBase<bool>, public AppSettingsStorageBase {
 public:
     BoolAppSetting(DzAppSettings* pAppSettings, std::string_view key, bool defaultValue);
 
@@ -52,7 +52,7 @@ public:
 };
 
 // A UTF-8 text persisted in the host store.
-class StringAppSetting : public SettingBase<std::string>, public AppSettingsStorageString {
+class StringAppSetting final : public SettingBase<std::string>, public AppSettingsStorageString {
 public:
     StringAppSetting(DzAppSettings* pAppSettings, std::string_view key, std::string_view defaultValue);
 
@@ -62,7 +62,7 @@ public:
 
 // A flag set persisted as a 32-bit integer mask.
 template <typename E>
-class FlagAppSetting : public SettingBase<FlagSet<E>>, public AppSettingsStorageInt {
+class FlagAppSetting final : public SettingBase<FlagSet<E>>, public AppSettingsStorageInt {
 public:
     FlagAppSetting(DzAppSettings* pAppSettings, std::string_view key, FlagSet<E> defaultValue)
         : SettingBase<FlagSet<E>>(defaultValue), AppSettingsStorageInt(pAppSettings, key)

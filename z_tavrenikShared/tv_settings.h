@@ -107,7 +107,7 @@ protected:
 };
 
 // A float setting on a host float property; it never writes the property itself.
-class FloatPropertySetting : public NumericPropertySetting<float> {
+class FloatPropertySetting final : public NumericPropertySetting<float> {
 public:
     explicit FloatPropertySetting(DzFloatProperty* pProperty)
         : NumericPropertySetting<float>(pProperty, pProperty->getValue(), pProperty->getDefaultValue(),

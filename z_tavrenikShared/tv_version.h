@@ -15,6 +15,7 @@ QString ProductTitleQ(const char* title);
 
 // Replaces "%{", "}%", "``", "''" by typographic quotes and "%PLUGINNAME%" by the name.
 std::string ExpandPluginText(std::string_view text);
+std::string ExpandPluginText(const char* text);  // literals would be ambiguous otherwise
 QString ExpandPluginText(const QString& text);
 
 } // namespace tav

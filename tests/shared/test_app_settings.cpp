@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSettings>
+#include <cmath>
+#include <limits>
+
+#include "dzappsettings.h"
+#include "dzfloatproperty.h"
+#include "test_app_home.h"
+#include "tv_app_settings.h"
+#include "tv_settings.h"
+
+using namespace tav;
+
+namespace {
+
+const QString kPath = QStringLiteral("Tavrenik's Kelvaro");
+
+enum class Kind : uint64_t { Full = 1, Head = 2, Body = 4 };
+
+} // namespace
+
+// Settings read back through a second QSettings on the same file, as the next run would.
+class AppSettingsTest : public AppHomeTest {
+protected:
+    void SetUp() override
+    {
+        AppHomeTest::SetUp();
+        _store = std::make_unique<DzAppSettings>(kPath);
+    }
+
+    QVariant stored(const QString& key) const
+    {
+        QSettings file(_app->settingsFilePath(), QSettings::IniFormat);
+        return file.value(kPath + QLatin1Char('/') + key);
+    }
+
+    std::unique_ptr<DzAppSettings> _store;
+};
+
+TEST_F(AppSettingsTest, StoreKeepsOneGroupPerPathAndWritesAtOnce)
+{
+    DzAppSettings other(QStringLiteral("Other"));
+    EXPECT_EQ(_store->getIntValue(QStringLiteral("n"), 7), 7);
+    EXPECT_FALSE(_store->hasKey(QStringLiteral("n")));
+
+    _store->setIntValue(QStringLiteral("n"), -3);
+    _store->setBoolValue(QStringLiteral("b"), true);
+    _store->setFloatValue(QStringLiteral("f"), 0.25);
+    _store->setStringValue(QStringLiteral("s"), QString::fromUtf8("a, \xc3\xa9"));
+    other.setIntValue(QStringLiteral("n"), 11);
+
+    EXPECT_EQ(stored(QStringLiteral("n")).toInt(), -3);
+    EXPECT_EQ(stored(QStringLiteral("b")).toString(), QStringLiteral("true"));
+    EXPECT_EQ(other.getIntValue(QStringLiteral("n")), 11);
+
+    DzAppSettings reopened(kPath);
+    EXPECT_EQ(reopened.getIntValue(QStringLiteral("n")), -3);
+    EXPECT_TRUE(reopened.getBoolValue(QStringLiteral("b")));
+    EXPECT_DOUBLE_EQ(reopened.getFloatValue(QStringLiteral("f")), 0.25);
+    EXPECT_EQ(reopened.getStringValue(QStringLiteral("s")), QString::fromUtf8("a, \xc3\xa9"));
+
+    EXPECT_TRUE(reopened.removeValue(QStringLiteral("n")));
+    EXPECT_EQ(_store->getIntValue(QStringLiteral("n"), 5), 5);
+    EXPECT_EQ(other.getIntValue(QStringLiteral("n")), 11);
+}
+
+TEST_F(AppSettingsTest, FreshKeysReadDefaultsAndWriteNothing)
+{
+    BoolAppSetting flag(_store.get(), "chkFlag", true);
+    FlagAppSetting<Kind> kinds(_store.get(), "kinds", FlagSet<Kind>(6));
+    StringAppSetting path(_store.get(), "path", "Morphs/Kelvaro");
+    EXPECT_TRUE(flag.value());
+    EXPECT_EQ(kinds.value().mask(), 6u);
+    EXPECT_EQ(path.value(), "Morphs/Kelvaro");
+    EXPECT_FALSE(QFile::exists(_app->settingsFilePath()) && stored("chkFlag").isValid());
+}
+
+TEST_F(AppSettingsTest, AssignedValuesComeBackInTheNextRun)
+{
+    {
+        BoolAppSetting flag(_store.get(), "chkFlag", true);
+        FlagAppSetting<Kind> kinds(_store.get(), "kinds", FlagSet<Kind>(6));
+        StringAppSetting path(_store.get(), "path", "Morphs/Kelvaro");
+        EXPECT_TRUE(flag.assign(false));
+        EXPECT_TRUE(kinds.assign(FlagSet<Kind>(Kind::Full)));
+        EXPECT_TRUE(path.assign("Morphs/\xc3\xa9t\xc3\xa9"));
+    }
+    EXPECT_EQ(stored(QStringLiteral("chkFlag")).toString(), QStringLiteral("false"));
+    EXPECT_EQ(stored(QStringLiteral("kinds")).toInt(), 1);
+
+    DzAppSettings nextRun(kPath);
+    BoolAppSetting flag(&nextRun, "chkFlag", true);
+    FlagAppSetting<Kind> kinds(&nextRun, "kinds", FlagSet<Kind>(6));
+    StringAppSetting path(&nextRun, "path", "Morphs/Kelvaro");
+    EXPECT_FALSE(flag.value());
+    EXPECT_TRUE(kinds.value().has(Kind::Full));
+    EXPECT_FALSE(kinds.value().has(Kind::Head));
+    EXPECT_EQ(path.value(), "Morphs/\xc3\xa9t\xc3\xa9");
+}
+
+TEST_F(AppSettingsTest, EmptyTextReadsAsDefaultButEmptyMaskStaysEmpty)
+{
+    StringAppSetting path(_store.get(), "path", "Morphs/Kelvaro");
+    FlagAppSetting<Kind> kinds(_store.get(), "kinds", FlagSet<Kind>(6));
+    EXPECT_TRUE(path.assign(""));
+    EXPECT_TRUE(kinds.assign(FlagSet<Kind>()));
+    EXPECT_EQ(path.value(), "");  // this run still holds what was assigned
+    EXPECT_TRUE(stored(QStringLiteral("kinds")).isValid());
+
+    StringAppSetting pathAgain(_store.get(), "path", "Morphs/Kelvaro");
+    FlagAppSetting<Kind> kindsAgain(_store.get(), "kinds", FlagSet<Kind>(6));
+    EXPECT_EQ(pathAgain.value(), "Morphs/Kelvaro");
+    EXPECT_TRUE(kindsAgain.value().empty());
+}
+
+TEST_F(AppSettingsTest, ValueIsLoadedOnFirstUseOnly)
+{
+    BoolAppSetting flag(_store.get(), "chkFlag", false);
+    _store->setBoolValue(QStringLiteral("chkFlag"), true);  // before first use: seen
+    EXPECT_TRUE(flag.value());
+    _store->setBoolValue(QStringLiteral("chkFlag"), false);  // after: the setting keeps its copy
+    EXPECT_TRUE(flag.value());
+}
+
+TEST_F(AppSettingsTest, AssigningTheCurrentValueWritesNothingAndTellsNobody)
+{
+    BoolAppSetting flag(_store.get(), "chkFlag", true);
+    StringAppSetting path(_store.get(), "path", "Morphs");
+    std::vector<std::string> calls;
+    flag.addListener([&] { calls.push_back("first"); });
+    flag.addListener([&] { calls.push_back("second"); });
+    path.addListener([&] { calls.push_back("path"); });
+
+    EXPECT_FALSE(flag.assign(true));
+    EXPECT_FALSE(path.assign("Morphs"));
+    EXPECT_TRUE(calls.empty());
+    EXPECT_FALSE(stored(QStringLiteral("chkFlag")).isValid());
+    EXPECT_FALSE(stored(QStringLiteral("path")).isValid());
+
+    EXPECT_TRUE(flag.assign(false));
+    EXPECT_EQ(calls, (std::vector<std::string>{"first", "second"}));
+    EXPECT_EQ(stored(QStringLiteral("chkFlag")).toString(), QStringLiteral("false"));
+}
+
+TEST(FloatPropertySettings, ClampsWithoutTouchingTheProperty)
+{
+    DzFloatProperty property(QStringLiteral("body_bs_ProportionHeight"), false, 0.0f);
+    property.setMinMax(-1.0f, 1.0f);
+    property.setValue(0.25f);
+    FloatPropertySetting setting(&property);
+    EXPECT_EQ(setting.value(), 0.25f);
+    EXPECT_EQ(setting.defaultValue(), 0.0f);
+    EXPECT_EQ(setting.minimum(), -1.0f);
+    EXPECT_EQ(setting.maximum(), 1.0f);
+
+    int cChanges = 0;
+    setting.addListener([&] { ++cChanges; });
+    EXPECT_TRUE(setting.assign(5.0f));
+    EXPECT_EQ(setting.value(), 1.0f);
+    EXPECT_FALSE(setting.assign(1.0f));
+    EXPECT_TRUE(setting.assign(-5.0f));
+    EXPECT_EQ(setting.value(), -1.0f);
+    EXPECT_EQ(cChanges, 2);
+    EXPECT_EQ(setting.original(), 0.25f);
+    EXPECT_EQ(property.getValue(), 0.25f);
+
+    EXPECT_TRUE(setting.assign(std::numeric_limits<float>::quiet_NaN()));
+    EXPECT_TRUE(std::isnan(setting.value()));
+}

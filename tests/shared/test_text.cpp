@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <cmath>
+#include <set>
+
+#include "test_print.h"
+#include "tv_exception.h"
+#include "tv_msgbox.h"
+#include "tv_str.h"
+#include "tv_version.h"
+
+using namespace tav;
+
+namespace {
+const std::string L = "\xe2\x80\x9c";   // left double quotation mark
+const std::string R = "\xe2\x80\x9d";   // right double quotation mark
+const std::string M = "\xe2\x80\x94";   // em dash
+} // namespace
+
+TEST(Sentences, MessageBoxBodyMakesBothPartsSentences)
+{
+    EXPECT_EQ(MessageBoxHtml("Could not convert figure", "failed to find DzObjExporter"),
+              "<p><b>Could not convert figure.</b></p>\n<p>Failed to find DzObjExporter.</p>");
+    // Markup in the message is the caller's and reaches the box as written.
+    EXPECT_EQ(MessageBoxHtml("a & b", "x < y"), "<p><b>A & b.</b></p>\n<p>X < y.</p>");
+}
+
+TEST(Sentences, ClosingMarksAreNotDoubled)
+{
+    EXPECT_EQ(str::MakeSentence("go on?"), "Go on?");
+    EXPECT_EQ(str::MakeSentence("stop!"), "Stop!");
+    EXPECT_EQ(str::MakeSentence("done."), "Done.");
+    EXPECT_EQ(str::MakeSentence("see <b>this</b>"), "See <b>this</b>");
+    EXPECT_EQ(str::MakeSentence("ends in a colon:"), "Ends in a colon:.");
+}
+
+TEST(Sentences, OnlyALeadingLowerCaseAsciiLetterIsCapitalised)
+{
+    EXPECT_EQ(str::MakeSentence("3 morphs"), "3 morphs.");
+    EXPECT_EQ(str::MakeSentence(" leading blank"), " leading blank.");
+    EXPECT_EQ(str::MakeSentence("Already"), "Already.");
+    EXPECT_EQ(str::MakeSentence("\xc3\xa9t\xc3\xa9"), "\xc3\xa9t\xc3\xa9.");  // été
+    EXPECT_EQ(str::MakeSentence("z"), "Z.");
+}
+
+TEST(ProductTexts, VersionAndTitles)
+{
+    EXPECT_EQ(VersionNumberText(), "V1.0.5");
+    EXPECT_EQ(VersionText(), "V1.0.5 (2023-06-22)");
+    EXPECT_EQ(ProductTitle(nullptr), "Tavrenik's Kelvaro V1.0.5 (2023-06-22)");
+    EXPECT_EQ(ProductTitle("Convert"), "Convert " + M + " Tavrenik's Kelvaro V1.0.5 (2023-06-22)");
+    EXPECT_EQ(ProductTitleQ("Convert"), QString::fromUtf8(ProductTitle("Convert").c_str()));
+}
+
+TEST(ProductTexts, ExpansionReplacesEveryMarker)
+{
+    EXPECT_EQ(ExpandPluginText("%{a}% and %{b}%"), L + "a" + R + " and " + L + "b" + R);
+    EXPECT_EQ(ExpandPluginText("``a'' and ``b''"), L + "a" + R + " and " + L + "b" + R);
+    EXPECT_EQ(ExpandPluginText("%PLUGINNAME% / %PLUGINNAME%"),
+              "Tavrenik's Kelvaro / Tavrenik's Kelvaro");
+    EXPECT_EQ(ExpandPluginText("%{%PLUGINNAME%}%"), L + "Tavrenik's Kelvaro" + R);
+}
+
+TEST(ProductTexts, ExpansionLeavesLoneMarksAlone)
+{
+    EXPECT_EQ(ExpandPluginText("100% sure, don't `quote` me"), "100% sure, don't `quote` me");
+    EXPECT_EQ(ExpandPluginText("%PLUGIN%"), "%PLUGIN%");
+    EXPECT_EQ(ExpandPluginText("```"), L + "`");
+    EXPECT_EQ(ExpandPluginText(QStringLiteral("``%PLUGINNAME%''")),
+              QString::fromUtf8((L + "Tavrenik's Kelvaro" + R).c_str()));
+}
+
+TEST(ProductTexts, ToolTipsAreExpanded)
+{
+    QPushButton button(QStringLiteral("Browse"));
+    SetToolTipWithButtonName(&button, "Press %% to pick ``a file'' for %PLUGINNAME%; %% again");
+    EXPECT_EQ(ToUtf8(button.toolTip()), "Press <b>" + L + "Browse" + R + "</b> to pick " + L +
+                                            "a file" + R + " for Tavrenik's Kelvaro; <b>" + L +
+                                            "Browse" + R + "</b> again");
+    SetExpandedToolTip(&button, "%{x}%");
+    EXPECT_EQ(ToUtf8(button.toolTip()), L + "x" + R);
+}
+
+TEST(Durations, EachRangeHasItsForm)
+{
+    const std::pair<uint64_t, const char*> cases[] = {
+        {0, "0 seconds"},         {1, "1 second"},         {2, "2 seconds"},
+        {59, "59 seconds"},       {60, "1:00 minutes"},    {65, "1:05 minutes"},
+        {3599, "59:59 minutes"},  {3600, "1:00:00 hours"}, {3725, "1:02:05 hours"},
+        {36000 * 3 + 61, "30:01:01 hours"},
+    };
+    for (const auto& [seconds, text] : cases)
+        EXPECT_EQ(str::FormatDuration(seconds), text) << seconds;
+}
+
+TEST(Counts, ThousandsAndPlurals)
+{
+    EXPECT_EQ(str::FormatThousands(0), "0");
+    EXPECT_EQ(str::FormatThousands(999), "999");
+    EXPECT_EQ(str::FormatThousands(1000), "1,000");
+    EXPECT_EQ(str::FormatThousands(1234567), "1,234,567");
+    EXPECT_EQ(str::FormatThousands(18446744073709551615ull), "18,446,744,073,709,551,615");
+    EXPECT_EQ(str::CountText(1, "one active morph", "%d active morphs"), "one active morph");
+    EXPECT_EQ(str::CountText(0, "one active morph", "%d active morphs"), "0 active morphs");
+    EXPECT_EQ(str::CountText(1000, "one active morph", "%d active morphs"), "1,000 active morphs");
+    EXPECT_EQ(str::CountText(2, "x", "%d of %d"), "2 of 2");
+}
+
+TEST(Splitting, EmptyPartsAndTrimming)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(str::Split("/Morphs//Head", "/", false, false), (V{"Morphs", "Head"}));
+    EXPECT_EQ(str::Split("/Morphs//Head", "/", false, true), (V{"", "Morphs", "", "Head"}));
+    EXPECT_EQ(str::Split("a/", "/", false, true), (V{"a", ""}));
+    EXPECT_EQ(str::Split("", "/", false, true), V{});
+    EXPECT_EQ(str::Split(" a \t, b ,\r\n", ",", true, false), (V{"a", "b", ""}));
+    EXPECT_EQ(str::Split("a::b:c", "::", false, false), (V{"a", "b:c"}));
+    EXPECT_EQ(str::Split("no separator", "/", false, false), (V{"no separator"}));
+}
+
+TEST(Paths, JoinParentStem)
+{
+    EXPECT_EQ(JoinPath("C:\\Content\\data", "Morphs\\x.dsf"), "C:/Content/data/Morphs/x.dsf");
+    EXPECT_EQ(JoinPath("a/", "/b"), "a//b");
+    EXPECT_EQ(JoinPath("", "b"), "b");
+    EXPECT_EQ(JoinPath("a", ""), "a/");
+
+    EXPECT_EQ(ParentPath(QStringLiteral("Actor/People/Head")), QStringLiteral("Actor/People"));
+    EXPECT_EQ(ParentPath(QStringLiteral("C:\\tmp/a\\b.obj")), QStringLiteral("C:\\tmp/a"));
+    EXPECT_EQ(ParentPath(QStringLiteral("/Morphs")), QStringLiteral("/Morphs"));
+    EXPECT_EQ(ParentPath(QStringLiteral("Morphs")), QStringLiteral("Morphs"));
+
+    EXPECT_EQ(Stem("/tmp/tempg9-ab12CD34.obj"), "tempg9-ab12CD34");
+    EXPECT_EQ(Stem("C:\\x\\fig.v1.obj"), "fig.v1");
+    EXPECT_EQ(Stem("dir.d/name"), "name");
+    EXPECT_EQ(Stem("name"), "name");
+}
+
+TEST(Replacing, EveryOccurrenceWithoutLooping)
+{
+    EXPECT_EQ(str::ReplaceAll("aaa", "a", "aa"), "aaaaaa");
+    EXPECT_EQ(str::ReplaceAll("x%dy%d", "%d", "%d%d"), "x%d%dy%d%d");
+    EXPECT_EQ(str::ReplaceAll("abab", "ab", ""), "");
+    EXPECT_EQ(str::ReplaceAll("abc", "", "x"), "abc");
+    std::string text = "a.b.c";
+    str::ReplaceAllInPlace(text, ".", "::");
+    EXPECT_EQ(text, "a::b::c");
+}
+
+TEST(Comparing, EqualsIgnoreCaseOnlyFoldsAscii)
+{
+    EXPECT_TRUE(str::EqualsIgnoreCase("Genesis9", "gENESIS9"));
+    EXPECT_TRUE(str::EqualsIgnoreCase("", ""));
+    EXPECT_FALSE(str::EqualsIgnoreCase("Genesis9", "Genesis 9"));
+    EXPECT_FALSE(str::EqualsIgnoreCase("abc", "abd"));
+    EXPECT_FALSE(str::EqualsIgnoreCase("\xc3\x89", "\xc3\xa9"));  // É and é
+    EXPECT_FALSE(str::EqualsIgnoreCase("[", "{"));  // 0x5b and 0x7b differ by 0x20 too
+}
+
+TEST(RandomNames, AlphabetLengthAndVariety)
+{
+    const std::string alphabet = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    EXPECT_EQ(RandomString(0), "");
+    std::set<std::string> names;
+    std::set<char> seen;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string name = RandomString(8);
+        ASSERT_EQ(name.size(), 8u);
+        for (char c : name) {
+            ASSERT_NE(alphabet.find(c), std::string::npos) << name;
+            seen.insert(c);
+        }
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), 2000u);
+    EXPECT_EQ(seen.size(), alphabet.size());  // 16000 draws leave no character out
+}
+
+TEST(Exceptions, FormattedAndPlainMessages)
+{
+    const Exception formatted("node {} ({}) has no property named {}", "Genesis 9", "G9",
+                              size_t(3));
+    EXPECT_STREQ(formatted.what(), "node Genesis 9 (G9) has no property named 3");
+    const Exception plain(std::string_view("braces {} stay"));
+    EXPECT_STREQ(plain.what(), "braces {} stay");
+    const Exception copy(formatted);
+    EXPECT_STREQ(copy.what(), formatted.what());
+}
+
+TEST(Exceptions, CancellationIsAnException)
+{
+    try {
+        throw CanceledException();
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "operation canceled");
+        EXPECT_NE(dynamic_cast<const CanceledException*>(&e), nullptr);
+        return;
+    }
+    FAIL() << "not caught as tav::Exception";
+}
