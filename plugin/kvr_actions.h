@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+
+#include "dzaction.h"
+
+// Common base of the plug-in's actions: both live in the plug-in's group and the "Convert" menu.
+class KvrActionBase : public DzAction {
+    Q_OBJECT
+public:
+    KvrActionBase(const QString& text, const QString& description);
+
+    QString getActionGroup() const override;
+    QString getDefaultMenuPath() const override;
+};
+
+// Converts the selected Genesis 3 / 8 / 8.1 figure to morphs on the selected Genesis 9 figure.
+class KvrConvertFigureAction : public KvrActionBase {
+    Q_OBJECT
+public:
+    KvrConvertFigureAction();
+
+    QKeySequence getDefaultAccel() const override;
+
+    // Runs a job with the parent and turns any failure into the one critical box the user sees;
+    // a cancellation ends it silently.
+    static void runJobReportingFailure(const std::function<void(QWidget*)>& job, QWidget* pParent);
+
+protected:
+    void executeAction() override;
+};
+
+// Opens the product's PDF manual from the host's documentation folder.
+class KvrOpenManualAction : public KvrActionBase {
+    Q_OBJECT
+public:
+    KvrOpenManualAction();
+
+protected:
+    void executeAction() override;
+};

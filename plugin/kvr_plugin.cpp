@@ -1,0 +1,47 @@
+#include "kvr_plugin.h"
+
+#include "dzguid.h"
+#include "kvr_factories.h"
+#include "tv_identity.h"
+
+namespace {
+
+// Shown by the host's plug-in list; the quotes around Convert are typographic.
+const char* const pcszDescription =
+    "\n<p>Kelvaro for Genesis 9 is a plugin for Daz Studio 4.20 and above that can convert Genesis 3, 8 "
+    "and 8.1 Genesis shapes to Genesis 9.</p>\n<p>By default it can be launched either with the menu "
+    "item in the new \xE2\x80\x9C"
+    "Convert\xE2\x80\x9D menu or with the Ctrl + Alt + C keyboard shortcut.</p>";
+
+// Built during static initialisation, before the host calls any entry point, so nothing
+// here may need the host's application object. The factories come first: the definition
+// lists them in this order.
+KvrConvertFigureActionFactory s_convertFigureActionFactory(
+    DzGuid::fromString(QStringLiteral("{1fb60b91-0fd1-4fc3-b560-99df85875d31}")));
+KvrOpenManualActionFactory s_openManualActionFactory(
+    DzGuid::fromString(QStringLiteral("{92bdd1aa-1b7a-4e98-bc5d-a6ad932e29f1}")));
+
+DzPlugin* buildDefinition(DzPlugin* pPlugin)
+{
+    pPlugin->addClassFactory(&s_convertFigureActionFactory);
+    pPlugin->addClassFactory(&s_openManualActionFactory);
+    pPlugin->setAuthor(QStringLiteral("Tavrenik"));
+    pPlugin->setDescription(QString::fromUtf8(pcszDescription));
+    pPlugin->setVersion(1, 0, 5, 0);
+    return pPlugin;
+}
+
+DzPlugin s_plugin(QString::fromUtf8(tav::pcszPluginName));
+DzPlugin* const s_pDefinition = buildDefinition(&s_plugin);
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT DzVersion getSDKVersion()
+{
+    return DzVersion(4, 5, 0, 100);
+}
+
+extern "C" Q_DECL_EXPORT DzPlugin* getPluginDefinition()
+{
+    return s_pDefinition;
+}

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include "dzaction.h"
+#include "dzmainwindow.h"
+#include "dzplugin.h"
+#include "dzpluginmgr.h"
+#include "studio_run.h"
+#include "test_app.h"
+
+namespace {
+
+const QString kPluginFile = QStringLiteral(KVR_PLUGIN_DIR "/TK_kelvaro.so");
+const QString kManualTail =
+    QStringLiteral("/Plugins/Kelvaro for Genesis 9/Kelvaro for Genesis 9 Manual.pdf");
+
+QStringList linesStartingWith(const StudioRun& run, const QString& prefix)
+{
+    QStringList found;
+    for (const QString& line : run.logLines)
+        if (line.startsWith(prefix))
+            found << line;
+    return found;
+}
+
+std::string describe(const StudioRun& run)
+{
+    return QStringLiteral("exit %1\nstdout:\n%2\nstderr:\n%3\nlog:\n%4")
+        .arg(run.exitCode)
+        .arg(run.stdOut, run.stdErr, run.logLines.join('\n'))
+        .toStdString();
+}
+
+// The host as the studio starts it, with the plug-in folder of the build.
+class ShellInHost : public ::testing::Test {
+protected:
+    static DzAppOptions withPlugins()
+    {
+        DzAppOptions options = TestApp::defaultOptions();
+        options.pluginDir = QStringLiteral(KVR_PLUGIN_DIR);
+        return options;
+    }
+
+    ShellInHost() : _app(withPlugins()) { _app->startup(); }
+
+    TestApp _app;
+};
+
+TEST_F(ShellInHost, PluginIsLoadedFromItsFolder)
+{
+    ASSERT_TRUE(QFileInfo::exists(kPluginFile));
+    DzPlugin* pPlugin = _app->getPluginMgr()->findPlugin(QStringLiteral("Tavrenik's Kelvaro"));
+    ASSERT_NE(pPlugin, nullptr) << _app->logLines().join('\n').toStdString();
+    EXPECT_EQ(QFileInfo(pPlugin->getFilename()).canonicalFilePath(), QFileInfo(kPluginFile).canonicalFilePath());
+    EXPECT_EQ(pPlugin->getStatus(), 0);
+    EXPECT_TRUE(pPlugin->isActivated());
+    EXPECT_EQ(pPlugin->getVersion().toString(), QStringLiteral("1.0.5.0"));
+    EXPECT_EQ(pPlugin->getAuthor(), QStringLiteral("Tavrenik"));
+}
+
+TEST_F(ShellInHost, ConvertMenuHoldsBothActionsInOrder)
+{
+    DzMainWindow* pWindow = _app->getInterface();
+    ASSERT_NE(pWindow, nullptr);
+    QMenu* pMenu = pWindow->findMenu(QStringLiteral("Co&nvert"));
+    ASSERT_NE(pMenu, nullptr);
+    EXPECT_EQ(pMenu->title(), QStringLiteral("Co&nvert")) << "the mnemonic is kept";
+
+    const QList<QAction*> actions = pMenu->actions();
+    ASSERT_EQ(actions.size(), 2);
+    EXPECT_EQ(actions[0]->text(), QStringLiteral("Convert selected Genesis 3 / 8 / 8.1 &figure..."));
+    EXPECT_EQ(actions[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+C")));
+    EXPECT_STREQ(actions[0]->metaObject()->className(), "KvrConvertFigureAction");
+    EXPECT_EQ(actions[1]->text(), QStringLiteral("Open Kelvaro PDF manual"));
+    EXPECT_TRUE(actions[1]->shortcut().isEmpty());
+    EXPECT_STREQ(actions[1]->metaObject()->className(), "KvrOpenManualAction");
+}
+
+TEST(ShellInStudio, ScriptsFindAndConstructBothActions)
+{
+    const StudioRun run = runStudio(
+        {},
+        QStringLiteral("var made = [new KvrConvertFigureAction(), new KvrOpenManualAction()];\n"
+                       "for (var i = 0; i < made.length; ++i)\n"
+                       "    print('made: ' + made[i].text + ' | ' + made[i].getDescription());\n"
+                       "var mgr = MainWindow.getActionMgr();\n"
+                       "print('found: ' + mgr.findAction('KvrConvertFigureAction').text);\n"
+                       "print('found: ' + mgr.findAction('KvrOpenManualAction').text);\n"));
+    ASSERT_EQ(run.exitCode, 0) << describe(run);
+    EXPECT_TRUE(run.stdOut.contains(
+        QStringLiteral("made: Convert selected Genesis 3 / 8 / 8.1 &figure... | Converts the morphs "
+                       "in the selected Genesis 3/8/8.1 figure to the selected G9 figure.")))
+        << describe(run);
+    EXPECT_TRUE(run.stdOut.contains(QStringLiteral(
+        "made: Open Kelvaro PDF manual | Opens the PDF user manual for Tavrenik's Kelvaro")));
+    EXPECT_TRUE(run.stdOut.contains(QStringLiteral("found: Convert selected Genesis 3 / 8 / 8.1 &figure...")));
+    EXPECT_TRUE(run.stdOut.contains(QStringLiteral("found: Open Kelvaro PDF manual")));
+    EXPECT_TRUE(run.logContains(QStringLiteral("Loaded plug-in Tavrenik's Kelvaro 1.0.5.0 (")));
+}
+
+const QString kTriggerManual =
+    QStringLiteral("MainWindow.getActionMgr().findAction('KvrOpenManualAction').trigger();\n");
+
+TEST(ShellInStudio, MissingManualGivesOneBoxAndItsLogLine)
+{
+    QTemporaryDir docs;
+    const StudioRun run = runStudio(
+        {QStringLiteral("--doc-path"), docs.path(), QStringLiteral("--answer"), QStringLiteral("Error*=OK")},
+        kTriggerManual);
+    ASSERT_EQ(run.exitCode, 0) << describe(run);
+
+    const QString path = docs.path() + kManualTail;
+    EXPECT_EQ(linesStartingWith(run, QStringLiteral("Message box ")).size(), 1) << describe(run);
+    EXPECT_EQ(linesStartingWith(run, QStringLiteral("TkKVR: ")),
+              QStringList{QStringLiteral("TkKVR: Critical error message box in Tavrenik's Kelvaro V1.0.5: "
+                                         "Could not open PDF file: The file %1 does not exist. Did you "
+                                         "install the plugin correctly?")
+                              .arg(path)})
+        << describe(run);
+    EXPECT_FALSE(run.logContains(QStringLiteral("Opening URL:")));
+}
+
+TEST(ShellInStudio, PresentManualReachesTheHostAsAFileUrl)
+{
+    QTemporaryDir docs;
+    const QString path = docs.path() + kManualTail;
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    QFile manual(path);
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.write("%PDF-1.4\n");
+    manual.close();
+
+    const StudioRun run = runStudio({QStringLiteral("--doc-path"), docs.path()}, kTriggerManual);
+    ASSERT_EQ(run.exitCode, 0) << describe(run);
+    EXPECT_EQ(linesStartingWith(run, QStringLiteral("Opening URL: ")),
+              QStringList{QStringLiteral("Opening URL: file:///") + path})
+        << describe(run);
+    EXPECT_TRUE(linesStartingWith(run, QStringLiteral("Message box ")).isEmpty()) << describe(run);
+}
+
+TEST(ShellInStudio, ConvertActionBracketsTheJobInLogLines)
+{
+    // Whatever the job makes of an empty scene, its scope lines surround it.
+    const StudioRun run = runStudio(
+        {QStringLiteral("--answer"), QStringLiteral("Error*=OK")},
+        QStringLiteral("MainWindow.getActionMgr().findAction('KvrConvertFigureAction').trigger();\n"
+                       "print('after the job');\n"));
+    ASSERT_EQ(run.exitCode, 0) << describe(run);
+    const int iEntering = run.logLines.indexOf(QStringLiteral("TkKVR: Entering KvrConverter::exec_X()"));
+    const int iLeaving = run.logLines.indexOf(QStringLiteral("TkKVR: Leaving KvrConverter::exec_X()"));
+    ASSERT_GE(iEntering, 0) << describe(run);
+    EXPECT_GT(iLeaving, iEntering) << describe(run);
+    EXPECT_TRUE(run.stdOut.contains(QStringLiteral("after the job")));
+}
+
+} // namespace

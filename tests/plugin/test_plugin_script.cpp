@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <QMetaType>
+#include <QScriptEngine>
+#include <QScriptValue>
+#include <memory>
+
+#include "kvr_factories.h"
+#include "kvr_plugin.h"
+
+namespace {
+
+DzClassFactory* pluginFactory(int i)
+{
+    return getPluginDefinition()->getClassFactory(i);
+}
+
+void registerPluginClasses(QScriptEngine& engine)
+{
+    for (int i = 0; i < getPluginDefinition()->getNumClassFactories(); ++i)
+        pluginFactory(i)->registerClass(&engine);
+}
+
+TEST(PluginScript, ScriptsConstructBothActionsThroughTheFactories)
+{
+    QScriptEngine engine;
+    registerPluginClasses(engine);
+
+    const QScriptValue convert = engine.evaluate(QStringLiteral("new KvrConvertFigureAction()"));
+    ASSERT_FALSE(engine.hasUncaughtException()) << engine.uncaughtException().toString().toStdString();
+    const QScriptValue manual = engine.evaluate(QStringLiteral("new KvrOpenManualAction()"));
+    ASSERT_FALSE(engine.hasUncaughtException()) << engine.uncaughtException().toString().toStdString();
+
+    auto* pConvert = qscriptvalue_cast<KvrConvertFigureAction*>(convert);
+    auto* pManual = qscriptvalue_cast<KvrOpenManualAction*>(manual);
+    ASSERT_NE(pConvert, nullptr);
+    ASSERT_NE(pManual, nullptr);
+    EXPECT_EQ(pConvert->text(), QStringLiteral("Convert selected Genesis 3 / 8 / 8.1 &figure..."));
+    EXPECT_EQ(pManual->text(), QStringLiteral("Open Kelvaro PDF manual"));
+    // Scripts reach the host's slots on the new object.
+    EXPECT_EQ(engine.evaluate(QStringLiteral("new KvrOpenManualAction().getDescription()")).toString(),
+              QStringLiteral("Opens the PDF user manual for Tavrenik's Kelvaro"));
+
+    // The value conversion refuses an object of the other class.
+    EXPECT_EQ(qscriptvalue_cast<KvrOpenManualAction*>(convert), nullptr);
+    EXPECT_EQ(qscriptvalue_cast<KvrConvertFigureAction*>(manual), nullptr);
+}
+
+TEST(PluginScript, PointerTypesAreKnownAndConvertBothWays)
+{
+    QScriptEngine first;
+    QScriptEngine second;
+    registerPluginClasses(first);
+    registerPluginClasses(second);  // a second engine must not register the types again
+
+    const int iConvertType = QMetaType::type("KvrConvertFigureAction*");
+    const int iManualType = QMetaType::type("KvrOpenManualAction*");
+    EXPECT_NE(iConvertType, QMetaType::UnknownType);
+    EXPECT_NE(iManualType, QMetaType::UnknownType);
+    EXPECT_NE(iConvertType, iManualType);
+
+    KvrConvertFigureAction action;
+    const QScriptValue value = qScriptValueFromValue(&second, &action);
+    ASSERT_TRUE(value.isQObject());
+    EXPECT_EQ(value.toQObject(), &action);
+    EXPECT_EQ(qscriptvalue_cast<KvrConvertFigureAction*>(value), &action);
+    EXPECT_EQ(qscriptvalue_cast<KvrConvertFigureAction*>(second.newObject()), nullptr);
+}
+
+TEST(PluginScript, ConstructorOfAFactoryThatIsGoneMakesNothing)
+{
+    QScriptEngine engine;
+    {
+        KvrOpenManualActionFactory factory(DzGuid::fromString(QStringLiteral("{92bdd1aa-1b7a-4e98-bc5d-a6ad932e29f1}")));
+        factory.registerClass(&engine);
+        const QScriptValue made = engine.evaluate(QStringLiteral("new KvrOpenManualAction()"));
+        ASSERT_NE(qscriptvalue_cast<KvrOpenManualAction*>(made), nullptr);
+    }
+    const QScriptValue made = engine.evaluate(QStringLiteral("new KvrOpenManualAction()"));
+    EXPECT_EQ(qscriptvalue_cast<KvrOpenManualAction*>(made), nullptr);
+
+    // The plug-in's own factory still works for engines it registered with.
+    QScriptEngine other;
+    pluginFactory(1)->registerClass(&other);
+    EXPECT_NE(qscriptvalue_cast<KvrOpenManualAction*>(other.evaluate(QStringLiteral("new KvrOpenManualAction()"))),
+              nullptr);
+}
+
+} // namespace
