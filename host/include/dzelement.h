@@ -45,6 +45,8 @@ signals:
 protected:
     // Group paths offered by getPropertyGroups(); nodes add those of their modifiers.
     virtual QStringList propertyGroupPaths() const;
+    // Call when the paths offered by propertyGroupPaths() may have changed.
+    void invalidatePropertyGroups();
 
 private:
     void onPropertyValueChanged();

@@ -59,6 +59,8 @@ QStringList DzElement::propertyGroupPaths() const
     return paths;
 }
 
+void DzElement::invalidatePropertyGroups() { _groups.reset(); }
+
 const DzPropertyGroupTree* DzElement::getPropertyGroups() const
 {
     if (!_groups)

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QHash>
+#include <QVector>
+#include <memory>
+
+#include "dzaffine.h"
+#include "dzbox3.h"
+#include "dzfacetmesh.h"
+
+class DzSubdivider;
+class DzShape;
+
+// What a node remembers of its evaluated geometry. Cleared by DzNode::invalidateGeometry (all
+// but the topology) and DzNode::invalidateWorldTransform (the world part).
+struct DzNodeGeometryCache {
+    // Rest positions with the current morphs, per subdivision level.
+    QHash<int, QVector<DzVec3>> restPositions;
+    // Per-vertex skinning transforms in the figure's space, per subdivision level.
+    QHash<int, QVector<DzAffine>> skinning;
+
+    bool worldMatrixValid = false;
+    DzAffine worldMatrix;
+    bool worldMeshValid = false;
+    DzFacetMesh worldMesh;
+    DzBox3 worldBox;
+
+    // Refinement of the shape's mesh; rebuilt only when the mesh itself changes.
+    std::shared_ptr<DzSubdivider> subdivider;
+    const DzShape* subdividerShape = nullptr;
+    int subdividerMeshRevision = -1;
+
+    void clearEvaluation()
+    {
+        restPositions.clear();
+        skinning.clear();
+        worldMeshValid = false;
+    }
+    void clearWorld()
+    {
+        worldMatrixValid = false;
+        worldMeshValid = false;
+    }
+};
