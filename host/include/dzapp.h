@@ -42,7 +42,8 @@ public:
     // Creates the main window (menus, scene list, panes) and loads the plug-ins.
     void startup();
 
-    // The log as written so far in this session, one entry per line (for tests).
+    // The log as written so far in this session, one entry per line (for tests). Each line is
+    // "<ISO timestamp> <text>", as in the log file.
     QStringList logLines() const;
     // Last URL that showURL was asked to open.
     QString lastShownUrl() const;
@@ -52,10 +53,14 @@ public:
 
     DzClassFactory* findClassFactory(const char* className) const;
     void registerClassFactory(DzClassFactory* factory);
+    void unregisterClassFactory(DzClassFactory* factory);
     QList<DzClassFactory*> classFactories() const;
 
     // The script engine of the session; class factories register their classes on it.
     QScriptEngine* scriptEngine() const;
+    // Runs a script file on that engine; false with "<file>:<line>: <error>" in errorText when
+    // it throws or cannot be read.
+    bool evaluateScriptFile(const QString& filePath, QString* errorText);
 
     DzAuthor getCurrentAuthor() const;
 

@@ -1,9 +1,18 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class DzAction;
 class DzActionMgr;
+class DzClassFactory;
+class DzPane;
 class DzPaneMgr;
+class DzProgress;
 
 // The studio's main window: menus built from the actions, the scene list, panes, log, progress.
 class DzMainWindow : public QMainWindow {
@@ -12,11 +21,34 @@ public:
     explicit DzMainWindow(QWidget* parent = nullptr);
     ~DzMainWindow() override;
 
+    // Creates one action through every factory whose class is an action, adds it to the action
+    // manager and places it in its menu with its accelerator.
+    void createActionsFromFactories(const QList<DzClassFactory*>& factories);
+    // Places an action in the menu of its default menu path ("File/Export" nests), creating the
+    // menus on demand, and gives it its default accelerator. The action manager owns it.
+    void addAction(DzAction* action);
+    // Docks a pane and registers it with the pane manager (the window owns it).
+    void addPane(DzPane* pane);
+    // Registers a pane every main window creates and docks when it is built; host panes call it
+    // from a static object in their source:
+    //   static const bool r = DzMainWindow::registerPaneCreator([] { return new DzParametersPane; });
+    static bool registerPaneCreator(std::function<DzPane*()> creator);
+    // Shows a progress object's steps in the progress bar until it finishes.
+    void trackProgress(DzProgress* progress);
+
+    // The menu of a path ("Co&nvert"; mnemonics are ignored when matching), or null.
+    QMenu* findMenu(const QString& menuPath) const;
+    QListWidget* sceneList() const;
+    QPlainTextEdit* logView() const;
+    QProgressBar* progressBar() const;
+
 public slots:
     DzActionMgr* getActionMgr() const;
     DzPaneMgr* getPaneMgr() const;
 
 private:
+    QMenu* menuFor(const QString& menuPath);
+
     struct Impl;
     Impl* _d;
 };

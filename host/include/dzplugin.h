@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMetaType>
 #include <QString>
 
 #include "dzversion.h"
@@ -42,6 +43,9 @@ private:
     int _status = 0;
     bool _activated = true;
 };
+
+// Scripts see a plug-in as a plain object with its name, author, version, status and state.
+Q_DECLARE_METATYPE(DzPlugin*)
 
 // The entry points a plug-in library exports with C linkage.
 extern "C" {

@@ -2,7 +2,9 @@
 
 #include <QPointer>
 
+#include "../app/dzappservices.h"
 #include "dzapp.h"
+#include "dzclassfactory.h"
 #include "dznode.h"
 #include "dzscene.h"
 
@@ -28,3 +30,15 @@ void DzDeleteAction::executeAction()
         if (node && node->getScene() == dzScene)
             dzScene->removeNode(node);
 }
+
+namespace {
+
+// The host's own action goes through a class factory like a plug-in's, so the main window
+// places it in its menu and scripts find it by class name.
+const bool factoryRegistered = dzRegisterServiceCreator([](DzApp* app, DzAppServices&) {
+    static DzTClassFactory<DzDeleteAction> factory(
+        DzGuid::fromString(QStringLiteral("{6d1f3c2a-8b4e-4f7a-9c10-2e5b7d9a4c31}")));
+    app->registerClassFactory(&factory);
+});
+
+} // namespace

@@ -1,0 +1,64 @@
+#include "dzprogress.h"
+
+#include <cstdio>
+
+#include "dzapp.h"
+#include "dzmainwindow.h"
+
+DzProgress::DzProgress(const QString& info, int totalSteps, bool isCancellable,
+                       bool showTimeElapsed)
+    : _info(info), _total(totalSteps), _cancellable(isCancellable)
+{
+    Q_UNUSED(showTimeElapsed);
+    if (dzApp && dzApp->getInterface())
+        dzApp->getInterface()->trackProgress(this);
+    report();
+}
+
+DzProgress::~DzProgress() { finish(); }
+
+void DzProgress::setInfo(const QString& info)
+{
+    if (info == _info)
+        return;
+    _info = info;
+    report();
+}
+
+void DzProgress::step(int numSteps)
+{
+    if (_finished || numSteps == 0)
+        return;
+    _current = qMin(_current + numSteps, qMax(_total, 0));
+    report();
+}
+
+void DzProgress::finish()
+{
+    if (_finished)
+        return;
+    _finished = true;
+    emit finished();
+}
+
+bool DzProgress::isCancelled() const { return _cancelled; }
+
+void DzProgress::cancel()
+{
+    if (_cancellable)
+        _cancelled = true;
+}
+
+int DzProgress::getCurrentStep() const { return _current; }
+int DzProgress::getTotalSteps() const { return _total; }
+QString DzProgress::getInfo() const { return _info; }
+
+void DzProgress::report()
+{
+    emit progressChanged(_info, _current, _total);
+    // Without a window the steps are followed on standard error.
+    if (!dzApp || dzApp->options().headless) {
+        std::fprintf(stderr, "[%d/%d] %s\n", _current, _total, _info.toUtf8().constData());
+        std::fflush(stderr);
+    }
+}

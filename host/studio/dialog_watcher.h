@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include "studio_options.h"
+
+class QDialog;
+
+// Watches every dialog the studio opens: logs message boxes, presses the button the command
+// line's answers name, and ends the run when a modal dialog waits longer than the timeout.
+class DialogWatcher : public QObject {
+    Q_OBJECT
+public:
+    // Exit status of a run that a modal dialog blocked.
+    static const int kBlockedExitCode = 3;
+
+    DialogWatcher(const QList<StudioAnswer>& answers, int timeoutSeconds, QObject* parent = nullptr);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void dialogShown(QDialog* dialog);
+    bool answer(QDialog* dialog);
+    void failIfStillOpen(QPointer<QDialog> dialog);
+
+    QList<StudioAnswer> _answers;
+    int _iTimeoutSeconds;
+};

@@ -1,0 +1,129 @@
+#include "studio_options.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <cstring>
+
+namespace {
+
+const int kHeadlessDialogTimeout = 30;
+
+QString besideExe(const QString& exeDir, const char* name)
+{
+    return QDir::cleanPath(QDir(exeDir).filePath(QStringLiteral("../") + QLatin1String(name)));
+}
+
+bool parseAnswer(const QString& text, StudioAnswer* answer)
+{
+    // The title may itself hold '=', the button text rarely does: split at the last one.
+    const int split = text.lastIndexOf(QLatin1Char('='));
+    if (split <= 0 || split == text.size() - 1)
+        return false;
+    answer->titlePattern = text.left(split);
+    answer->buttonText = text.mid(split + 1);
+    return true;
+}
+
+} // namespace
+
+bool studioWantsHeadless(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--headless") == 0)
+            return true;
+    return false;
+}
+
+bool parseStudioOptions(const QStringList& arguments, const QString& exeDir,
+                        StudioOptions* options, QString* errorText)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("The studio: scene, tools and plug-ins."));
+    parser.addHelpOption();
+    const QCommandLineOption headless(QStringLiteral("headless"),
+                                      QStringLiteral("Run without showing a window."));
+    const QCommandLineOption home(QStringLiteral("home"),
+                                  QStringLiteral("Folder of settings.ini and log.txt."),
+                                  QStringLiteral("DIR"));
+    const QCommandLineOption pluginDir(QStringLiteral("plugin-dir"),
+                                       QStringLiteral("Folder of the plug-ins to load."),
+                                       QStringLiteral("DIR"));
+    const QCommandLineOption docPath(QStringLiteral("doc-path"),
+                                     QStringLiteral("Documentation folder."), QStringLiteral("DIR"));
+    const QCommandLineOption contentDir(QStringLiteral("content-dir"),
+                                        QStringLiteral("A content library (repeatable)."),
+                                        QStringLiteral("DIR"));
+    const QCommandLineOption style(QStringLiteral("style"),
+                                   QStringLiteral("Style definition name."), QStringLiteral("NAME"));
+    const QCommandLineOption author(QStringLiteral("author"),
+                                    QStringLiteral("Current content author."),
+                                    QStringLiteral("NAME"));
+    const QCommandLineOption noHdMorphs(QStringLiteral("no-hd-morphs"),
+                                        QStringLiteral("Run without HD morph support."));
+    const QCommandLineOption scene(QStringLiteral("scene"),
+                                   QStringLiteral("Scene file to open at start."),
+                                   QStringLiteral("FILE"));
+    const QCommandLineOption script(QStringLiteral("script"),
+                                    QStringLiteral("Script to run; the studio then exits."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption answer(
+        QStringLiteral("answer"),
+        QStringLiteral("Press BUTTON in dialogs titled TITLE (* wildcards; repeatable)."),
+        QStringLiteral("TITLE=BUTTON"));
+    const QCommandLineOption timeout(
+        QStringLiteral("dialog-timeout"),
+        QStringLiteral("Fail when a modal dialog stays unanswered this long (default 30 "
+                       "headless)."),
+        QStringLiteral("SECONDS"));
+    parser.addOptions({headless, home, pluginDir, docPath, contentDir, style, author, noHdMorphs,
+                       scene, script, answer, timeout});
+    if (!parser.parse(arguments)) {
+        *errorText = parser.errorText();
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        *errorText = parser.helpText();
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *errorText = QStringLiteral("Unexpected argument: %1")
+                         .arg(parser.positionalArguments().constFirst());
+        return false;
+    }
+
+    DzAppOptions& app = options->app;
+    app.headless = parser.isSet(headless);
+    app.homeDir = parser.value(home);
+    app.pluginDir = parser.isSet(pluginDir) ? parser.value(pluginDir)
+                                            : besideExe(exeDir, KVR_DEFAULT_PLUGIN_DIR_NAME);
+    app.docPath = parser.isSet(docPath) ? parser.value(docPath)
+                                        : besideExe(exeDir, KVR_DEFAULT_DOC_DIR_NAME);
+    app.contentDirs = parser.isSet(contentDir)
+                          ? parser.values(contentDir)
+                          : QStringList{besideExe(exeDir, KVR_DEFAULT_CONTENT_DIR_NAME)};
+    if (parser.isSet(style))
+        app.styleName = parser.value(style);
+    app.authorName = parser.value(author);
+    app.hdMorphs = !parser.isSet(noHdMorphs);
+
+    options->sceneFile = parser.value(scene);
+    options->scriptFile = parser.value(script);
+    for (const QString& text : parser.values(answer)) {
+        StudioAnswer parsed;
+        if (!parseAnswer(text, &parsed)) {
+            *errorText = QStringLiteral("--answer wants TITLE=BUTTON, not %1").arg(text);
+            return false;
+        }
+        options->answers << parsed;
+    }
+    options->dialogTimeoutSeconds = app.headless ? kHeadlessDialogTimeout : 0;
+    if (parser.isSet(timeout)) {
+        bool ok = false;
+        options->dialogTimeoutSeconds = parser.value(timeout).toInt(&ok);
+        if (!ok || options->dialogTimeoutSeconds < 0) {
+            *errorText = QStringLiteral("--dialog-timeout wants a number of seconds");
+            return false;
+        }
+    }
+    return true;
+}

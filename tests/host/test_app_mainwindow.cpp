@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <QDockWidget>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+
+#include "dzmainwindow.h"
+#include "dzpane.h"
+#include "dzpanemgr.h"
+#include "dznode.h"
+#include "dzprogress.h"
+#include "dzscene.h"
+#include "test_app.h"
+
+namespace {
+
+DzNode* addNode(const QString& label)
+{
+    auto* node = new DzNode;
+    node->setLabel(label);
+    dzScene->addNode(node);
+    return node;
+}
+
+QStringList listed(QListWidget* list)
+{
+    QStringList labels;
+    for (int i = 0; i < list->count(); ++i)
+        labels << list->item(i)->text();
+    return labels;
+}
+
+QStringList selected(QListWidget* list)
+{
+    QStringList labels;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->isSelected())
+            labels << list->item(i)->text();
+    return labels;
+}
+
+struct WindowApp : TestApp {
+    WindowApp() { app()->startup(); }
+    QListWidget* list() const { return app()->getInterface()->sceneList(); }
+};
+
+} // namespace
+
+TEST(MainWindow, SceneListShowsRootNodesAsTheSceneChanges)
+{
+    WindowApp app;
+    DzNode* figure = addNode("Genesis 9");
+    DzNode* bone = new DzNode;
+    bone->setLabel("hip");
+    figure->addNodeChild(bone);
+    DzNode* prop = addNode("Prop");
+    EXPECT_EQ(listed(app.list()), QStringList({"Genesis 9", "Prop"}));
+
+    prop->setLabel("Renamed prop");
+    EXPECT_EQ(listed(app.list()), QStringList({"Genesis 9", "Renamed prop"}));
+
+    dzScene->removeNode(figure);
+    EXPECT_EQ(listed(app.list()), QStringList({"Renamed prop"}));
+}
+
+TEST(MainWindow, SelectionFollowsBothWays)
+{
+    WindowApp app;
+    DzNode* a = addNode("A");
+    DzNode* b = addNode("B");
+    addNode("C");
+
+    b->select(true);
+    EXPECT_EQ(selected(app.list()), QStringList({"B"}));
+    dzScene->selectAllNodes(true);
+    EXPECT_EQ(selected(app.list()), QStringList({"A", "B", "C"}));
+    dzScene->selectAllNodes(false);
+    EXPECT_TRUE(selected(app.list()).isEmpty());
+
+    app.list()->item(0)->setSelected(true);
+    EXPECT_TRUE(a->isSelected());
+    EXPECT_FALSE(b->isSelected());
+    app.list()->item(0)->setSelected(false);
+    app.list()->item(1)->setSelected(true);
+    EXPECT_FALSE(a->isSelected());
+    EXPECT_TRUE(b->isSelected());
+    EXPECT_EQ(dzScene->getNumSelectedNodes(), 1);
+}
+
+TEST(MainWindow, LogViewShowsEarlierAndLaterLines)
+{
+    TestApp app;
+    app->log("before the window");
+    app->startup();
+    app->log("after the window");
+    const QString text = app->getInterface()->logView()->toPlainText();
+    EXPECT_TRUE(text.contains("before the window"));
+    EXPECT_TRUE(text.contains("after the window"));
+}
+
+TEST(Progress, StepsShowInTheBarAndHeadlessOnStandardError)
+{
+    WindowApp app;
+    QProgressBar* bar = app->getInterface()->progressBar();
+    testing::internal::CaptureStderr();
+    {
+        DzProgress progress("Converting", 19);
+        progress.step(2);
+        progress.setInfo("Loading stock figure for morph conversion");
+        progress.step();
+        EXPECT_EQ(bar->maximum(), 19);
+        EXPECT_EQ(bar->value(), 3);
+        EXPECT_TRUE(bar->format().startsWith("Loading stock figure"));
+        progress.step(100);
+        EXPECT_EQ(progress.getCurrentStep(), 19);
+    }
+    const QString err = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(err,
+              "[0/19] Converting\n"
+              "[2/19] Converting\n"
+              "[2/19] Loading stock figure for morph conversion\n"
+              "[3/19] Loading stock figure for morph conversion\n"
+              "[19/19] Loading stock figure for morph conversion\n");
+    // A finished progress leaves the bar idle.
+    EXPECT_EQ(bar->value(), 0);
+}
+
+TEST(Progress, CancelOnlyWhenCancellable)
+{
+    TestApp app;
+    testing::internal::CaptureStderr();
+    DzProgress fixed("a", 2);
+    fixed.cancel();
+    EXPECT_FALSE(fixed.isCancelled());
+    DzProgress cancellable("b", 2, true);
+    cancellable.cancel();
+    EXPECT_TRUE(cancellable.isCancelled());
+    testing::internal::GetCapturedStderr();
+}
+
+namespace {
+
+class ProbePane : public DzPane {
+    Q_OBJECT
+public:
+    ProbePane() : DzPane("Probe") {}
+};
+
+const bool probePaneRegistered = DzMainWindow::registerPaneCreator([] { return new ProbePane; });
+
+} // namespace
+
+TEST(MainWindow, RegisteredPanesAreDockedAndFoundByClassName)
+{
+    ASSERT_TRUE(probePaneRegistered);
+    WindowApp app;
+    DzPaneMgr* panes = app->getInterface()->getPaneMgr();
+    DzPane* pane = panes->findPane("ProbePane");
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(panes->findPane("DzPane"), nullptr);
+    auto* dock = qobject_cast<QDockWidget*>(pane->parentWidget());
+    ASSERT_NE(dock, nullptr);
+    dock->hide();
+    QSignalSpy shown(panes, &DzPaneMgr::paneShown);
+    panes->showPane(pane);
+    EXPECT_FALSE(dock->isHidden());
+    EXPECT_EQ(shown.count(), 1);
+}
+
+#include "test_app_mainwindow.moc"

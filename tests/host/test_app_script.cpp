@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QScriptEngine>
+
+#include "dzapp.h"
+#include "dznode.h"
+#include "dzscene.h"
+#include "test_app.h"
+
+namespace {
+
+DzNode* addNode(const QString& label)
+{
+    auto* node = new DzNode;
+    node->setName(label);
+    node->setLabel(label);
+    dzScene->addNode(node);
+    return node;
+}
+
+QString writeScript(const QString& folder, const QString& text)
+{
+    const QString path = folder + "/script.js";
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(text.toUtf8());
+    return path;
+}
+
+} // namespace
+
+TEST(Script, GlobalsReachTheApplicationAndItsScene)
+{
+    TestApp app;
+    addNode("Genesis 9");
+    QScriptEngine* engine = app->scriptEngine();
+    const QScriptValue result = engine->evaluate(
+        "App.log('from a script');"
+        "[typeof App.getContentMgr, Scene.getNumNodes(), MainWindow === null].join('|');");
+    ASSERT_FALSE(engine->hasUncaughtException()) << result.toString().toStdString();
+    EXPECT_EQ(result.toString(), "function|1|true");
+    EXPECT_EQ(app.logLinesContaining("from a script").value(0), "from a script");
+
+    app->startup();
+    EXPECT_TRUE(engine->evaluate("MainWindow.getActionMgr().getNumActions() >= 0").toBool());
+}
+
+TEST(Script, NodePointersCrossBetweenScriptAndSlots)
+{
+    TestApp app;
+    DzNode* first = addNode("First");
+    DzNode* second = addNode("Second");
+    QScriptEngine* engine = app->scriptEngine();
+    const QScriptValue result = engine->evaluate(
+        "var n = Scene.findNodeByLabel('Second');"
+        "Scene.setPrimarySelection(n);"
+        "[n.getLabel(), Scene.findNodeIndex(n), Scene.getPrimarySelection().getLabel(),"
+        " Scene.findNodeByLabel('Missing') === null].join('|');");
+    ASSERT_FALSE(engine->hasUncaughtException()) << result.toString().toStdString();
+    EXPECT_EQ(result.toString(), "Second|1|Second|true");
+    EXPECT_EQ(dzScene->getPrimarySelection(), second);
+    EXPECT_FALSE(first->isSelected());
+}
+
+TEST(Script, PrintWritesOneLineToStandardOutput)
+{
+    TestApp app;
+    testing::internal::CaptureStdout();
+    app->scriptEngine()->evaluate("print('a', 1, true); print();");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "a 1 true\n\n");
+}
+
+TEST(Script, FileErrorsNameFileAndLine)
+{
+    TestApp app;
+    const QString path = writeScript(app.home(), "var a = 1;\n\nundefinedFunction();\n");
+    QString error;
+    EXPECT_FALSE(app->evaluateScriptFile(path, &error));
+    EXPECT_TRUE(error.startsWith(path + ":3: ")) << error.toStdString();
+    EXPECT_TRUE(error.contains("undefinedFunction")) << error.toStdString();
+
+    // The engine stays usable after a failed script.
+    const QString good = writeScript(app.home(), "App.log('after');\n");
+    EXPECT_TRUE(app->evaluateScriptFile(good, &error));
+    EXPECT_EQ(app.logLinesContaining("after").size(), 1);
+
+    EXPECT_FALSE(app->evaluateScriptFile(app.home() + "/missing.js", &error));
+    EXPECT_TRUE(error.contains("missing.js"));
+}

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTextStream>
+
+#include "dzapp.h"
+#include "dzmainwindow.h"
+#include "dzscene.h"
+#include "dzstyle.h"
+#include "test_app.h"
+
+namespace {
+
+QStringList readLines(const QString& path)
+{
+    QStringList lines;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        QTextStream in(&file);
+        while (!in.atEnd())
+            lines << in.readLine();
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(AppServices, GlobalsFollowTheApplicationsLife)
+{
+    {
+        TestApp app;
+        EXPECT_EQ(dzApp, app.app());
+        ASSERT_NE(dzScene, nullptr);
+        EXPECT_EQ(dzScene, app->getScene());
+    }
+    EXPECT_EQ(dzApp, nullptr);
+    EXPECT_EQ(dzScene, nullptr);
+}
+
+TEST(AppServices, FilesLiveInTheHomeFolder)
+{
+    TestApp app;
+    EXPECT_EQ(app->settingsFilePath(), app.home() + "/settings.ini");
+    EXPECT_EQ(app->logFilePath(), app.home() + "/log.txt");
+}
+
+TEST(AppServices, LogWritesTimestampedLinesToFileAndMemory)
+{
+    TestApp app;
+    QSignalSpy spy(app.app(), &DzApp::logged);
+    app->log("TkKVR: first");
+    app->log("second line with ünïcode");
+    EXPECT_TRUE(app->flushLogBuffer());
+
+    const QStringList inFile = readLines(app->logFilePath());
+    ASSERT_EQ(inFile.size(), 2);
+    EXPECT_EQ(inFile, app->logLines());
+    EXPECT_EQ(logLineText(inFile[0]), "TkKVR: first");
+    EXPECT_EQ(logLineText(inFile[1]), QString("second line with ünïcode"));
+    // The stamp is an ISO date-time, so logs of several sessions sort and read alike.
+    const QString stamp = inFile[0].left(inFile[0].indexOf(' '));
+    EXPECT_TRUE(QDateTime::fromString(stamp, Qt::ISODateWithMs).isValid()) << stamp.toStdString();
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy[1][0].toString(), inFile[1]);
+}
+
+TEST(AppServices, LogOfALaterSessionAppendsToTheSameFile)
+{
+    QTemporaryDir home;
+    DzAppOptions options = TestApp::defaultOptions();
+    options.homeDir = home.path();
+    {
+        DzApp first(options);
+        first.log("from the first session");
+    }
+    DzApp second(options);
+    second.log("from the second session");
+    const QStringList lines = readLines(second.logFilePath());
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].endsWith("from the first session"));
+    EXPECT_EQ(second.logLines().size(), 1);
+}
+
+TEST(AppServices, ShowUrlIsLoggedAndRememberedWithoutOpeningHeadless)
+{
+    TestApp app;
+    const QString url = "file:///docs/Plugins/A B/A B Manual.pdf";
+    app->showURL(url);
+    EXPECT_EQ(app->lastShownUrl(), url);
+    EXPECT_EQ(app.logLinesContaining("Opening URL").value(0), "Opening URL: " + url);
+}
+
+TEST(AppServices, OptionsReachTheirServices)
+{
+    DzAppOptions options = TestApp::defaultOptions();
+    options.styleName = "Nightfall";
+    options.authorName = "Ada Example";
+    options.docPath = "/opt/docs";
+    TestApp app(options);
+    ASSERT_NE(app->getStyle(), nullptr);
+    EXPECT_EQ(app->getStyle()->getStyleDefinition(), "Nightfall");
+    EXPECT_EQ(app->getStyle()->getColors(), QApplication::palette());
+    EXPECT_EQ(app->getCurrentAuthor().getName(), "Ada Example");
+    EXPECT_TRUE(app->getCurrentAuthor().isValid());
+    EXPECT_EQ(app->getDocumentationPath(), "/opt/docs");
+}
+
+TEST(AppServices, DefaultStyleIsHighwayAndNoAuthor)
+{
+    TestApp app;
+    EXPECT_EQ(app->getStyle()->getStyleDefinition(), "Highway");
+    EXPECT_FALSE(app->getCurrentAuthor().isValid());
+}
+
+TEST(AppServices, DialogParentIsTheMainWindowOnceThereIsOne)
+{
+    TestApp app;
+    EXPECT_EQ(app->getDialogParent(), nullptr);
+    EXPECT_EQ(app->getInterface(), nullptr);
+    app->startup();
+    ASSERT_NE(app->getInterface(), nullptr);
+    EXPECT_EQ(app->getDialogParent(), app->getInterface());
+    // Headless: the window exists for its managers but is never shown.
+    EXPECT_FALSE(app->getInterface()->isVisible());
+}

@@ -1,0 +1,78 @@
+#include "studio_run.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <memory>
+#include <vector>
+
+#include "test_app.h"
+
+namespace {
+
+// Homes stay until the test process ends, so a failing test's log can still be read.
+QString newHome()
+{
+    static std::vector<std::unique_ptr<QTemporaryDir>> homes;
+    homes.push_back(std::make_unique<QTemporaryDir>());
+    return homes.back()->path();
+}
+
+QStringList readLog(const QString& path)
+{
+    QStringList lines;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return lines;
+    QTextStream in(&file);
+    in.setCodec("UTF-8");
+    while (!in.atEnd())
+        lines << logLineText(in.readLine());
+    return lines;
+}
+
+} // namespace
+
+bool StudioRun::logContains(const QString& text) const
+{
+    for (const QString& line : logLines)
+        if (line.contains(text))
+            return true;
+    return false;
+}
+
+StudioRun runStudio(const QStringList& args, const QString& scriptText, int timeLimitSeconds)
+{
+    StudioRun run;
+    run.home = newHome();
+    QStringList arguments{QStringLiteral("--headless"), QStringLiteral("--home"), run.home};
+    if (!args.contains(QStringLiteral("--plugin-dir")))
+        arguments << QStringLiteral("--plugin-dir") << QStringLiteral(KVR_PLUGIN_DIR);
+    if (!scriptText.isNull()) {
+        const QString scriptPath = QDir(run.home).filePath(QStringLiteral("run.js"));
+        QFile script(scriptPath);
+        if (script.open(QIODevice::WriteOnly | QIODevice::Text))
+            script.write(scriptText.toUtf8());
+        arguments << QStringLiteral("--script") << scriptPath;
+    }
+    arguments << args;
+
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(KVR_STUDIO), arguments);
+    run.finished = process.waitForFinished(timeLimitSeconds * 1000);
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.stdOut = QString::fromUtf8(process.readAllStandardOutput());
+    run.stdErr = QString::fromUtf8(process.readAllStandardError());
+    if (run.finished && process.exitStatus() == QProcess::NormalExit)
+        run.exitCode = process.exitCode();
+    run.logLines = readLog(QDir(run.home).filePath(QStringLiteral("log.txt")));
+    return run;
+}

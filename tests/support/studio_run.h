@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "qt_print.h"
+
+// The outcome of one headless studio run.
+struct StudioRun {
+    int exitCode = -1;       // -1 when the studio crashed or did not finish
+    bool finished = false;   // false when it was killed after the time limit
+    QString stdOut;
+    QString stdErr;
+    QStringList logLines;    // the home's log.txt, timestamps stripped
+    QString home;            // the run's home folder (kept until the process ends)
+
+    bool logContains(const QString& text) const;
+};
+
+// Runs the studio headless on a fresh home with the script (if any) and the extra arguments.
+// Plug-ins come from the build's plug-in folder unless args give --plugin-dir.
+StudioRun runStudio(const QStringList& args, const QString& scriptText = QString(),
+                    int timeLimitSeconds = 120);
