@@ -1,0 +1,306 @@
+#include "library.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <cmath>
+#include <map>
+
+#include "dson_writer.h"
+#include "figure_asset.h"
+#include "morph_asset.h"
+#include "scene_files.h"
+
+namespace cg {
+namespace {
+
+QString morphFile(const FigureDef& fig, const QString& folder, const QString& name)
+{
+    return QStringLiteral("data/%1/Morphs/Core/%2/%3.dsf").arg(fig.dataFolder(), folder, name);
+}
+
+QString morphUrl(const FigureDef& fig, const QString& folder, const QString& name)
+{
+    return assetPath(morphFile(fig, folder, name)) + QLatin1Char('#') + name;
+}
+
+std::vector<Vec3> restSurface(const Proportions& prop, const DomainMesh& mesh)
+{
+    std::vector<Vec3> out;
+    out.reserve(mesh.params.size());
+    for (const SurfaceParam& p : mesh.params)
+        out.push_back(evaluateSurface(prop, p));
+    return out;
+}
+
+void writeMorph(const QString& root, const BuiltFigure& fig, const QString& folder,
+                const MorphSpec& spec, bool compressed)
+{
+    const QString file = morphFile(*fig.def, folder, spec.name);
+    writeDson(root, file, morphAssetJson(file, fig.def->url(), spec), compressed);
+}
+
+// Genesis 9's clone morphs lay its surface onto each older generation's rest surface; its
+// base shapes and the height dial.
+void writeGenesis9Morphs(const QString& root, const BuiltFigure& g9)
+{
+    const QString folder = QStringLiteral("Base");
+    const std::pair<const char*, const FigureDef*> clones[] = {
+        {"CloneGenesis3Female", &genesis3Female()},
+        {"CloneGenesis3Male", &genesis3Male()},
+        {"CloneGenesis8Female", &genesis8Female()},
+        {"CloneGenesis8Male", &genesis8Male()},
+    };
+    for (const auto& [name, source] : clones) {
+        MorphSpec m;
+        m.name = QString::fromLatin1(name);
+        m.label = m.name;
+        m.group = QStringLiteral("/Hidden");
+        m.visible = false;
+        m.deltas = difference(restSurface(source->proportions, g9.mesh), g9.base);
+        writeMorph(root, g9, folder, m, false);
+    }
+
+    MorphSpec feminine;
+    feminine.name = QStringLiteral("BaseFeminine_figure_ctrl_Character");
+    feminine.label = QStringLiteral("Base Feminine");
+    feminine.group = QStringLiteral("/Actor/People");
+    feminine.deltas = difference(restSurface(feminineProportions(), g9.mesh), g9.base);
+    writeMorph(root, g9, folder, feminine, false);
+
+    MorphSpec masculine = feminine;
+    masculine.name = QStringLiteral("BaseMasculine_figure_ctrl_Character");
+    masculine.label = QStringLiteral("Base Masculine");
+    masculine.deltas = difference(restSurface(masculineProportions(), g9.mesh), g9.base);
+    writeMorph(root, g9, folder, masculine, false);
+
+    // Scales the figure about the floor: 10% taller per unit.
+    MorphSpec height;
+    height.name = QStringLiteral("body_bs_ProportionHeight");
+    height.label = QStringLiteral("Proportion Height");
+    height.group = QStringLiteral("/Actor/Proportions");
+    height.min = -1;
+    height.max = 1;
+    for (const Vec3& p : g9.base)
+        height.deltas.push_back({0, 0.1 * p.y, 0});
+    writeMorph(root, g9, folder, height, false);
+}
+
+void writeCharacterMorphs(const QString& root, const BuiltFigure& fig)
+{
+    // The 8.1 figures keep their morphs compressed, as shipped content often does.
+    const bool compressed = fig.def->id.contains(QStringLiteral("8_1"));
+    for (const CharacterMorph& cm : characterMorphs()) {
+        Proportions shaped = fig.def->proportions;
+        cm.apply(shaped);
+        MorphSpec m;
+        m.name = cm.name;
+        m.label = cm.label;
+        m.group = cm.group;
+        m.min = cm.min;
+        m.max = cm.max;
+        m.deltas = difference(figurePositions(*fig.def, shaped, fig.mesh), fig.base);
+        writeMorph(root, fig, QStringLiteral("Characters"), m, compressed);
+    }
+}
+
+void writeFigureDuf(const QString& root, const QString& file, const FigureDef& fig,
+                    const QString& label)
+{
+    writeDson(root, file,
+              sceneFile(file, QStringLiteral("figure"),
+                        QJsonArray{nodeInstance(fig.id, fig.url(), label)}));
+}
+
+void writeFigureDufs(const QString& root)
+{
+    const struct {
+        const char* file;
+        const FigureDef& fig;
+        const char* label;
+    } dufs[] = {
+        {"People/Genesis 9/Genesis 9.duf", genesis9(), "Genesis 9"},
+        {"People/Genesis 9/Developer Kit/Genesis 9 Dev Load.duf", genesis9(), "Genesis 9"},
+        {"People/Genesis 3 Female/Genesis 3 Female.duf", genesis3Female(), "Genesis 3 Female"},
+        {"People/Genesis 3 Male/Genesis 3 Male.duf", genesis3Male(), "Genesis 3 Male"},
+        {"People/Genesis 8 Female/Developer Kit/Genesis 8 Female Dev Load.duf", genesis8Female(),
+         "Genesis 8 Female"},
+        {"People/Genesis 8 Male/Developer Kit/Genesis 8 Male Dev Load.duf", genesis8Male(),
+         "Genesis 8 Male"},
+        {"People/Genesis 8 Female/Genesis 8 Basic Female.duf", genesis8Female(), "Genesis 8 Female"},
+        {"People/Genesis 8 Male/Genesis 8 Basic Male.duf", genesis8Male(), "Genesis 8 Male"},
+        {"People/Genesis 8 Female/Genesis 8.1 Basic Female.duf", genesis81Female(),
+         "Genesis 8.1 Female"},
+        {"People/Genesis 8 Male/Genesis 8.1 Basic Male.duf", genesis81Male(), "Genesis 8.1 Male"},
+        {"People/Genesis 2 Female/Genesis 2 Female.duf", genesis2Female(), "Genesis 2 Female"},
+    };
+    for (const auto& d : dufs)
+        writeFigureDuf(root, QString::fromLatin1(d.file), d.fig, QString::fromLatin1(d.label));
+}
+
+QString sphereUrl()
+{
+    return assetPath(QStringLiteral("data/DAZ 3D/Props/Primitive Sphere.dsf")) +
+           QStringLiteral("#Sphere");
+}
+
+void writeSphere(const QString& root)
+{
+    const QString asset = QStringLiteral("data/DAZ 3D/Props/Primitive Sphere.dsf");
+    const DomainMesh mesh = tessellateSphere(24, 16);
+    const double radius = 25;
+    std::vector<Vec3> pos;
+    for (const SurfaceParam& p : mesh.params) {
+        const double theta = 2 * M_PI * p.u, phi = M_PI * p.v;
+        pos.push_back({radius * std::sin(phi) * std::cos(theta), radius * (1 - std::cos(phi)),
+                       radius * std::sin(phi) * std::sin(theta)});
+    }
+    QJsonObject doc = dsonFile(assetPath(asset), QStringLiteral("prop"));
+    doc[QStringLiteral("geometry_library")] = QJsonArray{
+        geometryJson(QStringLiteral("Sphere-geometry"), mesh, pos, QStringLiteral("Sphere-uvs"), false)};
+    doc[QStringLiteral("uv_set_library")] = QJsonArray{uvSetJson(QStringLiteral("Sphere-uvs"), mesh)};
+    QJsonObject node;
+    node[QStringLiteral("id")] = QStringLiteral("Sphere");
+    node[QStringLiteral("name")] = QStringLiteral("Sphere");
+    node[QStringLiteral("label")] = QStringLiteral("Sphere");
+    node[QStringLiteral("type")] = QStringLiteral("node");
+    node[QStringLiteral("geometry")] = QStringLiteral("#Sphere-geometry");
+    doc[QStringLiteral("node_library")] = QJsonArray{node};
+    writeDson(root, asset, doc);
+
+    const QString duf = QStringLiteral("Props/Primitive Sphere.duf");
+    writeDson(root, duf,
+              sceneFile(duf, QStringLiteral("prop"),
+                        QJsonArray{nodeInstance(QStringLiteral("Sphere"), sphereUrl(),
+                                                QStringLiteral("Sphere"))}));
+}
+
+void writeSampleScene(const QString& root)
+{
+    const FigureDef& g81 = genesis81Female();
+    const QString file = QStringLiteral("Scenes/Sample Conversion.duf");
+    const std::pair<const char*, double> dials[] = {
+        {"body_ctrl_Heavy", 0.6},
+        {"body_ctrl_Athletic", 0.4},
+        {"head_ctrl_HeadSize", 0.5},
+        {"head_ctrl_NoseSize", 1.0},
+    };
+    QJsonArray modifiers;
+    for (const auto& [name, value] : dials) {
+        const QString n = QString::fromLatin1(name);
+        modifiers.append(modifierInstance(n + QStringLiteral("-1"),
+                                          morphUrl(g81, QStringLiteral("Characters"), n), g81.id,
+                                          value));
+    }
+    QJsonArray nodes{nodeInstance(g81.id, g81.url(), QStringLiteral("Genesis 8.1 Female"), {-45, 0, 0}),
+                     nodeInstance(genesis9().id, genesis9().url(), QStringLiteral("Genesis 9"),
+                                  {45, 0, 0})};
+    writeDson(root, file, sceneFile(file, QStringLiteral("scene"), nodes, modifiers));
+}
+
+// The head split: nodes to put under the selected Genesis 9 and its influence weights.
+void writeHeadSplitDFormer(const QString& root, const BuiltFigure& g9)
+{
+    const QString file = QStringLiteral("People/Genesis 9/Developer Kit/G9 HeadSplit DFormer.duf");
+    QJsonArray weights;
+    for (int i = 0; i < g9.mesh.vertexCount(); ++i) {
+        const double w = headSplitWeight(g9.mesh.params[size_t(i)]);
+        if (w > 0)
+            weights.append(QJsonArray{i, rounded(w, 6)});
+    }
+    QJsonObject dformer;
+    dformer[QStringLiteral("figure")] = genesis9().url();
+    dformer[QStringLiteral("vertex_count")] = g9.mesh.vertexCount();
+    dformer[QStringLiteral("influence_weights")] =
+        QJsonObject{{QStringLiteral("count"), weights.size()}, {QStringLiteral("values"), weights}};
+    QJsonObject modifier;
+    modifier[QStringLiteral("id")] = QStringLiteral("D-Former_1");
+    modifier[QStringLiteral("name")] = QStringLiteral("D-Former_1");
+    modifier[QStringLiteral("dformer")] = dformer;
+
+    const char* const nodeTypes[][2] = {{"D-Former_1", "dformer"},
+                                        {"D-Former_1 Base", "dformer_base"},
+                                        {"D-Former_1 Field", "dformer_field"}};
+    QJsonArray library, instances;
+    for (const auto& t : nodeTypes) {
+        const QString id = QString::fromLatin1(t[0]);
+        QJsonObject node;
+        node[QStringLiteral("id")] = id;
+        node[QStringLiteral("name")] = id;
+        node[QStringLiteral("label")] = id;
+        node[QStringLiteral("type")] = QString::fromLatin1(t[1]);
+        library.append(node);
+        instances.append(nodeInstance(id, QLatin1Char('#') + id, id));
+    }
+    QJsonObject doc = sceneFile(file, QStringLiteral("preset_dformer"), instances,
+                                QJsonArray{QJsonObject{{QStringLiteral("id"), QStringLiteral("D-Former_1-1")},
+                                                       {QStringLiteral("url"), QStringLiteral("#D-Former_1")}}});
+    doc[QStringLiteral("node_library")] = library;
+    doc[QStringLiteral("modifier_library")] = QJsonArray{modifier};
+    writeDson(root, file, doc);
+}
+
+// Files that make the host stop and ask.
+void writeDialogTriggers(const QString& root)
+{
+    const QString missing = QStringLiteral("Tests/Missing Assets.duf");
+    writeDson(root, missing,
+              sceneFile(missing, QStringLiteral("scene"),
+                        QJsonArray{nodeInstance(QStringLiteral("Ghost"),
+                                                assetPath(QStringLiteral("data/DAZ 3D/Missing/Ghost.dsf")) +
+                                                    QStringLiteral("#Ghost"),
+                                                QStringLiteral("Ghost")),
+                                   nodeInstance(QStringLiteral("Sphere"), sphereUrl(),
+                                                QStringLiteral("Sphere"))}));
+
+    QFile unreadable(QDir(root).filePath(QStringLiteral("Tests/Unreadable File.duf")));
+    if (unreadable.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        unreadable.write("\x1f\x8b this is neither JSON nor a whole gzip stream\n");
+
+    const QString limits = QStringLiteral("Tests/Preset Exceeds Limits.duf");
+    const FigureDef& g9 = genesis9();
+    writeDson(root, limits,
+              sceneFile(limits, QStringLiteral("preset_shape"), {},
+                        QJsonArray{modifierInstance(
+                            QStringLiteral("body_bs_ProportionHeight-1"),
+                            morphUrl(g9, QStringLiteral("Base"), QStringLiteral("body_bs_ProportionHeight")),
+                            QString(), 3.0)}));
+
+    const QString formulas = QStringLiteral("Tests/Duplicate Formulas.duf");
+    QJsonObject doc = sceneFile(formulas, QStringLiteral("preset_shape"), {});
+    QJsonArray library;
+    for (const char* id : {"FormulaA", "FormulaB"}) {
+        QJsonObject formula{{QStringLiteral("output"), QStringLiteral("#body_bs_ProportionHeight?value")},
+                            {QStringLiteral("operations"),
+                             QJsonArray{QJsonObject{{QStringLiteral("op"), QStringLiteral("push")},
+                                                    {QStringLiteral("val"), 0.5}}}}};
+        library.append(QJsonObject{{QStringLiteral("id"), QString::fromLatin1(id)},
+                                   {QStringLiteral("name"), QString::fromLatin1(id)},
+                                   {QStringLiteral("formulas"), QJsonArray{formula}}});
+    }
+    doc[QStringLiteral("modifier_library")] = library;
+    writeDson(root, formulas, doc);
+}
+
+} // namespace
+
+void writeLibrary(const QString& root, Size size)
+{
+    std::map<QString, BuiltFigure> built;
+    for (const FigureDef* def : allFigures()) {
+        BuiltFigure fig = buildFigure(*def, size);
+        writeDson(root, def->assetFile, figureAssetJson(fig), def->compressed);
+        if (def->characterMorphs)
+            writeCharacterMorphs(root, fig);
+        built.emplace(def->id, std::move(fig));
+    }
+    const BuiltFigure& g9 = built.at(genesis9().id);
+    writeGenesis9Morphs(root, g9);
+    writeFigureDufs(root);
+    writeSphere(root);
+    writeSampleScene(root);
+    writeHeadSplitDFormer(root, g9);
+    writeDialogTriggers(root);
+}
+
+} // namespace cg

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "dzbone.h"
+#include "dzenumproperty.h"
+#include "dzfloatproperty.h"
+#include "dzintproperty.h"
+#include "dzmorph.h"
+#include "dzmorphdeltas.h"
+#include "dzobject.h"
+#include "dzshape.h"
+#include "dzskinbinding.h"
+#include "test_content_support.h"
+
+using namespace testcontent;
+
+namespace {
+
+QStringList morphNames(DzNode* node)
+{
+    QStringList names;
+    for (DzModifier* m : node->getObject()->modifierList())
+        if (qobject_cast<DzMorph*>(m))
+            names.append(m->getName());
+    return names;
+}
+
+struct StockFile {
+    const char* path;
+    const char* label;
+    const char* uri;
+};
+
+const StockFile kStockFiles[] = {
+    {"People/Genesis 9/Genesis 9.duf", "Genesis 9", "/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf#Genesis9"},
+    {"People/Genesis 9/Developer Kit/Genesis 9 Dev Load.duf", "Genesis 9",
+     "/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf#Genesis9"},
+    {"People/Genesis 3 Female/Genesis 3 Female.duf", "Genesis 3 Female",
+     "/data/DAZ%203D/Genesis%203/Female/Genesis3Female.dsf#Genesis3Female"},
+    {"People/Genesis 3 Male/Genesis 3 Male.duf", "Genesis 3 Male",
+     "/data/DAZ%203D/Genesis%203/Male/Genesis3Male.dsf#Genesis3Male"},
+    {"People/Genesis 8 Female/Developer Kit/Genesis 8 Female Dev Load.duf", "Genesis 8 Female",
+     "/data/Daz%203D/Genesis%208/Female/Genesis8Female.dsf#Genesis8Female"},
+    {"People/Genesis 8 Male/Developer Kit/Genesis 8 Male Dev Load.duf", "Genesis 8 Male",
+     "/data/Daz%203D/Genesis%208/Male/Genesis8Male.dsf#Genesis8Male"},
+    {"People/Genesis 8 Female/Genesis 8.1 Basic Female.duf", "Genesis 8.1 Female",
+     "/data/Daz%203D/Genesis%208/Female%208_1/Genesis8_1Female.dsf#Genesis8_1Female"},
+    {"People/Genesis 8 Male/Genesis 8.1 Basic Male.duf", "Genesis 8.1 Male",
+     "/data/Daz%203D/Genesis%208/Male%208_1/Genesis8_1Male.dsf#Genesis8_1Male"},
+    {"People/Genesis 2 Female/Genesis 2 Female.duf", "Genesis 2 Female",
+     "/data/DAZ%203D/Genesis%202/Female/Genesis2Female.dsf#Genesis2Female"},
+};
+
+} // namespace
+
+TEST(ContentLibrary, EveryStockFigureLoadsAsARiggedFigureWithItsUriAndResolution)
+{
+    TestApp app;
+    for (const StockFile& f : kStockFiles) {
+        SCOPED_TRACE(f.path);
+        dzScene->clear();
+        ASSERT_TRUE(openStock(QString::fromUtf8(f.path)));
+        ASSERT_EQ(dzScene->getNumNodes(), 5); // the figure and its four bones
+        DzFigure* fig = figureLabelled(QString::fromUtf8(f.label));
+        ASSERT_NE(fig, nullptr);
+        EXPECT_EQ(fig->getAssetUri().toString(), QString::fromUtf8(f.uri));
+        for (const char* bone : {"hip", "l_thigh", "r_thigh", "head"})
+            EXPECT_NE(fig->findBone(QString::fromLatin1(bone)), nullptr) << bone;
+        EXPECT_EQ(fig->findBone("l_thigh")->getNodeParent(), fig->findBone("hip"));
+        ASSERT_NE(fig->getSkinBinding(), nullptr);
+        EXPECT_EQ(fig->getSkinBinding()->getNumBoneWeightMaps(), 4);
+        DzShape* shape = fig->getObject()->getCurrentShape();
+        EXPECT_EQ(shape->getLODControl()->getValue(), 0);
+        EXPECT_EQ(shape->getSubDIALevelControl()->getValue(), 1);
+        EXPECT_EQ(shape->getSubDIALevelControl()->getMax(), 4);
+        EXPECT_GT(shape->getNumVertices(), 1500);
+        EXPECT_TRUE(shape->getFacetMesh().hasUVs());
+        EXPECT_EQ(shape->getFacetMesh().faceGroupNames(),
+                  QStringList({"Torso", "Neck", "Head", "LeftLeg", "RightLeg"}));
+    }
+}
+
+TEST(ContentLibrary, Genesis9GetsItsInstalledMorphsWithChannelsGroupsAndAssetUris)
+{
+    TestApp app;
+    ASSERT_TRUE(openStock("People/Genesis 9/Genesis 9.duf"));
+    DzFigure* g9 = figureLabelled("Genesis 9");
+    ASSERT_NE(g9, nullptr);
+    const QStringList names = morphNames(g9);
+    for (const char* name : {"CloneGenesis3Female", "CloneGenesis3Male", "CloneGenesis8Female",
+                             "CloneGenesis8Male", "BaseFeminine_figure_ctrl_Character",
+                             "BaseMasculine_figure_ctrl_Character", "body_bs_ProportionHeight"})
+        EXPECT_TRUE(names.contains(QString::fromLatin1(name))) << name;
+
+    auto* clone = qobject_cast<DzMorph*>(g9->getObject()->findModifier("CloneGenesis8Female"));
+    ASSERT_NE(clone, nullptr);
+    EXPECT_EQ(clone->getValueControl()->getPath(), "Hidden");
+    EXPECT_TRUE(clone->getValueControl()->isHidden());
+    EXPECT_EQ(clone->getDeltas()->getUri().toString(),
+              "/data/DAZ%203D/Genesis%209/Base/Morphs/Core/Base/CloneGenesis8Female.dsf#CloneGenesis8Female");
+    EXPECT_GT(clone->getDeltas()->getNumDeltas(), 1000);
+
+    auto* height = qobject_cast<DzMorph*>(g9->getObject()->findModifier("body_bs_ProportionHeight"));
+    ASSERT_NE(height, nullptr);
+    EXPECT_EQ(height->getValueControl()->getLabel(), "Proportion Height");
+    EXPECT_FLOAT_EQ(height->getValueControl()->getMin(), -1.0f);
+    EXPECT_FALSE(height->getValueControl()->isHidden());
+}
+
+TEST(ContentLibrary, SourceFiguresCarryCharacterMorphsIncludingCompressedOnes)
+{
+    TestApp app;
+    for (const char* path : {"People/Genesis 8 Female/Genesis 8.1 Basic Female.duf",
+                             "People/Genesis 3 Male/Genesis 3 Male.duf"}) {
+        SCOPED_TRACE(path);
+        dzScene->clear();
+        ASSERT_TRUE(openStock(QString::fromLatin1(path)));
+        DzNode* fig = dzScene->getNode(0);
+        auto* heavy = qobject_cast<DzMorph*>(fig->getObject()->findModifier("body_ctrl_Heavy"));
+        ASSERT_NE(heavy, nullptr);
+        EXPECT_EQ(heavy->getValueControl()->getLabel(), "Heavy");
+        EXPECT_EQ(heavy->getValueControl()->getPath(), "Actor/Body");
+        EXPECT_EQ(morphNames(fig).size(), 5);
+    }
+}
+
+TEST(ContentLibrary, SampleSceneDialsTheSourceAndPlacesBothFigures)
+{
+    TestApp app;
+    ASSERT_TRUE(openStock("People/Genesis 9/Genesis 9.duf"));
+    // Without merge the scene is replaced.
+    ASSERT_TRUE(contentMgr()->openFile(contentMgr()->getAbsolutePath("Scenes/Sample Conversion.duf"), false));
+    ASSERT_EQ(dzScene->getNumNodes(), 10);
+    DzFigure* src = figureLabelled("Genesis 8.1 Female");
+    DzFigure* g9 = figureLabelled("Genesis 9");
+    ASSERT_TRUE(src && g9);
+    EXPECT_FLOAT_EQ(src->getXPosControl()->getValue(), -45.0f);
+    EXPECT_FLOAT_EQ(g9->getXPosControl()->getValue(), 45.0f);
+    auto value = [&](const char* morph) {
+        return qobject_cast<DzMorph*>(src->getObject()->findModifier(morph))->getValueControl()->getValue();
+    };
+    EXPECT_FLOAT_EQ(value("body_ctrl_Heavy"), 0.6f);
+    EXPECT_FLOAT_EQ(value("head_ctrl_NoseSize"), 1.0f);
+    EXPECT_FLOAT_EQ(value("body_ctrl_TorsoLength"), 0.0f);
+}
+
+TEST(ContentLibrary, PropAndPathLookupAcrossContentDirectories)
+{
+    QTemporaryDir first;
+    QDir(first.path()).mkpath("Props");
+    QFile shadow(first.path() + "/Props/Only Here.duf");
+    ASSERT_TRUE(shadow.open(QIODevice::WriteOnly));
+    shadow.close();
+    DzAppOptions options = TestApp::defaultOptions();
+    options.contentDirs = QStringList{first.path(), contentDir()};
+    TestApp app(options);
+    EXPECT_EQ(contentMgr()->getNumContentDirectories(), 2);
+    EXPECT_EQ(contentMgr()->getAbsolutePath("Props/Only Here.duf"), first.path() + "/Props/Only Here.duf");
+    EXPECT_EQ(contentMgr()->getAbsolutePath("Props/Primitive Sphere.duf"),
+              QDir(contentDir()).filePath("Props/Primitive Sphere.duf"));
+    EXPECT_TRUE(contentMgr()->getAbsolutePath("Props/Nowhere.duf").isEmpty());
+
+    ASSERT_TRUE(openStock("Props/Primitive Sphere.duf"));
+    DzNode* sphere = dzScene->findNodeByLabel("Sphere");
+    ASSERT_NE(sphere, nullptr);
+    EXPECT_EQ(qobject_cast<DzFigure*>(sphere), nullptr);
+    EXPECT_EQ(sphere->getObject()->getCurrentShape()->getFacetMesh().faceGroupNames(), QStringList{"Sphere"});
+}
+
+TEST(ContentLibrary, SceneFilesPoseBonesAndLoadMorphsNamedByUrl)
+{
+    QTemporaryDir extra;
+    QDir(extra.path()).mkpath("data/Extra");
+    QDir(extra.path()).mkpath("Scenes");
+    // A morph kept outside the figure's Morphs folder: loaded only when a file names it.
+    QFile morph(extra.path() + "/data/Extra/Lift.dsf");
+    ASSERT_TRUE(morph.open(QIODevice::WriteOnly));
+    morph.write("{\"asset_info\":{\"id\":\"/data/Extra/Lift.dsf\",\"type\":\"modifier\"},"
+                "\"modifier_library\":[{\"id\":\"Lift\",\"parent\":\"/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf#Genesis9\","
+                "\"channel\":{\"id\":\"value\",\"label\":\"Lift\",\"min\":0,\"max\":2},\"group\":\"/Extra\","
+                "\"morph\":{\"vertex_count\":3566,\"deltas\":{\"count\":1,\"values\":[[0,0,5,0]]},"
+                "\"hd\":{\"level\":2,\"deltas\":{\"count\":1,\"values\":[[40,0,1,0]]}}}}]}");
+    morph.close();
+    QFile scene(extra.path() + "/Scenes/Posed.duf");
+    ASSERT_TRUE(scene.open(QIODevice::WriteOnly));
+    scene.write("{\"asset_info\":{\"id\":\"/Scenes/Posed.duf\",\"type\":\"scene\"},\"scene\":{"
+                "\"nodes\":[{\"id\":\"g\",\"url\":\"/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf#Genesis9\",\"label\":\"Posed\"},"
+                "{\"id\":\"t\",\"url\":\"#l_thigh\",\"parent\":\"#g\",\"rotation\":[{\"id\":\"z\",\"current_value\":6.5}]}],"
+                "\"modifiers\":[{\"id\":\"m\",\"url\":\"/data/Extra/Lift.dsf#Lift\",\"parent\":\"#g\","
+                "\"channel\":{\"id\":\"value\",\"current_value\":1.5}}]}}");
+    scene.close();
+
+    DzAppOptions options = TestApp::defaultOptions();
+    options.contentDirs = QStringList{contentDir(), extra.path()};
+    TestApp app(options);
+    ASSERT_TRUE(contentMgr()->openFile(extra.path() + "/Scenes/Posed.duf", true));
+    DzFigure* fig = figureLabelled("Posed");
+    ASSERT_NE(fig, nullptr);
+    EXPECT_FLOAT_EQ(fig->findBone("l_thigh")->getZRotControl()->getValue(), 6.5f);
+    auto* lift = qobject_cast<DzMorph*>(fig->getObject()->findModifier("Lift"));
+    ASSERT_NE(lift, nullptr);
+    EXPECT_FLOAT_EQ(lift->getValueControl()->getValue(), 1.5f);
+    EXPECT_EQ(lift->getValueControl()->getPath(), "Extra");
+    EXPECT_EQ(lift->getDeltas()->getUri().toString(), "/data/Extra/Lift.dsf#Lift");
+    EXPECT_EQ(lift->getDeltas()->getHDLevel(), 2);
+    EXPECT_EQ(lift->getDeltas()->getNumHDDeltas(), 1);
+
+    // A second Genesis 9 from the stock file does not get the morph: it is not installed.
+    ASSERT_TRUE(openStock("People/Genesis 9/Genesis 9.duf"));
+    EXPECT_EQ(figureLabelled("Genesis 9")->getObject()->findModifier("Lift"), nullptr);
+}
