@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+#include "dzfloatslider.h"
+
+namespace {
+
+class FloatSliderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        _slider.resize(400, 30);
+        _slider.setMinMax(0.0f, 1.0f);
+        _slider.setClamped(true);
+        _slider.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&_slider));
+    }
+
+    QLineEdit* text() { return _slider.findChild<QLineEdit*>(QStringLiteral("pledValue")); }
+    QSlider* bar() { return _slider.findChild<QSlider*>(QStringLiteral("pBar")); }
+
+    void typeValue(const QString& typed)
+    {
+        text()->setFocus();
+        text()->selectAll();
+        QTest::keyClicks(text(), typed);
+        QTest::keyClick(text(), Qt::Key_Return);
+    }
+
+    DzFloatSlider _slider;
+};
+
+TEST_F(FloatSliderTest, ReportsEveryRealChangeOnceAndNothingElse)
+{
+    QSignalSpy spy(&_slider, SIGNAL(valueChanged(float)));
+    _slider.setValue(0.25f);
+    _slider.setValue(0.25f);
+    _slider.setValue(5.0f);   // clamped to 1
+    _slider.setValue(7.0f);   // still 1: no change
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_FLOAT_EQ(spy.at(0).at(0).toFloat(), 0.25f);
+    EXPECT_FLOAT_EQ(spy.at(1).at(0).toFloat(), 1.0f);
+    EXPECT_FLOAT_EQ(_slider.getValue(), 1.0f);
+}
+
+TEST_F(FloatSliderTest, NarrowingTheRangePullsTheValueIn)
+{
+    _slider.setValue(0.9f);
+    QSignalSpy spy(&_slider, SIGNAL(valueChanged(float)));
+    _slider.setMinMax(0.0f, 0.5f);
+    EXPECT_FLOAT_EQ(_slider.getValue(), 0.5f);
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST_F(FloatSliderTest, UnclampedDialKeepsValuesOutsideItsRange)
+{
+    _slider.setClamped(false);
+    _slider.setValue(3.0f);
+    EXPECT_FLOAT_EQ(_slider.getValue(), 3.0f);
+    EXPECT_EQ(bar()->value(), bar()->maximum());
+}
+
+TEST_F(FloatSliderTest, ShowsValueOrPercent)
+{
+    _slider.setValue(0.5f);
+    EXPECT_EQ(text()->text(), QStringLiteral("0.50"));
+    _slider.setDisplayAsPercent(true);
+    EXPECT_EQ(text()->text(), QStringLiteral("50.0%"));
+}
+
+TEST_F(FloatSliderTest, TypedValuesAreParsedAndClamped)
+{
+    _slider.setTextEditable(true);
+    QSignalSpy spy(&_slider, SIGNAL(valueChanged(float)));
+
+    typeValue(QStringLiteral("0.3"));
+    EXPECT_FLOAT_EQ(_slider.getValue(), 0.3f);
+
+    typeValue(QStringLiteral("7"));
+    EXPECT_FLOAT_EQ(_slider.getValue(), 1.0f);
+    EXPECT_EQ(text()->text(), QStringLiteral("1.00"));
+
+    _slider.setDisplayAsPercent(true);
+    typeValue(QStringLiteral("25"));
+    EXPECT_FLOAT_EQ(_slider.getValue(), 0.25f);
+    EXPECT_EQ(spy.count(), 3);
+
+    typeValue(QStringLiteral("abc"));
+    EXPECT_FLOAT_EQ(_slider.getValue(), 0.25f);
+    EXPECT_EQ(text()->text(), QStringLiteral("25.0%"));
+}
+
+TEST_F(FloatSliderTest, ReadOnlyTextIgnoresTyping)
+{
+    _slider.setTextEditable(false);
+    typeValue(QStringLiteral("0.7"));
+    EXPECT_FLOAT_EQ(_slider.getValue(), 0.0f);
+}
+
+TEST_F(FloatSliderTest, DraggingTheHandleChangesTheValue)
+{
+    QSignalSpy spy(&_slider, SIGNAL(valueChanged(float)));
+    QSlider* pBar = bar();
+    QStyleOptionSlider option;
+    option.initFrom(pBar);
+    option.orientation = Qt::Horizontal;
+    option.minimum = pBar->minimum();
+    option.maximum = pBar->maximum();
+    option.sliderPosition = option.sliderValue = pBar->value();
+    const QPoint handle =
+        pBar->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, pBar).center();
+    const QPoint end(pBar->width() * 3 / 4, handle.y());
+
+    QTest::mousePress(pBar, Qt::LeftButton, Qt::NoModifier, handle);
+    QMouseEvent move(QEvent::MouseMove, end, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pBar, &move);
+    QTest::mouseRelease(pBar, Qt::LeftButton, Qt::NoModifier, end);
+
+    EXPECT_GT(spy.count(), 0);
+    EXPECT_GT(_slider.getValue(), 0.5f);
+    EXPECT_LT(_slider.getValue(), 0.95f);
+    EXPECT_FLOAT_EQ(spy.last().at(0).toFloat(), _slider.getValue());
+}
+
+TEST_F(FloatSliderTest, ClickingTheBarStepsTowardsTheClick)
+{
+    QSlider* pBar = bar();
+    QTest::mouseClick(pBar, Qt::LeftButton, Qt::NoModifier, QPoint(pBar->width() - 5, pBar->height() / 2));
+    EXPECT_GT(_slider.getValue(), 0.0f);
+}
+
+} // namespace
