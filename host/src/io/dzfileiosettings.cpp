@@ -1,0 +1,5 @@
+#include "dzfileiosettings.h"
+
+DzFileIOSettings::DzFileIOSettings() = default;
+
+DzFileIOSettings::~DzFileIOSettings() = default;

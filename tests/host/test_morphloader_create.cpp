@@ -1,0 +1,243 @@
+#include "dzintproperty.h"
+#include "dzenumproperty.h"
+#include "test_morphloader_support.h"
+
+using namespace testgeo;
+
+TEST(MorphLoader, LoadModeMustFitTheNode)
+{
+    ObjIoSession s;
+    StickFigure fig;
+    dzScene->addNode(fig.figure);
+    DzNode* prop = s.addNode("Prop", cube());
+    DzNode* empty = new DzNode;
+    dzScene->addNode(empty);
+
+    DzMorphLoader loader;
+    EXPECT_TRUE(loader.setLoadMode(DzMorphLoader::FigureMode, fig.figure));
+    EXPECT_FALSE(loader.setLoadMode(DzMorphLoader::NodeGeometryMode, fig.figure));
+    EXPECT_EQ(loader.getLoadMode(), DzMorphLoader::FigureMode);
+    EXPECT_FALSE(loader.setLoadMode(DzMorphLoader::FigureMode, prop));
+    EXPECT_TRUE(loader.setLoadMode(DzMorphLoader::NodeGeometryMode, prop));
+    EXPECT_FALSE(loader.setLoadMode(DzMorphLoader::NodeGeometryMode, empty));
+    EXPECT_FALSE(loader.setLoadMode(DzMorphLoader::NodeGeometryMode, nullptr));
+    EXPECT_EQ(loader.getLoadMode(), DzMorphLoader::NodeGeometryMode);
+}
+
+TEST(MorphLoader, OptionsSurviveAConfigFile)
+{
+    ObjIoSession s;
+    DzMorphLoader a;
+    a.setMorphName("Smile");
+    a.setFilename("/tmp/smile.obj");
+    a.setMorphSubdivision(true);
+    a.setSubdivisionBuiltResolution(3);
+    a.setDeltaTolerance(0.25f);
+    a.setPropertyGroupPath("Morphs/Faces");
+    a.setReverseDeformations(true);
+    a.setOverwriteExisting(DzMorphLoader::ReplaceExisting);
+    a.setAttenuateMapPath("D-Former_1::weightmap::G/Influence Weights");
+    a.setAttenuateStrength(-0.5f);
+    ASSERT_TRUE(a.saveObjectSettingsToConfigFile(s.path("mlp.ini"), "Smile", false));
+
+    DzMorphLoaderBatch batch;
+    ASSERT_EQ(batch.addFromConfigFile(s.path("mlp.ini")), 1);
+    DzMorphLoader* b = batch.getMorph(0);
+    EXPECT_EQ(b->getMorphName(), "Smile");
+    EXPECT_EQ(b->getFilename(), "/tmp/smile.obj");
+    EXPECT_TRUE(b->getMorphSubdivision());
+    EXPECT_EQ(b->getSubdivisionBuiltResolution(), 3);
+    EXPECT_FLOAT_EQ(b->getDeltaTolerance(), 0.25f);
+    EXPECT_EQ(b->getPropertyGroupPath(), "Morphs/Faces");
+    EXPECT_TRUE(b->getReverseDeformations());
+    EXPECT_EQ(b->getOverwriteExisting(), DzMorphLoader::ReplaceExisting);
+    EXPECT_EQ(b->getAttenuateMapPath(), a.getAttenuateMapPath());
+    EXPECT_FLOAT_EQ(b->getAttenuateStrength(), -0.5f);
+}
+
+TEST(MorphLoader, CreatesAMorphThatReproducesTheTargetAndDropsTinyDeltas)
+{
+    ObjIoSession s;
+    DzNode* prop = s.addNode("Prop", cube());
+    QVector<DzVec3> target = cube().vertices();
+    target[2] += DzVec3(0, 0.5f, 0);
+    target[5] += DzVec3(0.0004f, 0, 0);  // below the tolerance
+    writeObjPositions(s.path("target.obj"), target);
+
+    DzMorphLoader* loader = makeLoader(prop, s.path("target.obj"), "Bulge");
+    loader->setDeltaTolerance(0.001f);
+    loader->setPropertyGroupPath("Morphs/Test");
+    loader->setDisplayName("Bulge Shape");
+    const QString report = runLoader(loader, prop);
+    EXPECT_FALSE(report.startsWith("Error")) << report.toStdString();
+
+    DzMorph* morph = morphOf(prop, "Bulge");
+    ASSERT_NE(morph, nullptr);
+    EXPECT_EQ(morph->getDeltas()->deltaIndices(), QVector<int>({2}));
+    EXPECT_EQ(morph->getValueControl()->getName(), "Bulge");
+    EXPECT_EQ(morph->getValueControl()->getLabel(), "Bulge Shape");
+    EXPECT_EQ(morph->getValueControl()->getPath(), "Morphs/Test");
+    EXPECT_FLOAT_EQ(morph->getValueControl()->getValue(), 0.0f);
+    morph->getValueControl()->setValue(1.0f);
+    expectNear(DzGeometry::worldMesh(prop)->getVertex(2), target[2], 1e-5f);
+    delete loader;
+}
+
+TEST(MorphLoader, ProblemsComeBackAsTextAndCreateNothing)
+{
+    ObjIoSession s;
+    ObjIoSession::write(s.path("two.obj"), "v 0 0 0\nv 1 1 1\n");
+    writeObjPositions(s.path("cube.obj"), cube().vertices());
+    DzNode* prop = s.addNode("Prop", cube());
+    int modifiers = prop->getObject()->getNumModifiers();
+
+    auto expectError = [&](DzMorphLoader* loader, const char* fragment) {
+        const QString report = runLoader(loader, prop);
+        EXPECT_TRUE(report.startsWith("Error:")) << report.toStdString();
+        EXPECT_TRUE(report.contains(fragment)) << report.toStdString();
+        EXPECT_EQ(prop->getObject()->getNumModifiers(), modifiers) << fragment;
+        delete loader;
+    };
+    expectError(makeLoader(prop, s.path("two.obj"), "M"), "2 vertices");
+    expectError(makeLoader(prop, s.path("none.obj"), "M"), "does not exist");
+    DzMorphLoader* wrongMode = makeLoader(prop, s.path("cube.obj"), "M");
+    wrongMode->setLoadMode(DzMorphLoader::FileOnlyMode, prop);
+    expectError(wrongMode, "load mode");
+    DzMorphLoader* noMap = makeLoader(prop, s.path("cube.obj"), "M");
+    noMap->setAttenuateMapPath("D-Former_1::weightmap::Prop/Influence Weights");
+    expectError(noMap, "weight map");
+    DzMorphLoader* subd = makeLoader(prop, s.path("cube.obj"), "M");
+    subd->setMorphSubdivision(true);
+    subd->setSubdivisionBuiltResolution(1);
+    expectError(subd, "HD morph support");  // the plug-in is only there after start-up
+
+    addMorph(prop, "Taken", {}, {});
+    modifiers += 1;
+    expectError(makeLoader(prop, s.path("cube.obj"), "Taken"), "already has");
+}
+
+TEST(MorphLoader, OverwriteModesReplaceOrRename)
+{
+    ObjIoSession s;
+    DzNode* prop = s.addNode("Prop", cube());
+    QVector<DzVec3> target = cube().vertices();
+    target[0] += DzVec3(1, 0, 0);
+    writeObjPositions(s.path("t.obj"), target);
+    ASSERT_FALSE(runLoader(makeLoader(prop, s.path("t.obj"), "M"), prop).startsWith("Error"));
+    morphOf(prop, "M")->getValueControl()->setValue(0.75f);
+
+    target[0] = cube().getVertex(0) + DzVec3(0, 3, 0);
+    writeObjPositions(s.path("t.obj"), target);
+    DzMorphLoader* replace = makeLoader(prop, s.path("t.obj"), "M");
+    replace->setOverwriteExisting(DzMorphLoader::ReplaceExisting);
+    ASSERT_FALSE(runLoader(replace, prop).startsWith("Error"));
+    EXPECT_EQ(prop->getObject()->getNumModifiers(), 1);
+    // The replaced morph's own dial does not count in the shape the new deltas start from.
+    expectNear(morphOf(prop, "M")->getDeltas()->getDelta(0), {0, 3, 0});
+    EXPECT_FLOAT_EQ(morphOf(prop, "M")->getValueControl()->getValue(), 0.75f);
+
+    DzMorphLoader* unique = makeLoader(prop, s.path("t.obj"), "M");
+    unique->setOverwriteExisting(DzMorphLoader::MakeUnique);
+    ASSERT_FALSE(runLoader(unique, prop).startsWith("Error"));
+    EXPECT_NE(morphOf(prop, "M_1"), nullptr);
+}
+
+TEST(MorphLoader, ReverseDeformationsYieldARestMorphOfAPosedPlacedMorphedFigure)
+{
+    ObjIoSession s;
+    StickFigure fig;
+    dzScene->addNode(fig.figure);
+    addMorph(fig.figure, "Wide", {0, 1, 8}, {{-1, 0, 0}, {1, 0, 0}, {0, 2, 0}})
+        ->getValueControl()->setValue(0.5f);
+    DzMorph* extra = addMorph(fig.figure, "Extra", {2, 9, 13}, {{0, 0, 3}, {1, 1, 0}, {0, -2, 1}});
+    fig.lThigh->getZRotControl()->setValue(25.0f);
+    fig.head->getYRotControl()->setValue(-30.0f);
+    fig.figure->getXPosControl()->setValue(40.0f);
+    fig.figure->getYRotControl()->setValue(60.0f);
+    fig.figure->getScaleControl()->setValue(1.2f);
+
+    extra->getValueControl()->setValue(1.0f);
+    const QVector<DzVec3> target = DzGeometry::worldMesh(fig.figure)->vertices();
+    exportWorld(s, fig.figure, s.path("posed.obj"));
+    extra->getValueControl()->setValue(0.0f);
+
+    DzMorphLoader* loader = makeLoader(fig.figure, s.path("posed.obj"), "Rebuilt");
+    loader->setReverseDeformations(true);
+    ASSERT_FALSE(runLoader(loader, fig.figure).startsWith("Error"));
+    DzMorph* rebuilt = morphOf(fig.figure, "Rebuilt");
+    ASSERT_NE(rebuilt, nullptr);
+    EXPECT_EQ(rebuilt->getDeltas()->getNumDeltas(), 3);
+    rebuilt->getValueControl()->setValue(1.0f);
+    expectSameMesh(DzGeometry::worldMesh(fig.figure)->vertices(), target, 1e-4f);
+}
+
+TEST(MorphLoader, SubdivisionMorphReproducesTheTargetAtItsLevel)
+{
+    ObjIoSession s;
+    s.app->startup();
+    StickFigure fig;
+    dzScene->addNode(fig.figure);
+    shapeOf(fig.figure)->getLODControl()->setValue(1);
+    shapeOf(fig.figure)->getSubDIALevelControl()->setValue(2);
+    fig.figure->getZRotControl()->setValue(10.0f);
+    DzMorph* shape = addMorph(fig.figure, "Shape", {0, 5, 10}, {{0, 1, 0}, {2, 0, 0}, {0, 0, 1}});
+    shape->getValueControl()->setValue(1.0f);
+    QVector<DzVec3> target = DzGeometry::worldMesh(fig.figure)->vertices();
+    target[7] += DzVec3(0, 0, 0.5f);  // detail only the refined mesh has
+    writeObjPositions(s.path("hd.obj"), target);
+    shape->getValueControl()->setValue(0.0f);
+
+    DzMorphLoader* loader = makeLoader(fig.figure, s.path("hd.obj"), "HD");
+    loader->setMorphSubdivision(true);
+    loader->setSubdivisionBuiltResolution(2);
+    loader->setReverseDeformations(true);
+    const QString report = runLoader(loader, fig.figure);
+    ASSERT_FALSE(report.startsWith("Error")) << report.toStdString();
+    DzMorph* hd = morphOf(fig.figure, "HD");
+    ASSERT_NE(hd, nullptr);
+    EXPECT_EQ(hd->getDeltas()->getHDLevel(), 2);
+    hd->getValueControl()->setValue(1.0f);
+    expectSameMesh(DzGeometry::worldMesh(fig.figure)->vertices(), target, 1e-4f);
+
+    // A base-resolution target does not fit a level 2 morph.
+    writeObjPositions(s.path("base.obj"), cube().vertices());
+    DzMorphLoader* wrong = makeLoader(fig.figure, s.path("base.obj"), "HD2");
+    wrong->setMorphSubdivision(true);
+    wrong->setSubdivisionBuiltResolution(2);
+    EXPECT_TRUE(runLoader(wrong, fig.figure).contains("at subdivision level 2"));
+}
+
+TEST(MorphLoader, AttenuationStrengthsOneAndMinusOneSplitTheMorph)
+{
+    ObjIoSession s;
+    StickFigure fig;
+    dzScene->addNode(fig.figure);
+    auto* dformer = new DzDFormer;
+    dformer->setLabel("D-Former_1");
+    QVector<float> weights(16, 0.0f);
+    for (int i = StickFigure::Head; i < StickFigure::Head + 4; ++i)
+        weights[i] = 1.0f;
+    weights[StickFigure::Hip + 2] = 0.25f;  // on the ramp
+    dformer->setInfluenceWeights(weights);
+    fig.figure->addNodeChild(dformer);
+
+    QVector<DzVec3> target = DzGeometry::restPositions(fig.figure, 0);
+    for (DzVec3& p : target)
+        p += DzVec3(0, 0, 2);
+    writeObjPositions(s.path("full.obj"), target);
+    const QString path = "D-Former_1::weightmap::Genesis 9/Influence Weights";
+    for (const auto& [name, strength] : {std::pair<QString, float>{"HeadPart", 1.0f}, {"BodyPart", -1.0f}}) {
+        DzMorphLoader* loader = makeLoader(fig.figure, s.path("full.obj"), name);
+        loader->setAttenuateMapPath(path);
+        loader->setAttenuateStrength(strength);
+        const QString report = runLoader(loader, fig.figure);
+        ASSERT_FALSE(report.startsWith("Error")) << report.toStdString();
+    }
+    DzMorph* head = morphOf(fig.figure, "HeadPart");
+    DzMorph* body = morphOf(fig.figure, "BodyPart");
+    EXPECT_EQ(head->getDeltas()->getNumDeltas(), 5);
+    EXPECT_EQ(body->getDeltas()->getNumDeltas(), 12);
+    head->getValueControl()->setValue(1.0f);
+    body->getValueControl()->setValue(1.0f);
+    expectSameMesh(DzGeometry::restPositions(fig.figure, 0), target, 1e-5f);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <fmt/format.h>
+
+#include "../../host/src/content/dzdformer.h"
+#include "dzfloatproperty.h"
+#include "dzmorphloader.h"
+#include "dzmorphloaderbatch.h"
+#include "test_objio_support.h"
+
+// Writes positions as a triangle-free OBJ (vertices only are what a morph target needs).
+inline void writeObjPositions(const QString& path, const QVector<DzVec3>& positions)
+{
+    std::string text;
+    for (const DzVec3& p : positions)
+        text += fmt::format("v {:.8f} {:.8f} {:.8f}\n", p.m_x, p.m_y, p.m_z);
+    ObjIoSession::write(path, QByteArray::fromStdString(text));
+}
+
+// Exports the node's evaluated world mesh at scale 1.
+inline void exportWorld(const ObjIoSession& s, DzNode* node, const QString& path)
+{
+    dzScene->selectAllNodes(false);
+    node->select(true);
+    SilentOptions o;
+    o.setBoolValue("SelectedOnly", true);
+    ASSERT_EQ(s.exporter()->writeFile(path, &o), 0);
+}
+
+// A loader set up as for one morph in the given mode for the node.
+inline DzMorphLoader* makeLoader(DzNode* node, const QString& file, const QString& name)
+{
+    auto* loader = new DzMorphLoader;
+    loader->setLoadMode(node->inherits("DzFigure") ? DzMorphLoader::FigureMode
+                                                   : DzMorphLoader::NodeGeometryMode,
+                        node);
+    loader->setFilename(file);
+    loader->setMorphName(name);
+    return loader;
+}
+
+inline QString runLoader(DzMorphLoader* loader, DzNode* node)
+{
+    DzMorphLoaderBatch batch;
+    batch.addMorph(loader);
+    DzFileIOSettings settings;
+    settings.setIntValue("RunSilent", 1);
+    return batch.createMorphs(&settings, node, false, true);
+}
+
+inline DzMorph* morphOf(DzNode* node, const QString& name)
+{
+    return qobject_cast<DzMorph*>(node->getObject()->findModifier(name));
+}
+
+inline void expectSameMesh(const QVector<DzVec3>& actual, const QVector<DzVec3>& expected,
+                           float tolerance)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    float worst = 0.0f;
+    for (int i = 0; i < actual.size(); ++i)
+        worst = std::max(worst, (actual[i] - expected[i]).length());
+    EXPECT_LT(worst, tolerance);
+}

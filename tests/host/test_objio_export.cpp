@@ -1,0 +1,230 @@
+#include <QApplication>
+#include <QDialog>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include "dzbone.h"
+#include "dzenumproperty.h"
+#include "dzfloatproperty.h"
+#include "dzintproperty.h"
+#include "test_objio_support.h"
+
+using namespace testgeo;
+
+namespace {
+
+// A posed, placed figure at high resolution level 1, with a morph dialled.
+void poseAndPlace(StickFigure& fig)
+{
+    fig.lThigh->getZRotControl()->setValue(20.0f);
+    fig.head->getXRotControl()->setValue(-15.0f);
+    fig.figure->getXPosControl()->setValue(30.0f);
+    fig.figure->getYRotControl()->setValue(45.0f);
+    addMorph(fig.figure, "Wide", {0, 1}, {{-1, 0, 0}, {1, 0, 0}})->getValueControl()->setValue(0.5f);
+}
+
+} // namespace
+
+TEST(ObjExport, RoundTripAtScaleOneKeepsPositionsUvsAndGroups)
+{
+    ObjIoSession s;
+    DzFacetMesh mesh = openQuad();
+    mesh.setVertex(2, DzVec3(2.123456789f, 2.0f, -0.333333f));
+    s.addNode("Quad", mesh)->getYPosControl()->setValue(10.0f);
+
+    SilentOptions options;
+    ASSERT_EQ(s.exporter()->writeFile(s.path("quad.obj"), &options), 0);
+    ASSERT_EQ(s.importer()->readFile(s.path("quad.obj"), &options), 0);
+
+    DzNode* back = dzScene->findNodeByLabel("quad");
+    ASSERT_NE(back, nullptr);
+    const DzFacetMesh& imported = shapeOf(back)->getFacetMesh();
+    ASSERT_EQ(imported.getNumVertices(), 4);
+    for (int i = 0; i < 4; ++i)
+        expectNear(imported.getVertex(i), mesh.getVertex(i) + DzVec3(0, 10, 0), 1e-6f);
+    ASSERT_EQ(imported.getNumFacets(), 1);
+    EXPECT_TRUE(imported.hasUVs());
+    EXPECT_EQ(imported.getUV(imported.getFacet(0).m_uvwIdx[2]), QPointF(1, 1));
+    EXPECT_EQ(imported.getFaceGroupName(imported.getFacet(0).m_faceGroupIdx), "plane");
+}
+
+TEST(ObjExport, PosedHighResolutionFigureWritesItsEvaluatedWorldMesh)
+{
+    ObjIoSession s;
+    StickFigure fig;
+    dzScene->addNode(fig.figure);
+    poseAndPlace(fig);
+    shapeOf(fig.figure)->getLODControl()->setValue(1);
+    shapeOf(fig.figure)->getSubDIALevelControl()->setValue(2);
+
+    SilentOptions options;
+    ASSERT_EQ(s.exporter()->writeFile(s.path("fig.obj"), &options), 0);
+    ASSERT_EQ(s.importer()->readFile(s.path("fig.obj"), &options), 0);
+
+    const DzFacetMesh* world = DzGeometry::worldMesh(fig.figure);
+    const DzFacetMesh& imported = shapeOf(dzScene->findNodeByLabel("fig"))->getFacetMesh();
+    ASSERT_EQ(imported.getNumVertices(), DzGeometry::vertexCount(fig.figure, 2));
+    ASSERT_EQ(imported.getNumVertices(), world->getNumVertices());
+    EXPECT_GT(imported.getNumVertices(), 16);
+    for (int i = 0; i < world->getNumVertices(); ++i)
+        expectNear(imported.getVertex(i), world->getVertex(i), 1e-4f);
+    EXPECT_EQ(imported.getNumFacets(), world->getNumFacets());
+}
+
+TEST(ObjExport, ScaleAxesInversionsAndPrecisionShapeTheNumbers)
+{
+    ObjIoSession s;
+    DzFacetMesh mesh;
+    mesh.addVertex({1.0f, 2.0f, 3.0f});
+    mesh.addVertex({0, 0, 0});
+    mesh.addVertex({0, 1, 0});
+    mesh.addFacet({0, 1, 2});
+    s.addNode("Tri", mesh);
+
+    SilentOptions o;
+    o.setFloatValue("Scale", 2.0);
+    o.setStringValue("LatAxis", "Z");
+    o.setStringValue("DepthAxis", "X");
+    o.setBoolValue("InvertVertAxis", true);
+    o.setIntValue("FloatPrecision", 3);
+    ASSERT_EQ(s.exporter()->writeFile(s.path("t.obj"), &o), 0);
+    const QList<QByteArray> v = ObjIoSession::statements(s.path("t.obj"), "v");
+    ASSERT_EQ(v.size(), 3);
+    EXPECT_EQ(v[0], "v 6.000 -4.000 2.000");
+
+    // The importer with the same options undoes the mapping.
+    SilentOptions in;
+    in.setFloatValue("Scale", 0.5);
+    in.setStringValue("LatAxis", "Z");
+    in.setStringValue("DepthAxis", "X");
+    in.setBoolValue("InvertVert", true);
+    ASSERT_EQ(s.importer()->readFile(s.path("t.obj"), &in), 0);
+    expectNear(shapeOf(dzScene->findNodeByLabel("t"))->getFacetMesh().getVertex(0), {1, 2, 3});
+
+    o.setStringValue("VertAxis", "Z");  // two file axes from one scene axis
+    EXPECT_EQ(s.exporter()->writeFile(s.path("bad.obj"), &o), DZ_INVALID_ARGUMENT);
+}
+
+TEST(ObjExport, StatementOptionsAreObserved)
+{
+    ObjIoSession s;
+    s.addNode("Quad", openQuad());
+    const QString p = s.path("q.obj");
+    auto exportWith = [&](const char* key, bool value) {
+        SilentOptions o;
+        o.setBoolValue(key, value);
+        EXPECT_EQ(s.exporter()->writeFile(p, &o), 0);
+    };
+
+    exportWith("WriteVT", true);
+    EXPECT_EQ(ObjIoSession::statements(p, "vt").size(), 4);
+    EXPECT_EQ(ObjIoSession::statements(p, "f").value(0), "f 1/1 2/2 3/3 4/4");
+    EXPECT_EQ(ObjIoSession::statements(p, "g").value(0), "g plane");  // geometry groups
+    EXPECT_EQ(ObjIoSession::statements(p, "usemtl").size(), 1);
+    EXPECT_TRUE(ObjIoSession::statements(p, "mtllib").isEmpty());
+
+    exportWith("WriteVT", false);
+    EXPECT_TRUE(ObjIoSession::statements(p, "vt").isEmpty());
+    EXPECT_EQ(ObjIoSession::statements(p, "f").value(0), "f 1 2 3 4");
+
+    exportWith("WriteF", false);
+    EXPECT_TRUE(ObjIoSession::statements(p, "f").isEmpty());
+    EXPECT_EQ(ObjIoSession::statements(p, "v").size(), 4);
+
+    exportWith("WriteG", false);
+    EXPECT_TRUE(ObjIoSession::statements(p, "g").isEmpty());
+
+    exportWith("GroupGeom", false);  // groups named by the node instead
+    EXPECT_EQ(ObjIoSession::statements(p, "g").value(0), "g Quad");
+
+    exportWith("WriteUsemtl", false);
+    EXPECT_TRUE(ObjIoSession::statements(p, "usemtl").isEmpty());
+
+    exportWith("WriteMtllib", true);
+    EXPECT_EQ(ObjIoSession::statements(p, "mtllib").value(0), "mtllib q.mtl");
+    EXPECT_TRUE(ObjIoSession::read(s.path("q.mtl")).startsWith("newmtl "));
+}
+
+TEST(ObjExport, SelectionOptionsChooseTheNodes)
+{
+    ObjIoSession s;
+    DzNode* a = s.addNode("A", cube());
+    DzNode* b = s.addNode("B", cube(2.0f));
+    DzNode* child = nodeWithMesh(openQuad());
+    child->setLabel("Child");
+    a->addNodeChild(child);
+    DzNode* hidden = s.addNode("Hidden", cube());
+    hidden->setVisible(false);
+    a->select(true);
+
+    auto exported = [&](std::initializer_list<std::pair<const char*, bool>> flags) {
+        SilentOptions o;
+        o.setBoolValue("GroupGeom", false);
+        o.setBoolValue("IgnoreInvisible", false);
+        for (const auto& [key, value] : flags)
+            o.setBoolValue(key, value);
+        QStringList groups;
+        if (s.exporter()->writeFile(s.path("sel.obj"), &o) != 0)
+            return groups;
+        for (const QByteArray& g : ObjIoSession::statements(s.path("sel.obj"), "g"))
+            groups << QString::fromUtf8(g.mid(2));
+        return groups;
+    };
+
+    EXPECT_EQ(exported({}), QStringList({"A", "B", "Child", "Hidden"}));  // scene order
+    EXPECT_EQ(exported({{"IgnoreInvisible", true}}), QStringList({"A", "B", "Child"}));
+    EXPECT_EQ(exported({{"SelectedOnly", true}}), QStringList({"A"}));
+    EXPECT_EQ(exported({{"SelectedOnly", true}, {"IncludeParented", true}}),
+              QStringList({"A", "Child"}));
+    EXPECT_EQ(exported({{"SelectedOnly", true}, {"SelectedRootsOnly", true}}), QStringList({"A"}));
+    child->select(true);  // a selected child under a selected root is not a root of its own
+    EXPECT_EQ(exported({{"SelectedRootsOnly", true}}), QStringList({"A"}));
+    EXPECT_EQ(exported({{"SelectedOnly", true}}), QStringList({"A", "Child"}));
+    dzScene->setPrimarySelection(b);
+    EXPECT_EQ(exported({{"PrimaryRootOnly", true}}), QStringList({"B"}));
+}
+
+TEST(ObjExport, FailuresGiveCodesWhoseTextNamesTheFile)
+{
+    ObjIoSession s;
+    SilentOptions o;
+    const QString nowhere = s.path("missing folder/out.obj");
+
+    EXPECT_EQ(s.exporter()->writeFile(s.path("empty.obj"), &o), DZ_NOTHING_TO_EXPORT);
+    EXPECT_TRUE(dzApp->getExportMgr()->getErrorMessage(DZ_NOTHING_TO_EXPORT).contains("nothing to export"));
+    EXPECT_FALSE(QFile::exists(s.path("empty.obj")));
+
+    s.addNode("Cube", cube());
+    o.setBoolValue("SelectedOnly", true);
+    EXPECT_EQ(s.exporter()->writeFile(s.path("empty.obj"), &o), DZ_NOTHING_TO_EXPORT);
+
+    o.setBoolValue("SelectedOnly", false);
+    EXPECT_EQ(s.exporter()->writeFile(nowhere, &o), DZ_WRITE_FILE_ERROR);
+    EXPECT_TRUE(dzApp->getExportMgr()->getErrorMessage(DZ_WRITE_FILE_ERROR).contains(nowhere));
+}
+
+TEST(ObjExport, RunSilentZeroAsksForOptionsAndOneNeverDoes)
+{
+    ObjIoSession s;
+    s.addNode("Cube", cube());
+    QStringList titles;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            titles << dlg->windowTitle();
+            dlg->reject();
+        }
+    });
+    timer.start(20);
+
+    SilentOptions o;
+    EXPECT_EQ(s.exporter()->writeFile(s.path("a.obj"), &o), 0);
+    EXPECT_TRUE(titles.isEmpty());
+
+    o.setIntValue("RunSilent", 0);
+    EXPECT_EQ(s.exporter()->writeFile(s.path("b.obj"), &o), DZ_USER_CANCELLED);
+    EXPECT_EQ(titles, QStringList({"OBJ Export Options"}));
+    EXPECT_FALSE(QFile::exists(s.path("b.obj")));
+    EXPECT_EQ(s.importer()->readFile(s.path("a.obj"), &o), DZ_USER_CANCELLED);
+    EXPECT_EQ(titles.value(1), "OBJ Import Options");
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "../../host/src/geometry/dzgeometry.h"
+#include "dzapp.h"
+#include "dzexporter.h"
+#include "dzexportmgr.h"
+#include "dzfileiosettings.h"
+#include "dzimporter.h"
+#include "dzimportmgr.h"
+#include "dzscene.h"
+#include "test_app.h"
+#include "test_geometry_fixtures.h"
+
+// Options of a silent run at scale 1; tests set more on top.
+struct SilentOptions : DzFileIOSettings {
+    SilentOptions()
+    {
+        setIntValue("RunSilent", 1);
+        setFloatValue("Scale", 1.0);
+    }
+};
+
+// A host session with a temporary folder for OBJ files and shortcuts to the OBJ tools.
+struct ObjIoSession {
+    TestApp app;
+    QTemporaryDir dir;
+
+    DzExporter* exporter() const
+    {
+        return dzApp->getExportMgr()->findExporterByClassName("DzObjExporter");
+    }
+    DzImporter* importer() const
+    {
+        return dzApp->getImportMgr()->findImporterByClassName("DzObjImporter");
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+
+    DzNode* addNode(const QString& label, const DzFacetMesh& mesh) const
+    {
+        DzNode* node = testgeo::nodeWithMesh(mesh);
+        node->setName(label);
+        node->setLabel(label);
+        dzScene->addNode(node);
+        return node;
+    }
+
+    static QByteArray read(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void write(const QString& path, const QByteArray& text)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    // Lines of the file that start with the statement keyword and a blank.
+    static QList<QByteArray> statements(const QString& path, const QByteArray& keyword)
+    {
+        QList<QByteArray> found;
+        for (const QByteArray& line : read(path).split('\n'))
+            if (line.startsWith(keyword + ' '))
+                found << line;
+        return found;
+    }
+};
