@@ -1,0 +1,249 @@
+#include "dzparameterspane.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "dzapp.h"
+#include "dzfloatproperty.h"
+#include "dzfloatslider.h"
+#include "dzmainwindow.h"
+#include "dzmodifier.h"
+#include "dznode.h"
+#include "dzobject.h"
+#include "dzproperty.h"
+#include "dzscene.h"
+#include "dzshape.h"
+
+namespace {
+
+const bool paneRegistered =
+    DzMainWindow::registerPaneCreator([] { return new DzParametersPane; });
+
+constexpr int kPathRole = Qt::UserRole + 1;
+
+DzNode* nodeOf(const DzProperty* property)
+{
+    QObject* owner = property ? property->getOwner() : nullptr;
+    if (auto* node = qobject_cast<DzNode*>(owner))
+        return node;
+    if (auto* modifier = qobject_cast<DzModifier*>(owner))
+        return modifier->getObject() ? modifier->getObject()->getNode() : nullptr;
+    if (auto* shape = qobject_cast<DzShape*>(owner))
+        owner = shape->parent();
+    if (auto* object = qobject_cast<DzObject*>(owner))
+        return object->getNode();
+    return nullptr;
+}
+
+void appendShown(const DzElement* element, QList<DzProperty*>& list)
+{
+    for (int i = 0; i < element->getNumProperties(); ++i)
+        if (!element->getProperty(i)->isHidden())
+            list.append(element->getProperty(i));
+}
+
+// A dial bound both ways to a numeric property; other properties show their value as text.
+QWidget* makeDial(DzProperty* property)
+{
+    auto* numeric = qobject_cast<DzNumericProperty*>(property);
+    if (!numeric) {
+        auto* label = new QLabel(property->getLabel() + QStringLiteral(": ") +
+                                 property->getValueVariant().toString());
+        return label;
+    }
+    auto* slider = new DzFloatSlider;
+    slider->setLabel(property->getLabel());
+    slider->setShowLabel(true);
+    slider->setClamped(numeric->isClamped());
+    slider->setMinMax(float(numeric->getDoubleMin()), float(numeric->getDoubleMax()));
+    slider->setValue(float(numeric->getDoubleValue()));
+    QObject::connect(slider, &DzFloatSlider::valueChanged, numeric,
+                     [numeric](float value) { numeric->setDoubleValue(value); });
+    QObject::connect(numeric, &DzProperty::currentValueChanged, slider,
+                     [numeric, slider] { slider->setValue(float(numeric->getDoubleValue())); });
+    return slider;
+}
+
+} // namespace
+
+DzParametersPane::DzParametersPane(QWidget* parent)
+    : DzPane(QStringLiteral("Parameters"), parent)
+{
+    setObjectName(QStringLiteral("DzParametersPane"));
+    _groups = new QTreeWidget;
+    _groups->setObjectName(QStringLiteral("ParameterGroups"));
+    _groups->setHeaderHidden(true);
+    _dials = new QWidget;
+    _dialsLayout = new QVBoxLayout(_dials);
+    _dialsLayout->addStretch(1);
+    _scroll = new QScrollArea;
+    _scroll->setWidgetResizable(true);
+    _scroll->setWidget(_dials);
+    auto* splitter = new QSplitter;
+    splitter->addWidget(_groups);
+    splitter->addWidget(_scroll);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+
+    connect(_groups, &QTreeWidget::currentItemChanged, this, &DzParametersPane::slotGroupItemChanged);
+    if (dzScene) {
+        connect(dzScene, &DzScene::primarySelectionChanged, this,
+                &DzParametersPane::slotPrimarySelectionChanged);
+        showNode(dzScene->getPrimarySelection());
+    }
+}
+
+DzParametersPane::~DzParametersPane() = default;
+
+QWidget* DzParametersPane::dialFor(DzProperty* property) const { return _dialOf.value(property); }
+QTreeWidget* DzParametersPane::groupTree() const { return _groups; }
+DzNode* DzParametersPane::getNode() const { return _node; }
+QString DzParametersPane::getCurrentGroupPath() const { return _groupPath; }
+DzProperty* DzParametersPane::getHighlightedProperty() const { return _highlighted; }
+
+void DzParametersPane::jumpToProperty(DzProperty* property)
+{
+    DzNode* node = nodeOf(property);
+    if (!node)
+        return;
+    if (DzScene* scene = node->getScene()) {
+        scene->selectAllNodes(false);
+        scene->setPrimarySelection(node);
+    }
+    if (_node != node)
+        showNode(node);
+    setCurrentGroupPath(property->getPath());
+    if (!_dialOf.contains(property)) { // hidden properties get a dial when asked for
+        QWidget* dial = makeDial(property);
+        _dialsLayout->insertWidget(_dialsLayout->count() - 1, dial);
+        _dialOf.insert(property, dial);
+    }
+    highlight(property);
+}
+
+void DzParametersPane::setCurrentGroupPath(const QString& path)
+{
+    QTreeWidgetItem* item = _itemOf.value(path);
+    for (QTreeWidgetItem* up = item ? item->parent() : nullptr; up; up = up->parent())
+        up->setExpanded(true);
+    if (item && _groups->currentItem() != item) {
+        _groups->setCurrentItem(item); // rebuilds the dials through slotGroupItemChanged
+        return;
+    }
+    if (_groupPath != path || !item) {
+        _groupPath = path;
+        rebuildDials();
+    }
+}
+
+void DzParametersPane::slotPrimarySelectionChanged(DzNode* node)
+{
+    if (node != _node)
+        showNode(node);
+}
+
+void DzParametersPane::slotGroupItemChanged()
+{
+    QTreeWidgetItem* item = _groups->currentItem();
+    _groupPath = item ? item->data(0, kPathRole).toString() : QString();
+    rebuildDials();
+}
+
+void DzParametersPane::showNode(DzNode* node)
+{
+    for (const QMetaObject::Connection& connection : qAsConst(_nodeConnections))
+        disconnect(connection);
+    _nodeConnections.clear();
+    _node = node;
+    if (node) {
+        // Morphs come and go; keep the tree in step.
+        _nodeConnections
+            << connect(node, &DzElement::propertyAdded, this, &DzParametersPane::rebuildTree)
+            << connect(node, &DzElement::propertyRemoved, this, &DzParametersPane::rebuildTree);
+        if (DzObject* object = node->getObject())
+            _nodeConnections
+                << connect(object, &DzObject::modifierAdded, this, &DzParametersPane::rebuildTree)
+                << connect(object, &DzObject::modifierRemoved, this, &DzParametersPane::rebuildTree);
+    }
+    rebuildTree();
+}
+
+QList<DzProperty*> DzParametersPane::nodeProperties() const
+{
+    QList<DzProperty*> list;
+    if (!_node)
+        return list;
+    appendShown(_node, list);
+    if (DzObject* object = _node->getObject()) {
+        for (DzModifier* modifier : object->modifierList())
+            appendShown(modifier, list);
+        if (DzShape* shape = object->getCurrentShape())
+            appendShown(shape, list);
+    }
+    return list;
+}
+
+void DzParametersPane::rebuildTree()
+{
+    const QString keep = _groupPath;
+    const QSignalBlocker block(_groups);
+    _groups->clear();
+    _itemOf.clear();
+    QStringList paths;
+    bool ungrouped = false;
+    for (const DzProperty* property : nodeProperties()) {
+        ungrouped |= property->getPath().isEmpty();
+        paths.append(property->getPath());
+    }
+    if (ungrouped) {
+        auto* item = new QTreeWidgetItem(_groups, {QStringLiteral("General")});
+        item->setData(0, kPathRole, QString());
+        _itemOf.insert(QString(), item);
+    }
+    for (const QString& path : DzPropertyGroupTree(paths).collectAllPaths()) {
+        const int slash = path.lastIndexOf(QLatin1Char('/'));
+        QTreeWidgetItem* parent = slash < 0 ? nullptr : _itemOf.value(path.left(slash));
+        const QStringList text{path.mid(slash + 1)};
+        auto* item = parent ? new QTreeWidgetItem(parent, text) : new QTreeWidgetItem(_groups, text);
+        item->setData(0, kPathRole, path);
+        _itemOf.insert(path, item);
+    }
+    if (QTreeWidgetItem* item = _itemOf.value(keep))
+        _groups->setCurrentItem(item);
+    _groupPath = keep;
+    rebuildDials();
+}
+
+void DzParametersPane::rebuildDials()
+{
+    for (QWidget* dial : qAsConst(_dialOf))
+        delete dial;
+    _dialOf.clear();
+    DzProperty* highlighted = _highlighted;
+    _highlighted = nullptr;
+    for (DzProperty* property : nodeProperties()) {
+        if (property->getPath() != _groupPath)
+            continue;
+        QWidget* dial = makeDial(property);
+        _dialsLayout->insertWidget(_dialsLayout->count() - 1, dial);
+        _dialOf.insert(property, dial);
+    }
+    if (highlighted && _dialOf.contains(highlighted))
+        highlight(highlighted);
+}
+
+void DzParametersPane::highlight(DzProperty* property)
+{
+    if (QWidget* old = _dialOf.value(_highlighted))
+        old->setStyleSheet(QString());
+    _highlighted = property;
+    QWidget* dial = _dialOf.value(property);
+    if (!dial)
+        return;
+    dial->setStyleSheet(QStringLiteral("background-color: palette(highlight);"));
+    _scroll->ensureWidgetVisible(dial);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include "dzfileioerror.h"
+
+class DzMorph;
+
+// Writing one morph as a DSON morph asset that the content loader attaches to its figure.
+namespace DzMorphAssetFile {
+
+// A name usable as one path component: no separators, reserved characters or leading dots,
+// so "../../x" stays a plain file name.
+QString safeComponent(const QString& text);
+
+// The figure's data folder ("DAZ 3D/Genesis 9/Base" for ".../Base/Genesis9.dsf#Genesis9"),
+// each component made safe; empty when the URI is not below "/data/".
+QString dataFolderOf(const QString& figureUri);
+
+// Writes the morph asset file (gzip when `compress`) for a figure of `vertexCount` vertices
+// whose asset URI is `figureUri`. `assetId` is the file's path relative to the content
+// directory ("data/.../x.dsf"). On failure returns a code whose text names the file.
+DzError write(const DzMorph* morph, const QString& filePath, const QString& assetId,
+              const QString& figureUri, int vertexCount, const QString& vendor, bool compress);
+
+} // namespace DzMorphAssetFile

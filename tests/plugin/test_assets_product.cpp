@@ -1,0 +1,144 @@
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "dzassetiomgr.h"
+#include "dzcontentmgr.h"
+#include "dzfileiosettings.h"
+#include "dzfloatproperty.h"
+#include "dzmorph.h"
+#include "dzmorphdeltas.h"
+#include "dzmorphsupportassetfilter.h"
+#include "dznode.h"
+#include "dzobject.h"
+#include "dzscene.h"
+#include "dzshape.h"
+#include "test_app.h"
+#include "tv_daz-helpers-assets.h"
+#include "tv_exception.h"
+
+namespace {
+
+// The options of the last save and the code to answer with.
+QString lastOptionsJson;
+int iNextResult = 0;
+Qt::CursorShape eCursorDuringSave = Qt::ArrowCursor;
+
+// The host filter with its saving replaced by a record of the options.
+class RecordingFilter : public DzMorphSupportAssetFilter {
+public:
+    DzError doSave(DzFileIOSettings* options, const QString&, const QString&) override
+    {
+        lastOptionsJson = options->toJsonString();
+        const QCursor* pCursor = QApplication::overrideCursor();
+        eCursorDuringSave = pCursor ? pCursor->shape() : Qt::ArrowCursor;
+        return iNextResult;
+    }
+};
+
+struct RecordingHost {
+    TestApp app;
+    DzNode* figure = new DzNode;
+
+    RecordingHost()
+    {
+        DzAssetIOMgr* mgr = app->getAssetIOMgr();
+        mgr->removeFilter(mgr->getFilter(mgr->findFilter("DzMorphSupportAssetFilter")));
+        mgr->addFilter(new RecordingFilter);
+        figure->setName("Genesis9");
+        figure->setLabel("Genesis 9 (2)");
+        dzScene->addNode(figure);
+        lastOptionsJson.clear();
+        iNextResult = 0;
+    }
+
+    QJsonObject lastOptions() const
+    {
+        return QJsonDocument::fromJson(lastOptionsJson.toUtf8()).object();
+    }
+};
+
+} // namespace
+
+TEST(SaveMorphSupportAssets, SendsTheOptionsWithNestedMorphNames)
+{
+    RecordingHost host;
+    EXPECT_TRUE(tav::daz::SaveMorphSupportAssets(host.figure, "/lib/Mine", "Tävrenik", "Kelvaro",
+                                                 {"FullBody", "Head", "Body"}, true));
+    const QJsonObject options = host.lastOptions();
+    EXPECT_EQ(options["RootLabel"].toString(), "Genesis 9 (2)");
+    EXPECT_EQ(options["BaseDataPath"].toString(), "/lib/Mine");
+    EXPECT_EQ(options["VendorName"].toString(), "Tävrenik");
+    EXPECT_EQ(options["ProductName"].toString(), "Kelvaro");
+    EXPECT_TRUE(options["RunSilent"].toBool());
+    EXPECT_TRUE(options["CompressOutput"].toBool());
+    const QJsonObject nodeNames = options["NodeNames"].toObject();
+    EXPECT_EQ(nodeNames.keys(), QStringList({"Genesis9"}));
+    const QJsonObject morphs = nodeNames["Genesis9"].toObject();
+    EXPECT_EQ(morphs.size(), 3);
+    EXPECT_EQ(morphs["0"].toString(), "FullBody");
+    EXPECT_EQ(morphs["1"].toString(), "Head");
+    EXPECT_EQ(morphs["2"].toString(), "Body");
+
+    EXPECT_TRUE(tav::daz::SaveMorphSupportAssets(host.figure, "/lib", "V", "P", {"Only"}, false));
+    EXPECT_FALSE(host.lastOptions()["CompressOutput"].toBool());
+}
+
+TEST(SaveMorphSupportAssets, CancelIsFalseAndOtherCodesThrowWithTheHostText)
+{
+    RecordingHost host;
+    iNextResult = 100;
+    EXPECT_FALSE(tav::daz::SaveMorphSupportAssets(host.figure, "/lib", "V", "P", {"A"}, false));
+
+    iNextResult = DZ_WRITE_FILE_ERROR;
+    const std::string text = host.app->getAssetIOMgr()->getErrorMessage(DZ_WRITE_FILE_ERROR).toStdString();
+    try {
+        tav::daz::SaveMorphSupportAssets(host.figure, "/lib", "V", "P", {"A"}, false);
+        FAIL() << "no exception";
+    } catch (const tav::Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "Daz Studio asset IO manager reported: " + text);
+    }
+    EXPECT_EQ(eCursorDuringSave, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(SaveMorphSupportAssets, WritesAnAssetThroughTheRealFilter)
+{
+    QTemporaryDir library;
+    TestApp app;
+    auto* figure = new DzNode;
+    figure->setName("Blob");
+    figure->setLabel("Blob");
+    figure->setAssetUri(DzUri("/data/Somebody/Blob/Blob.dsf#Blob"));
+    auto* object = new DzObject;
+    auto* shape = new DzShape;
+    DzFacetMesh mesh;
+    for (int i = 0; i < 4; ++i)
+        mesh.addVertex(DzVec3(float(i & 1), float(i >> 1), 0));
+    mesh.addFacet({0, 1, 3, 2});
+    shape->setFacetMesh(mesh);
+    object->addShape(shape);
+    figure->setObject(object);
+    auto* morph = new DzMorph("Lift");
+    morph->getDeltas()->setDeltas({3}, {DzVec3(0, 0, 1)});
+    object->addModifier(morph);
+    dzScene->addNode(figure);
+
+    ASSERT_TRUE(tav::daz::SaveMorphSupportAssets(figure, library.path().toStdString(), "Me", "Shapes",
+                                                 {"Lift"}, false));
+    EXPECT_TRUE(QFile::exists(library.filePath("data/Somebody/Blob/Morphs/Me/Shapes/Lift.dsf")));
+    EXPECT_EQ(morph->getDeltas()->getUri().toString(), "/data/Somebody/Blob/Morphs/Me/Shapes/Lift.dsf#Lift");
+
+    try {
+        tav::daz::SaveMorphSupportAssets(figure, library.path().toStdString(), "Me", "Shapes",
+                                         {"Nope"}, false);
+        FAIL() << "no exception";
+    } catch (const tav::Exception& e) {
+        EXPECT_NE(std::string(e.what()).find("Nope"), std::string::npos) << e.what();
+    }
+}

@@ -1,0 +1,143 @@
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "tv_clickaway.h"
+
+namespace {
+
+// Long enough for a few 300 ms ticks and the 100 ms click animation.
+constexpr int kSettleMs = 900;
+
+// A shown, non-modal stand-in for a host dialog; the buttons sit in a nested frame, as in a
+// designer form.
+struct FakeDialog {
+    std::unique_ptr<QDialog> dialog;
+    std::vector<QPushButton*> buttons;
+    std::vector<std::unique_ptr<QSignalSpy>> clicks;
+
+    FakeDialog(const QString& objectName, const QString& title, const QStringList& buttonTexts = {})
+        : dialog(new QDialog)
+    {
+        dialog->setObjectName(objectName);
+        dialog->setWindowTitle(title);
+        auto* frame = new QWidget(dialog.get());
+        auto* layout = new QHBoxLayout(frame);
+        for (const QString& text : buttonTexts) {
+            auto* button = new QPushButton(text, frame);
+            layout->addWidget(button);
+            buttons.push_back(button);
+            clicks.push_back(std::make_unique<QSignalSpy>(button, &QPushButton::clicked));
+        }
+        dialog->show();
+    }
+
+    bool isOpen() const { return dialog->isVisible(); }
+    // Indices of the buttons that were clicked.
+    std::vector<int> clicked() const
+    {
+        std::vector<int> result;
+        for (size_t i = 0; i < clicks.size(); ++i)
+            if (clicks[i]->count() > 0)
+                result.push_back(int(i));
+        return result;
+    }
+};
+
+const QStringList kPresetButtons = {"Keep Limits", "Ignore Limits"};
+
+} // namespace
+
+TEST(Clickaway, ClosesOrAnswersEachKnownDialogOpenedAfterIt)
+{
+    for (bool bFirstButton : {false, true}) {
+        tav::Clickaway clickaway(bFirstButton);
+        FakeDialog missing("MissingAssetsDialog", "Missing Files", {"OK"});
+        FakeDialog error("", "Error opening file");
+        FakeDialog duplicate("", "Duplicate Formulas Found");
+        FakeDialog limits("", "Preset Exceeds Limits", kPresetButtons);
+        FakeDialog dformer("DzDFormPresetLoadOptionsDlg",
+                           "D-Former Load Options - G9 HeadSplit DFormer.duf", {"Cancel", "Accept"});
+        QTest::qWait(kSettleMs);
+
+        EXPECT_FALSE(missing.isOpen());
+        EXPECT_TRUE(missing.clicked().empty());
+        EXPECT_FALSE(error.isOpen());
+        EXPECT_FALSE(duplicate.isOpen());
+        EXPECT_EQ(limits.clicked(), std::vector<int>({bFirstButton ? 0 : 1}));
+        EXPECT_EQ(dformer.clicked(), std::vector<int>({1}));
+    }
+}
+
+TEST(Clickaway, AnswersAModalDialogWhileItWaits)
+{
+    tav::Clickaway clickaway(false);
+    QDialog dialog;
+    dialog.setObjectName("DzDFormPresetLoadOptionsDlg");
+    dialog.setWindowTitle("D-Former Load Options - x.duf");
+    auto* layout = new QHBoxLayout(&dialog);
+    auto* accept = new QPushButton("Accept");
+    auto* cancel = new QPushButton("Cancel");
+    layout->addWidget(accept);
+    layout->addWidget(cancel);
+    QObject::connect(accept, &QPushButton::clicked, &dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    bool bTimedOut = false;
+    QTimer::singleShot(5000, &dialog, [&] {
+        bTimedOut = true;
+        dialog.reject();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_FALSE(bTimedOut);
+}
+
+TEST(Clickaway, LeavesWindowsThatWereOpenBeforeAndTheirTwins)
+{
+    FakeDialog before("MissingAssetsDialog", "Missing Files");
+    FakeDialog limitsBefore("", "Preset Exceeds Limits", kPresetButtons);
+    tav::Clickaway clickaway(true);
+    FakeDialog twin("MissingAssetsDialog", "Missing Files");
+    FakeDialog other("", "Error opening file");
+    QTest::qWait(kSettleMs);
+
+    EXPECT_TRUE(before.isOpen());
+    EXPECT_TRUE(twin.isOpen());
+    EXPECT_TRUE(limitsBefore.clicked().empty());
+    EXPECT_FALSE(other.isOpen());
+}
+
+TEST(Clickaway, LeavesLookAlikesAlone)
+{
+    tav::Clickaway clickaway(false);
+    FakeDialog threeButtons("", "Preset Exceeds Limits", {"Keep Limits", "Ignore Limits", "Help"});
+    FakeDialog untitled("MissingAssetsDialog", "");
+    FakeDialog wrongName("SomeOtherDialog", "Missing Files");
+    FakeDialog namedError("ErrorDlg", "Error opening file");
+    FakeDialog wrongDFormerName("DFormOptions", "D-Former Load Options - x.duf", {"Accept"});
+    FakeDialog wrongDFormerTitle("DzDFormPresetLoadOptionsDlg", "d-former load options", {"Accept"});
+    FakeDialog noAccept("DzDFormPresetLoadOptionsDlg", "D-Former Load Options", {"OK", "Cancel"});
+    QTest::qWait(kSettleMs);
+
+    EXPECT_TRUE(threeButtons.clicked().empty());
+    EXPECT_TRUE(untitled.isOpen());
+    EXPECT_TRUE(wrongName.isOpen());
+    EXPECT_TRUE(namedError.isOpen());
+    EXPECT_TRUE(wrongDFormerName.clicked().empty());
+    EXPECT_TRUE(wrongDFormerTitle.clicked().empty());
+    EXPECT_TRUE(noAccept.clicked().empty());
+    EXPECT_TRUE(noAccept.isOpen());
+}
+
+TEST(Clickaway, StopsWhenDestroyed)
+{
+    auto clickaway = std::make_unique<tav::Clickaway>(false);
+    clickaway.reset();
+    FakeDialog error("", "Error opening file");
+    QTest::qWait(kSettleMs);
+    EXPECT_TRUE(error.isOpen());
+}

@@ -1,0 +1,94 @@
+#include <QScriptEngine>
+#include <QSignalSpy>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "dzfloatproperty.h"
+#include "dzmainwindow.h"
+#include "dzmorph.h"
+#include "dznode.h"
+#include "dzobject.h"
+#include "dzpanemgr.h"
+#include "dzparameterspane.h"
+#include "dzscene.h"
+#include "test_app.h"
+#include "tv_daz-helpers-params.h"
+#include "tv_exception.h"
+
+namespace {
+
+DzNode* addNodeWithMorph(const QString& label, const QString& morphName, const QString& group)
+{
+    auto* node = new DzNode;
+    node->setLabel(label);
+    node->setObject(new DzObject);
+    auto* morph = new DzMorph(morphName);
+    morph->getValueControl()->setPath(group);
+    node->getObject()->addModifier(morph);
+    dzScene->addNode(node);
+    return node;
+}
+
+DzFloatProperty* valueOf(DzNode* node, const QString& morphName)
+{
+    return qobject_cast<DzMorph*>(node->getObject()->findModifier(morphName))->getValueControl();
+}
+
+} // namespace
+
+TEST(JumpToProperty, ShowsThePaneWithThePropertySelected)
+{
+    TestApp app;
+    app->startup();
+    DzNode* other = addNodeWithMorph("Other", "Smile", "Actor/Face");
+    DzNode* target = addNodeWithMorph("Genesis 9", "KvrShape", "Morphs/Kelvaro/Converted");
+    dzScene->setPrimarySelection(other);
+    DzPaneMgr* paneMgr = app->getInterface()->getPaneMgr();
+    auto* pane = qobject_cast<DzParametersPane*>(paneMgr->findPane("DzParametersPane"));
+    ASSERT_NE(pane, nullptr);
+    QSignalSpy shown(paneMgr, &DzPaneMgr::paneShown);
+
+    DzFloatProperty* property = valueOf(target, "KvrShape");
+    tav::daz::JumpToProperty(property);
+
+    EXPECT_EQ(shown.count(), 1);
+    EXPECT_EQ(dzScene->getPrimarySelection(), target);
+    EXPECT_EQ(dzScene->getNumSelectedNodes(), 1);
+    EXPECT_EQ(pane->getNode(), target);
+    EXPECT_EQ(pane->getCurrentGroupPath(), "Morphs/Kelvaro/Converted");
+    EXPECT_EQ(pane->getHighlightedProperty(), property);
+    ASSERT_NE(pane->dialFor(property), nullptr);
+    QTreeWidgetItem* current = pane->groupTree()->currentItem();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->text(0), "Converted");
+    EXPECT_TRUE(current->parent() && current->parent()->isExpanded());
+}
+
+TEST(JumpToProperty, NeedsTheMainWindow)
+{
+    TestApp app;  // never started: no main window
+    DzNode* node = addNodeWithMorph("Figure", "Shape", "Morphs");
+    try {
+        tav::daz::JumpToProperty(valueOf(node, "Shape"));
+        FAIL() << "no exception";
+    } catch (const tav::Exception& e) {
+        EXPECT_STREQ(e.what(), "failed to get Daz Studio main window");
+    }
+}
+
+TEST(JumpToProperty, ScriptsFindThePaneAndJump)
+{
+    TestApp app;
+    app->startup();
+    DzNode* node = addNodeWithMorph("Figure", "Shape", "Morphs/Mine");
+    QScriptEngine* engine = app->scriptEngine();
+    const QScriptValue result = engine->evaluate(
+        "var pane = MainWindow.getPaneMgr().findPane('DzParametersPane');"
+        "var morph = Scene.findNodeByLabel('Figure').getObject().findModifier('Shape');"
+        "pane.jumpToProperty(morph.getValueControl());"
+        "pane.getLabel() + ':' + pane.getCurrentGroupPath();");
+    ASSERT_FALSE(engine->hasUncaughtException())
+        << engine->uncaughtException().toString().toStdString();
+    EXPECT_EQ(result.toString(), "Parameters:Morphs/Mine");
+    EXPECT_EQ(dzScene->getPrimarySelection(), node);
+}

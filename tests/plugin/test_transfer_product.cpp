@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "dzapp.h"
+#include "dzclassfactory.h"
+#include "dznode.h"
+#include "dzscene.h"
+#include "dztransferutility.h"
+#include "test_app.h"
+#include "tv_daz-helpers-transfer.h"
+#include "tv_exception.h"
+
+namespace {
+
+// What the tool was asked, in order.
+QStringList callLog;
+int cLiveTools = 0;
+bool bTransferResult = true;
+
+// The host tool with every call written to the log; its answers to setSource and setTarget
+// are always "no".
+class RecordingTransfer : public DzTransferUtility {
+public:
+    RecordingTransfer() { ++cLiveTools; }
+    ~RecordingTransfer() override { --cLiveTools; }
+
+    bool setSource(DzNode* n) override { return note("setSource", n ? n->getLabel() : "null"), false; }
+    bool setTarget(DzNode* n) override { return note("setTarget", n ? n->getLabel() : "null"), false; }
+    void setTransferMorphs(bool b) override { note("setTransferMorphs", b); }
+    void setTransferSourceMorphs(int i) override { note("setTransferSourceMorphs", QString::number(i)); }
+    void setMorphTransferList(const QStringList& l) override { note("setMorphTransferList", l.join('|')); }
+    void setOverrideExistingMorphs(bool b) override { note("setOverrideExistingMorphs", b); }
+    void setTransferBinding(bool b) override { note("setTransferBinding", b); }
+    void setTransferSelectionMap(bool b) override { note("setTransferSelectionMap", b); }
+    void setTransferFaceGroups(bool b) override { note("setTransferFaceGroups", b); }
+    void setTransferRegionGroups(bool b) override { note("setTransferRegionGroups", b); }
+    void setTargetReplacesSource(bool b) override { note("setTargetReplacesSource", b); }
+    void setParentToFigure(bool b) override { note("setParentToFigure", b); }
+    bool doTransfer() override { return note("doTransfer", QString()), bTransferResult; }
+
+private:
+    static void note(const char* method, const QString& value)
+    {
+        callLog << QString("%1(%2)").arg(method, value);
+    }
+    static void note(const char* method, bool b) { note(method, QString(b ? "true" : "false")); }
+};
+
+class RecordingFactory : public DzClassFactory {
+public:
+    RecordingFactory()
+        : DzClassFactory(&DzTransferUtility::staticMetaObject,
+                         DzGuid::fromString("{b0c1d2e3-0000-4000-8000-000000000001}"))
+    {
+    }
+    QObject* createInstance() override { return new RecordingTransfer; }
+};
+
+// A host whose "DzTransferUtility" factory makes recording tools.
+struct RecordingHost {
+    TestApp app;
+    RecordingFactory factory;
+    DzNode* source = named("Stock Mesh");
+    DzNode* target = named("tempg9-x");
+
+    RecordingHost()
+    {
+        app->unregisterClassFactory(app->findClassFactory("DzTransferUtility"));
+        app->registerClassFactory(&factory);
+        callLog.clear();
+        bTransferResult = true;
+    }
+    ~RecordingHost() { app->unregisterClassFactory(&factory); }
+
+    static DzNode* named(const QString& label)
+    {
+        auto* node = new DzNode;
+        node->setLabel(label);
+        dzScene->addNode(node);
+        return node;
+    }
+};
+
+const QStringList kFixedStart = {
+    "setSource(Stock Mesh)",          "setTarget(tempg9-x)",
+    "setParentToFigure(false)",       "setTransferBinding(true)",
+    "setTransferSelectionMap(true)",  "setTransferFaceGroups(true)",
+    "setTransferRegionGroups(true)",  "setTransferMorphs(true)",
+};
+const QStringList kFixedEnd = {"setOverrideExistingMorphs(true)", "setTargetReplacesSource(false)",
+                               "doTransfer()"};
+
+} // namespace
+
+TEST(TransferMorphs, ListedMorphsAreSentInOrderDespiteRefusedNodes)
+{
+    RecordingHost host;
+    const std::vector<tav::daz::ActiveMorph> morphs = {{"Temporary high-res morph", 1.0f},
+                                                       {"Ünïcode", 0.5f}};
+    tav::daz::transferMorphs(host.source, host.target, &morphs);
+    const QStringList expected = kFixedStart +
+                                 QStringList{"setTransferSourceMorphs(1)",
+                                             "setMorphTransferList(Temporary high-res morph|Ünïcode)"} +
+                                 kFixedEnd;
+    EXPECT_EQ(callLog, expected);
+    EXPECT_EQ(cLiveTools, 0);
+}
+
+TEST(TransferMorphs, WithoutAListEveryMorphIsSentAndNoListIs)
+{
+    RecordingHost host;
+    const std::vector<tav::daz::ActiveMorph> none;
+    for (const std::vector<tav::daz::ActiveMorph>* pMorphs : {&none, (const decltype(none)*)nullptr}) {
+        callLog.clear();
+        tav::daz::transferMorphs(host.source, host.target, pMorphs);
+        const QStringList expected = kFixedStart + QStringList{"setTransferSourceMorphs(5)"} + kFixedEnd;
+        EXPECT_EQ(callLog, expected);
+    }
+}
+
+TEST(TransferMorphs, AFailedTransferThrowsAndReleasesTheTool)
+{
+    RecordingHost host;
+    bTransferResult = false;
+    try {
+        tav::daz::transferMorphs(host.source, host.target, nullptr);
+        FAIL() << "no exception";
+    } catch (const tav::Exception& e) {
+        EXPECT_STREQ(e.what(), "Transfer Utility failed");
+    }
+    EXPECT_EQ(cLiveTools, 0);
+}
+
+TEST(TransferMorphs, TheMethodTableIsResolvedOnce)
+{
+    RecordingHost host;
+    auto first = tav::daz::TransferUtility::Create();
+    const int cResolutions = tav::daz::TransferUtilityTableResolutions();
+    EXPECT_EQ(cResolutions, 1);
+    auto second = tav::daz::TransferUtility::Create();
+    EXPECT_EQ(tav::daz::TransferUtilityTableResolutions(), cResolutions);
+    EXPECT_EQ(cLiveTools, 2);
+    first.reset();
+    second.reset();
+    EXPECT_EQ(cLiveTools, 0);
+}
+
+TEST(TransferMorphs, AHostWithoutTheToolIsAnError)
+{
+    TestApp app;
+    app->unregisterClassFactory(app->findClassFactory("DzTransferUtility"));
+    try {
+        tav::daz::transferMorphs(nullptr, nullptr, nullptr);
+        FAIL() << "no exception";
+    } catch (const tav::Exception& e) {
+        EXPECT_STREQ(e.what(), "cannot find DzTransferUtility class factory");
+    }
+}

@@ -1,0 +1,55 @@
+#include "tv_daz-helpers-params.h"
+
+#include <QCoreApplication>
+#include <QMetaMethod>
+#include <mutex>
+
+#include "dzapp.h"
+#include "dzmainwindow.h"
+#include "dzpane.h"
+#include "dzpanemgr.h"
+#include "dzproperty.h"
+#include "tv_daz-helpers-objects.h"
+#include "tv_exception.h"
+
+namespace tav::daz {
+namespace {
+
+constexpr const char* pcszJumpSignature = "jumpToProperty(DzProperty*)";
+
+DzPaneMgr* GetPaneMgr()
+{
+    DzMainWindow* pMainWindow = dzApp ? dzApp->getInterface() : nullptr;
+    if (!pMainWindow)
+        throw Exception(std::string_view("failed to get Daz Studio main window"));
+    DzPaneMgr* pPaneMgr = pMainWindow->getPaneMgr();
+    if (!pPaneMgr)
+        throw Exception(std::string_view("failed to get Daz Studio pane manager"));
+    return pPaneMgr;
+}
+
+} // namespace
+
+void JumpToProperty(DzProperty* pProperty)
+{
+    DzPaneMgr* pPaneMgr = GetPaneMgr();
+    DzPane* pPane = pPaneMgr->findPane(QStringLiteral("DzParametersPane"));
+    if (!pPane)
+        throw Exception(std::string_view("failed to find the Daz Studio Parameters pane"));
+
+    static std::once_flag onceResolved;
+    static QMetaMethod jumpMethod;
+    std::call_once(onceResolved,
+                   [pPane] { jumpMethod = ResolveMethod(pPane->metaObject(), pcszJumpSignature); });
+
+    pPaneMgr->showPane(pPane);
+    // The pane settles its layout between the calls; the second lands on the final widgets.
+    for (int i = 0; i < 2; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (!jumpMethod.invoke(pPane, Qt::DirectConnection, QGenericArgument("DzProperty*", &pProperty)))
+            throw Exception(std::string_view("failed to invoke DzParametersPane::jumpToProperty()"));
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+} // namespace tav::daz
