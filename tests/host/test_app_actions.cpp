@@ -84,7 +84,9 @@ TEST(Actions, StartupCreatesOneActionPerActionFactoryInItsMenu)
 {
     StartedApp app;
     DzActionMgr* mgr = app.window()->getActionMgr();
-    ASSERT_EQ(mgr->getNumActions(), 3);
+    // The three test factories, plus the host's own delete action.
+    ASSERT_EQ(mgr->getNumActions(), 4);
+    ASSERT_NE(mgr->findAction("DzDeleteAction"), nullptr);
     DzAction* counting = mgr->findAction("CountingAction");
     ASSERT_NE(counting, nullptr);
     EXPECT_EQ(mgr->findAction("NotAnAction"), nullptr);
