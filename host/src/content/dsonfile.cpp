@@ -199,6 +199,25 @@ QJsonArray countedValues(const QJsonObject& o, const QString& key, const QString
     return values;
 }
 
+QVector<float> vertexWeights(const QJsonObject& o, const QString& key, const QString& where,
+                             int vertexCount)
+{
+    QVector<float> weights(vertexCount, 0.0f);
+    const QJsonArray values = countedValues(o, key, where);
+    const QString vpath = member(where, key) + QStringLiteral(".values");
+    for (int i = 0; i < values.size(); ++i) {
+        const QString at = QStringLiteral("%1[%2]").arg(vpath).arg(i);
+        const QJsonArray w = arrayAt(values, i, vpath);
+        if (w.size() != 2)
+            dsonFail(QStringLiteral("%1 is not [vertex, weight]").arg(at));
+        const int v = integerAt(w, 0, at);
+        if (v < 0 || v >= vertexCount)
+            dsonFail(QStringLiteral("%1 weights vertex %2 of %3").arg(at).arg(v).arg(vertexCount));
+        weights[v] = float(numberAt(w, 1, at));
+    }
+    return weights;
+}
+
 AssetRef parseUrl(const QString& url)
 {
     const int hash = url.indexOf(QLatin1Char('#'));

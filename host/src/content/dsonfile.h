@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QVector>
+
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
@@ -36,6 +38,10 @@ int integerAt(const QJsonArray& a, int i, const QString& where);
 
 // A {"count": n, "values": [...]} block whose count matches its values.
 QJsonArray countedValues(const QJsonObject& o, const QString& key, const QString& where);
+
+// A counted block of [vertex, weight] pairs as one weight per vertex (0 where none is given).
+QVector<float> vertexWeights(const QJsonObject& o, const QString& key, const QString& where,
+                             int vertexCount);
 
 // An asset url split into its file (percent-decoded, relative to a content directory, empty
 // for "#id" within the same file) and its id.

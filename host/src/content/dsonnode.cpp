@@ -92,19 +92,8 @@ void addSkin(const QJsonObject& doc, const QString& figureId, DzFigure* figure, 
             const QString boneName = parseUrl(string(joint, QStringLiteral("node"), jpath)).id;
             if (!figure->findBone(boneName))
                 dsonFail(QStringLiteral("%1 binds to bone \"%2\", which the figure lacks").arg(jpath, boneName));
-            QVector<float> weights(vertexCount, 0.0f);
-            const QJsonArray values = countedValues(joint, QStringLiteral("node_weights"), jpath);
-            const QString vpath = jpath + QStringLiteral(".node_weights.values");
-            for (int i = 0; i < values.size(); ++i) {
-                const QString at = QStringLiteral("%1[%2]").arg(vpath).arg(i);
-                const QJsonArray w = arrayAt(values, i, vpath);
-                if (w.size() != 2)
-                    dsonFail(QStringLiteral("%1 is not [vertex, weight]").arg(at));
-                const int v = integerAt(w, 0, at);
-                if (v < 0 || v >= vertexCount)
-                    dsonFail(QStringLiteral("%1 weights vertex %2 of %3").arg(at).arg(v).arg(vertexCount));
-                weights[v] = float(numberAt(w, 1, at));
-            }
+            const QVector<float> weights =
+                vertexWeights(joint, QStringLiteral("node_weights"), jpath, vertexCount);
             binding->setBoneWeights(boneName, weights);
         }
     }

@@ -287,19 +287,7 @@ void Planner::planDFormer()
         const int count = integer(dformer, QStringLiteral("vertex_count"), dpath);
         if (count != shape->getNumVertices())
             dsonFail(QStringLiteral("%1 is for %2 vertices; \"%3\" has %4").arg(dpath).arg(count).arg(figure->getLabel()).arg(shape->getNumVertices()));
-        weights = QVector<float>(count, 0.0f);
-        const QJsonArray values = countedValues(dformer, QStringLiteral("influence_weights"), dpath);
-        const QString vpath = dpath + QStringLiteral(".influence_weights.values");
-        for (int i = 0; i < values.size(); ++i) {
-            const QString at = QStringLiteral("%1[%2]").arg(vpath).arg(i);
-            const QJsonArray w = arrayAt(values, i, vpath);
-            if (w.size() != 2)
-                dsonFail(QStringLiteral("%1 is not [vertex, weight]").arg(at));
-            const int v = integerAt(w, 0, at);
-            if (v < 0 || v >= count)
-                dsonFail(QStringLiteral("%1 weights vertex %2 of %3").arg(at).arg(v).arg(count));
-            weights[v] = float(numberAt(w, 1, at));
-        }
+        weights = vertexWeights(dformer, QStringLiteral("influence_weights"), dpath, count);
     }
     if (weights.isEmpty())
         dsonFail(QStringLiteral("%1 has no influence weights").arg(where));
