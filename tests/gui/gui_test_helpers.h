@@ -37,17 +37,18 @@ private:
     int _count = 0;
 };
 
-// Closes every message box that opens, remembering its caption and text.
+// Closes every message box that opens, remembering its caption, text and icon.
 class MessageBoxCloser : public ModalAnswerer<QMessageBox> {
 public:
     struct Seen {
         QString caption;
         QString text;
+        QMessageBox::Icon icon;
     };
 
     MessageBoxCloser()
         : ModalAnswerer<QMessageBox>([this](QMessageBox& box) {
-              seen.push_back({box.windowTitle(), box.text()});
+              seen.push_back({box.windowTitle(), box.text(), box.icon()});
               box.done(QMessageBox::Ok);
           })
     {

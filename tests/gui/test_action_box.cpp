@@ -49,13 +49,11 @@ TEST(ActionBox, ShowsMessageTitleAndIcon)
     tav::ActionBoxDialog box(nullptr, tav::ActionBoxWarning, "Careful", "A <b>bold</b> message",
                              "Delete", tav::CancelIsDefault);
     EXPECT_EQ(box.messageLabel()->text(), QStringLiteral("A <b>bold</b> message"));
-    EXPECT_TRUE(box.messageLabel()->wordWrap());
     EXPECT_EQ(box.windowTitle(), QString::fromUtf8("Careful \u2014 Tavrenik's Kelvaro V1.0.5 (2023-06-22)"));
     ASSERT_NE(box.iconLabel(), nullptr);
     EXPECT_FALSE(box.iconLabel()->pixmap(Qt::ReturnByValue).isNull());
     EXPECT_TRUE(box.cancelButton()->isDefault());
     EXPECT_FALSE(box.actionButton()->isDefault());
-    EXPECT_EQ(box.cancelButton()->text(), QStringLiteral("Cancel"));
 
     tav::ActionBoxDialog untitled(nullptr, tav::ActionBoxNoIcon, "", "Plain", "OK", tav::ActionIsDefault);
     EXPECT_EQ(untitled.iconLabel(), nullptr);

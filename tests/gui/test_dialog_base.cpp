@@ -57,8 +57,6 @@ TEST_F(DialogBaseTest, TitleCarriesProductAndVersionWithoutHelpButton)
     EXPECT_EQ(dialog.windowTitle(),
               QString::fromUtf8("Sample \u2014 Tavrenik's Kelvaro V1.0.5 (2023-06-22)"));
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowContextHelpButtonHint);
-    EXPECT_EQ(dialog.layout()->spacing(), 10);
-    EXPECT_EQ(dialog.layout()->contentsMargins(), QMargins(10, 10, 10, 10));
     EXPECT_TRUE(dialog.ok()->isDefault());
 }
 

@@ -39,27 +39,28 @@ protected:
     QPalette _saved;
 };
 
-TEST_F(HostColoursTest, HighwayAndMainStreetUseTheHighlightedText)
+// Highway and Main Street draw on the highlight, so their glyphs take the highlighted text;
+// any other style name, even one differing only in case, takes text and highlight.
+TEST_F(HostColoursTest, SpecialStylesUseTheHighlightedTextOthersTextAndHighlight)
 {
-    for (const char* name : {"Highway", "Main Street"}) {
-        const tav::HostColours colours = coloursOfStyle(QString::fromLatin1(name));
-        EXPECT_EQ(colours.foreground, QColor(100, 110, 120)) << name;
-        EXPECT_EQ(colours.selected, QColor(100, 110, 120)) << name;
-        EXPECT_EQ(colours.accent, QColor(130, 140, 150)) << name;
-        EXPECT_EQ(colours.text, QColor(10, 20, 30)) << name;
-        EXPECT_EQ(colours.dark, QColor(40, 50, 60)) << name;
-    }
-}
-
-TEST_F(HostColoursTest, OtherStylesIncludingWrongCaseUseTextAndHighlight)
-{
-    for (const char* name : {"highway", "Studio Dark"}) {
-        const tav::HostColours colours = coloursOfStyle(QString::fromLatin1(name));
-        EXPECT_EQ(colours.foreground, QColor(10, 20, 30)) << name;
-        EXPECT_EQ(colours.selected, QColor(70, 80, 90)) << name;
-        EXPECT_EQ(colours.accent, QColor(100, 110, 120)) << name;
-        EXPECT_EQ(colours.text, QColor(10, 20, 30)) << name;
-        EXPECT_EQ(colours.dark, QColor(40, 50, 60)) << name;
+    const QColor text(10, 20, 30), highlight(70, 80, 90), highlightedText(100, 110, 120), light(130, 140, 150);
+    struct Expected {
+        const char* pcszStyle;
+        QColor foreground, selected, accent;
+    };
+    const Expected expected[] = {
+        {"Highway", highlightedText, highlightedText, light},
+        {"Main Street", highlightedText, highlightedText, light},
+        {"highway", text, highlight, highlightedText},
+        {"Studio Dark", text, highlight, highlightedText},
+    };
+    for (const Expected& e : expected) {
+        const tav::HostColours colours = coloursOfStyle(QString::fromLatin1(e.pcszStyle));
+        EXPECT_EQ(colours.foreground, e.foreground) << e.pcszStyle;
+        EXPECT_EQ(colours.selected, e.selected) << e.pcszStyle;
+        EXPECT_EQ(colours.accent, e.accent) << e.pcszStyle;
+        EXPECT_EQ(colours.text, text) << e.pcszStyle;
+        EXPECT_EQ(colours.dark, QColor(40, 50, 60)) << e.pcszStyle;
     }
 }
 

@@ -107,18 +107,6 @@ TEST(Actions, StartupCreatesOneActionPerActionFactoryInItsMenu)
     EXPECT_TRUE(mgr->findAction("NestedAction")->shortcut().isEmpty());
 }
 
-TEST(Actions, TriggeringRunsExecuteAction)
-{
-    StartedApp app;
-    DzAction* counting = app.window()->getActionMgr()->findAction("CountingAction");
-    ASSERT_NE(counting, nullptr);
-    const int before = CountingAction::executed;
-    counting->trigger();
-    counting->trigger();
-    EXPECT_EQ(CountingAction::executed, before + 2);
-    EXPECT_EQ(counting->getDescription(), "Counts things");
-}
-
 TEST(Actions, ScriptsCreateThroughFactoriesAndReachActionsByClassName)
 {
     StartedApp app;

@@ -13,30 +13,17 @@
 #include "dzprogress.h"
 #include "dzscene.h"
 #include "test_app.h"
+#include "test_geometry_fixtures.h"
+
+using testgeo::addSceneNode;
 
 namespace {
 
-DzNode* addNode(const QString& label)
-{
-    auto* node = new DzNode;
-    node->setLabel(label);
-    dzScene->addNode(node);
-    return node;
-}
-
-QStringList listed(QListWidget* list)
+QStringList listed(QListWidget* list, bool bSelectedOnly = false)
 {
     QStringList labels;
     for (int i = 0; i < list->count(); ++i)
-        labels << list->item(i)->text();
-    return labels;
-}
-
-QStringList selected(QListWidget* list)
-{
-    QStringList labels;
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->isSelected())
+        if (!bSelectedOnly || list->item(i)->isSelected())
             labels << list->item(i)->text();
     return labels;
 }
@@ -51,11 +38,11 @@ struct WindowApp : TestApp {
 TEST(MainWindow, SceneListShowsRootNodesAsTheSceneChanges)
 {
     WindowApp app;
-    DzNode* figure = addNode("Genesis 9");
+    DzNode* figure = addSceneNode("Genesis 9");
     DzNode* bone = new DzNode;
     bone->setLabel("hip");
     figure->addNodeChild(bone);
-    DzNode* prop = addNode("Prop");
+    DzNode* prop = addSceneNode("Prop");
     EXPECT_EQ(listed(app.list()), QStringList({"Genesis 9", "Prop"}));
 
     prop->setLabel("Renamed prop");
@@ -68,16 +55,16 @@ TEST(MainWindow, SceneListShowsRootNodesAsTheSceneChanges)
 TEST(MainWindow, SelectionFollowsBothWays)
 {
     WindowApp app;
-    DzNode* a = addNode("A");
-    DzNode* b = addNode("B");
-    addNode("C");
+    DzNode* a = addSceneNode("A");
+    DzNode* b = addSceneNode("B");
+    addSceneNode("C");
 
     b->select(true);
-    EXPECT_EQ(selected(app.list()), QStringList({"B"}));
+    EXPECT_EQ(listed(app.list(), true), QStringList({"B"}));
     dzScene->selectAllNodes(true);
-    EXPECT_EQ(selected(app.list()), QStringList({"A", "B", "C"}));
+    EXPECT_EQ(listed(app.list(), true), QStringList({"A", "B", "C"}));
     dzScene->selectAllNodes(false);
-    EXPECT_TRUE(selected(app.list()).isEmpty());
+    EXPECT_TRUE(listed(app.list(), true).isEmpty());
 
     app.list()->item(0)->setSelected(true);
     EXPECT_TRUE(a->isSelected());

@@ -7,17 +7,11 @@
 #include "dznode.h"
 #include "dzscene.h"
 #include "test_app.h"
+#include "test_geometry_fixtures.h"
+
+using testgeo::addSceneNode;
 
 namespace {
-
-DzNode* addNode(const QString& label)
-{
-    auto* node = new DzNode;
-    node->setName(label);
-    node->setLabel(label);
-    dzScene->addNode(node);
-    return node;
-}
 
 QString writeScript(const QString& folder, const QString& text)
 {
@@ -33,7 +27,7 @@ QString writeScript(const QString& folder, const QString& text)
 TEST(Script, GlobalsReachTheApplicationAndItsScene)
 {
     TestApp app;
-    addNode("Genesis 9");
+    addSceneNode("Genesis 9");
     QScriptEngine* engine = app->scriptEngine();
     const QScriptValue result = engine->evaluate(
         "App.log('from a script');"
@@ -49,8 +43,8 @@ TEST(Script, GlobalsReachTheApplicationAndItsScene)
 TEST(Script, NodePointersCrossBetweenScriptAndSlots)
 {
     TestApp app;
-    DzNode* first = addNode("First");
-    DzNode* second = addNode("Second");
+    DzNode* first = addSceneNode("First");
+    DzNode* second = addSceneNode("Second");
     QScriptEngine* engine = app->scriptEngine();
     const QScriptValue result = engine->evaluate(
         "var n = Scene.findNodeByLabel('Second');"

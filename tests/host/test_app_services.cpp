@@ -40,13 +40,6 @@ TEST(AppServices, GlobalsFollowTheApplicationsLife)
     EXPECT_EQ(dzScene, nullptr);
 }
 
-TEST(AppServices, FilesLiveInTheHomeFolder)
-{
-    TestApp app;
-    EXPECT_EQ(app->settingsFilePath(), app.home() + "/settings.ini");
-    EXPECT_EQ(app->logFilePath(), app.home() + "/log.txt");
-}
-
 TEST(AppServices, LogWritesTimestampedLinesToFileAndMemory)
 {
     TestApp app;
@@ -93,26 +86,21 @@ TEST(AppServices, ShowUrlIsLoggedAndRememberedWithoutOpeningHeadless)
     EXPECT_EQ(app.logLinesContaining("Opening URL").value(0), "Opening URL: " + url);
 }
 
-TEST(AppServices, OptionsReachTheirServices)
+TEST(AppServices, StyleAndAuthorComeFromOptionsOrDefaults)
 {
+    {
+        TestApp plain;
+        EXPECT_EQ(plain->getStyle()->getStyleDefinition(), "Highway");
+        EXPECT_FALSE(plain->getCurrentAuthor().isValid());
+    }
     DzAppOptions options = TestApp::defaultOptions();
     options.styleName = "Nightfall";
     options.authorName = "Ada Example";
-    options.docPath = "/opt/docs";
     TestApp app(options);
-    ASSERT_NE(app->getStyle(), nullptr);
     EXPECT_EQ(app->getStyle()->getStyleDefinition(), "Nightfall");
+    // Widgets draw with the application palette, so the style must hand out that one.
     EXPECT_EQ(app->getStyle()->getColors(), QApplication::palette());
-    EXPECT_EQ(app->getCurrentAuthor().getName(), "Ada Example");
     EXPECT_TRUE(app->getCurrentAuthor().isValid());
-    EXPECT_EQ(app->getDocumentationPath(), "/opt/docs");
-}
-
-TEST(AppServices, DefaultStyleIsHighwayAndNoAuthor)
-{
-    TestApp app;
-    EXPECT_EQ(app->getStyle()->getStyleDefinition(), "Highway");
-    EXPECT_FALSE(app->getCurrentAuthor().isValid());
 }
 
 TEST(AppServices, DialogParentIsTheMainWindowOnceThereIsOne)

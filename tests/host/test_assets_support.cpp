@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QScriptEngine>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -20,6 +19,9 @@
 #include "dzobject.h"
 #include "dzscene.h"
 #include "test_app.h"
+#include "test_geometry_fixtures.h"
+
+using testgeo::morphOf;
 
 namespace {
 
@@ -101,17 +103,10 @@ struct AssetSession {
 
 DzMorph* addShape(DzNode* figure, const QString& name)
 {
-    auto* morph = new DzMorph(name);
+    DzMorph* morph = testgeo::addMorph(figure, name, {0, 7, 12},
+                                       {{1, 2, 3}, {-0.5f, 0, 0.25f}, {0, 0, 4}});
     morph->getValueControl()->setPath("Actor/Mine");
-    morph->getDeltas()->setDeltas({0, 7, 12}, {DzVec3(1, 2, 3), DzVec3(-0.5f, 0, 0.25f),
-                                               DzVec3(0, 0, 4)});
-    figure->getObject()->addModifier(morph);
     return morph;
-}
-
-DzMorph* morphOf(DzNode* node, const QString& name)
-{
-    return qobject_cast<DzMorph*>(node->getObject()->findModifier(name));
 }
 
 void expectSameDeltas(const DzMorphDeltas* a, const DzMorphDeltas* b)
@@ -132,22 +127,6 @@ TEST(MorphSupportAssets, FilterIsFoundByClassNameOnly)
     EXPECT_GE(s.mgr()->findFilter("DzMorphSupportAssetFilter"), 0);
     EXPECT_LT(s.mgr()->findFilter("DzSceneAssetFilter"), 0);
     EXPECT_EQ(s.mgr()->getFilter(-1), nullptr);
-
-    DzFileIOSettings defaults;
-    s.filter()->getDefaultOptions(&defaults);
-    for (const char* key : {"RootLabel", "BaseDataPath", "VendorName", "ProductName", "NodeNames",
-                            "RunSilent", "CompressOutput"})
-        EXPECT_TRUE(defaults.hasKey(key)) << key;
-    EXPECT_EQ(defaults.getValueType("NodeNames"), DzSettings::SettingsValue);
-
-    QScriptEngine* engine = (*s.app)->scriptEngine();
-    const QScriptValue result = engine->evaluate(
-        "var mgr = App.getAssetIOMgr(), settings = new DzFileIOSettings();"
-        "mgr.getFilter(mgr.findFilter('DzMorphSupportAssetFilter')).getDefaultOptions(settings);"
-        "settings.getBoolValue('CompressOutput') + ':' + mgr.findFilter('Nothing');");
-    ASSERT_FALSE(engine->hasUncaughtException())
-        << engine->uncaughtException().toString().toStdString();
-    EXPECT_EQ(result.toString(), "true:-1");
 }
 
 TEST(MorphSupportAssets, SavedMorphComesBackWithTheFigureInANewSession)

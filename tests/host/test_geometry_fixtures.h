@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "dzapp.h"
 #include "dzbone.h"
 #include "dzfacetmesh.h"
 #include "dzfigure.h"
 #include "dzmorph.h"
 #include "dzmorphdeltas.h"
 #include "dzobject.h"
+#include "dzscene.h"
 #include "dzshape.h"
 #include "dzskinbinding.h"
 
@@ -58,6 +60,21 @@ inline DzMorph* addMorph(DzNode* node, const QString& name, const QVector<int>& 
     morph->getDeltas()->setDeltas(indices, deltas);
     node->getObject()->addModifier(morph);
     return morph;
+}
+
+// A node named and labelled `label`, with the mesh when given, added to the current scene.
+inline DzNode* addSceneNode(const QString& label, const DzFacetMesh* mesh = nullptr)
+{
+    DzNode* node = mesh ? nodeWithMesh(*mesh) : new DzNode;
+    node->setName(label);
+    node->setLabel(label);
+    dzScene->addNode(node);
+    return node;
+}
+
+inline DzMorph* morphOf(const DzNode* node, const QString& name)
+{
+    return node ? qobject_cast<DzMorph*>(node->getObject()->findModifier(name)) : nullptr;
 }
 
 inline DzShape* shapeOf(const DzNode* node) { return node->getObject()->getCurrentShape(); }

@@ -16,43 +16,11 @@ TEST(MorphLoader, LoadModeMustFitTheNode)
     DzMorphLoader loader;
     EXPECT_TRUE(loader.setLoadMode(DzMorphLoader::FigureMode, fig.figure));
     EXPECT_FALSE(loader.setLoadMode(DzMorphLoader::NodeGeometryMode, fig.figure));
-    EXPECT_EQ(loader.getLoadMode(), DzMorphLoader::FigureMode);
     EXPECT_FALSE(loader.setLoadMode(DzMorphLoader::FigureMode, prop));
     EXPECT_TRUE(loader.setLoadMode(DzMorphLoader::NodeGeometryMode, prop));
     EXPECT_FALSE(loader.setLoadMode(DzMorphLoader::NodeGeometryMode, empty));
     EXPECT_FALSE(loader.setLoadMode(DzMorphLoader::NodeGeometryMode, nullptr));
     EXPECT_EQ(loader.getLoadMode(), DzMorphLoader::NodeGeometryMode);
-}
-
-TEST(MorphLoader, OptionsSurviveAConfigFile)
-{
-    ObjIoSession s;
-    DzMorphLoader a;
-    a.setMorphName("Smile");
-    a.setFilename("/tmp/smile.obj");
-    a.setMorphSubdivision(true);
-    a.setSubdivisionBuiltResolution(3);
-    a.setDeltaTolerance(0.25f);
-    a.setPropertyGroupPath("Morphs/Faces");
-    a.setReverseDeformations(true);
-    a.setOverwriteExisting(DzMorphLoader::ReplaceExisting);
-    a.setAttenuateMapPath("D-Former_1::weightmap::G/Influence Weights");
-    a.setAttenuateStrength(-0.5f);
-    ASSERT_TRUE(a.saveObjectSettingsToConfigFile(s.path("mlp.ini"), "Smile", false));
-
-    DzMorphLoaderBatch batch;
-    ASSERT_EQ(batch.addFromConfigFile(s.path("mlp.ini")), 1);
-    DzMorphLoader* b = batch.getMorph(0);
-    EXPECT_EQ(b->getMorphName(), "Smile");
-    EXPECT_EQ(b->getFilename(), "/tmp/smile.obj");
-    EXPECT_TRUE(b->getMorphSubdivision());
-    EXPECT_EQ(b->getSubdivisionBuiltResolution(), 3);
-    EXPECT_FLOAT_EQ(b->getDeltaTolerance(), 0.25f);
-    EXPECT_EQ(b->getPropertyGroupPath(), "Morphs/Faces");
-    EXPECT_TRUE(b->getReverseDeformations());
-    EXPECT_EQ(b->getOverwriteExisting(), DzMorphLoader::ReplaceExisting);
-    EXPECT_EQ(b->getAttenuateMapPath(), a.getAttenuateMapPath());
-    EXPECT_FLOAT_EQ(b->getAttenuateStrength(), -0.5f);
 }
 
 TEST(MorphLoader, CreatesAMorphThatReproducesTheTargetAndDropsTinyDeltas)

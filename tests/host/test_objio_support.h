@@ -39,14 +39,9 @@ struct ObjIoSession {
     }
     QString path(const QString& name) const { return dir.filePath(name); }
 
-
     DzNode* addNode(const QString& label, const DzFacetMesh& mesh) const
     {
-        DzNode* node = testgeo::nodeWithMesh(mesh);
-        node->setName(label);
-        node->setLabel(label);
-        dzScene->addNode(node);
-        return node;
+        return testgeo::addSceneNode(label, &mesh);
     }
 
     static QByteArray read(const QString& path)

@@ -34,16 +34,6 @@ DzMorph* FindMorph(DzNode* pNode, const QString& name)
     return qobject_cast<DzMorph*>(pNode->getObject()->findModifier(name));
 }
 
-std::string Message(const std::function<void()>& fn)
-{
-    try {
-        fn();
-    } catch (const tav::Exception& e) {
-        return e.what();
-    }
-    return "no exception";
-}
-
 // Puts a figure into a pose and a place and dials a morph, as a user's figure would be.
 void PoseAndPlace(StickFigure& fig)
 {

@@ -13,16 +13,6 @@ const char* const apcszExportBoolsOn[] = {"IgnoreInvisible", "WriteVT", "WriteF"
                                           "GroupGeom", "WriteUsemtl", "OriginalMaps",
                                           "QuoteMapPathsWithSpaces"};
 
-std::string Message(const std::function<void()>& fn)
-{
-    try {
-        fn();
-    } catch (const tav::Exception& e) {
-        return e.what();
-    }
-    return "no exception";
-}
-
 } // namespace
 
 TEST(ObjOptions, RecordsReachTheSettingsAndTheOverridesWin)

@@ -7,16 +7,30 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
+#include "dzapp.h"  // before the fixtures, which use dzScene
 #include "../host/test_geometry_fixtures.h"
 #include "dzfileiosettings.h"
 #include "dzscene.h"
 #include "test_app.h"
 #include "tv_daz-helpers-objio.h"
+#include "tv_exception.h"
 #include "tv_str.h"
 
 namespace objio_test {
+
+// The text of the product exception fn throws.
+inline std::string Message(const std::function<void()>& fn)
+{
+    try {
+        fn();
+    } catch (const tav::Exception& e) {
+        return e.what();
+    }
+    return "no exception";
+}
 
 // Records the title of every modal dialog that opens while it lives, and closes it.
 class ModalWatch {

@@ -12,6 +12,7 @@
 #include "dzparameterspane.h"
 #include "dzscene.h"
 #include "test_app.h"
+#include "test_scene_access_scene.h"
 #include "tv_daz-helpers-params.h"
 #include "tv_exception.h"
 
@@ -68,12 +69,8 @@ TEST(JumpToProperty, NeedsTheMainWindow)
 {
     TestApp app;  // never started: no main window
     DzNode* node = addNodeWithMorph("Figure", "Shape", "Morphs");
-    try {
-        tav::daz::JumpToProperty(valueOf(node, "Shape"));
-        FAIL() << "no exception";
-    } catch (const tav::Exception& e) {
-        EXPECT_STREQ(e.what(), "failed to get Daz Studio main window");
-    }
+    EXPECT_EQ(scene_access::messageOf([&] { tav::daz::JumpToProperty(valueOf(node, "Shape")); }),
+              "failed to get Daz Studio main window");
 }
 
 TEST(JumpToProperty, ScriptsFindThePaneAndJump)

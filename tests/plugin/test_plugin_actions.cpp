@@ -8,7 +8,7 @@
 
 #include "kvr_actions.h"
 #include "test_app.h"
-#include "test_plugin_shell_boxes.h"
+#include "../gui/gui_test_helpers.h"
 #include "tv_daz-helpers-manual.h"
 #include "tv_exception.h"
 
@@ -16,41 +16,29 @@ namespace {
 
 const char* const pcszCriticalCaption = "Error \xE2\x80\x94 Tavrenik's Kelvaro V1.0.5";
 
-TEST(PluginActions, ConvertActionTextsPlaceItInTheConvertMenu)
-{
-    KvrConvertFigureAction action;
-    EXPECT_EQ(action.text(), QStringLiteral("Convert selected Genesis 3 / 8 / 8.1 &figure..."));
-    EXPECT_EQ(action.getDescription(),
-              QStringLiteral("Converts the morphs in the selected Genesis 3/8/8.1 figure to the "
-                             "selected G9 figure."));
-    EXPECT_EQ(action.getDefaultMenuPath(), QStringLiteral("Co&nvert"));
-    EXPECT_EQ(action.getActionGroup(), QStringLiteral("Tavrenik's Kelvaro"));
-    EXPECT_EQ(action.getDefaultAccel(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
-    EXPECT_EQ(action.getDefaultAccel().toString(QKeySequence::PortableText), QStringLiteral("Ctrl+Alt+C"));
-}
-
-TEST(PluginActions, ManualActionTextsAndNoAccelerator)
-{
-    KvrOpenManualAction action;
-    EXPECT_EQ(action.text(), QStringLiteral("Open Kelvaro PDF manual"));
-    EXPECT_EQ(action.getDescription(), QStringLiteral("Opens the PDF user manual for Tavrenik's Kelvaro"));
-    EXPECT_EQ(action.getDefaultMenuPath(), QStringLiteral("Co&nvert"));
-    EXPECT_EQ(action.getActionGroup(), QStringLiteral("Tavrenik's Kelvaro"));
-    EXPECT_TRUE(action.getDefaultAccel().isEmpty());
-}
-
-TEST(PluginActions, BothActionsAnswerToTheirBaseClassNames)
+TEST(PluginActions, BothActionsSitInTheConvertMenuWithTheirTextsAndAccelerators)
 {
     KvrConvertFigureAction convert;
     KvrOpenManualAction manual;
-    for (DzAction* pAction : {static_cast<DzAction*>(&convert), static_cast<DzAction*>(&manual)}) {
-        EXPECT_EQ(pAction->qt_metacast("KvrActionBase"), static_cast<void*>(static_cast<KvrActionBase*>(pAction)));
-        EXPECT_NE(pAction->qt_metacast("DzAction"), nullptr);
-        EXPECT_TRUE(pAction->inherits("QAction"));
+    struct Expected {
+        DzAction* pAction;
+        const char* pcszText;
+        const char* pcszDescription;
+        QKeySequence accel;
+    };
+    const Expected expected[] = {
+        {&convert, "Convert selected Genesis 3 / 8 / 8.1 &figure...",
+         "Converts the morphs in the selected Genesis 3/8/8.1 figure to the selected G9 figure.",
+         QKeySequence(QStringLiteral("Ctrl+Alt+C"))},
+        {&manual, "Open Kelvaro PDF manual", "Opens the PDF user manual for Tavrenik's Kelvaro", QKeySequence()},
+    };
+    for (const Expected& e : expected) {
+        EXPECT_EQ(e.pAction->text(), QString::fromLatin1(e.pcszText));
+        EXPECT_EQ(e.pAction->getDescription(), QString::fromLatin1(e.pcszDescription));
+        EXPECT_EQ(e.pAction->getDefaultMenuPath(), QStringLiteral("Co&nvert"));
+        EXPECT_EQ(e.pAction->getActionGroup(), QStringLiteral("Tavrenik's Kelvaro"));
+        EXPECT_EQ(e.pAction->getDefaultAccel(), e.accel) << e.pcszText;
     }
-    EXPECT_NE(convert.qt_metacast("KvrConvertFigureAction"), nullptr);
-    EXPECT_EQ(convert.qt_metacast("KvrOpenManualAction"), nullptr);
-    EXPECT_NE(manual.qt_metacast("KvrOpenManualAction"), nullptr);
 }
 
 class ConvertFailureTest : public ::testing::Test {
@@ -64,7 +52,7 @@ protected:
     }
 
     TestApp _app;
-    ShellBoxCloser _boxes;
+    MessageBoxCloser _boxes;
 };
 
 TEST_F(ConvertFailureTest, CancellationEndsTheJobWithoutBoxOrLogLine)
@@ -124,11 +112,8 @@ TEST_F(ConvertFailureTest, TriggeringTheActionBracketsTheJobInScopeLines)
     EXPECT_EQ(logTexts().count(QStringLiteral("TkKVR: Leaving KvrConverter::exec_X()")), 2);
 }
 
-TEST(PluginManual, PathLiesBelowTheDocumentationFolder)
+TEST(PluginManual, PathTitlesAreUtf8)
 {
-    EXPECT_EQ(tav::daz::PdfManualPath(QStringLiteral("/opt/docs"), "Kelvaro for Genesis 9"),
-              QStringLiteral("/opt/docs/Plugins/Kelvaro for Genesis 9/Kelvaro for Genesis 9 Manual.pdf"));
-    // Titles are UTF-8.
     EXPECT_EQ(tav::daz::PdfManualPath(QStringLiteral("D:/Docs"), "K\xC3\xA9lvaro"),
               QString::fromUtf8("D:/Docs/Plugins/K\xC3\xA9lvaro/K\xC3\xA9lvaro Manual.pdf"));
 }
@@ -159,7 +144,7 @@ protected:
 
     QTemporaryDir _docs;
     TestApp _app;
-    ShellBoxCloser _boxes;
+    MessageBoxCloser _boxes;
 };
 
 TEST_F(ManualActionTest, MissingManualShowsOneBoxNamingTheFullPath)
@@ -189,7 +174,6 @@ TEST_F(ManualActionTest, PresentManualIsOpenedAsAFileUrlWithoutEscaping)
 
     EXPECT_TRUE(_boxes.seen.empty());
     EXPECT_EQ(_app->lastShownUrl(), QStringLiteral("file:///") + manualPath());
-    EXPECT_TRUE(_app->lastShownUrl().contains(QStringLiteral("Kelvaro for Genesis 9 Manual.pdf")));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is restored";
     EXPECT_TRUE(_app.logLinesContaining(QStringLiteral("TkKVR: ")).isEmpty());
 }

@@ -10,6 +10,7 @@
 
 using namespace tav::daz;
 using scene_access::addMorph;
+using scene_access::messageOf;
 using scene_access::q;
 
 namespace {
@@ -26,33 +27,20 @@ TEST_F(MorphAccess, FindMorphAndItsValueProperty)
     EXPECT_EQ(FindMorph(pFigure, "body_bs_ProportionHeight"), pMorph);
     EXPECT_EQ(GetMorphValueProperty(pMorph), pMorph->getValueControl());
 
-    try {
-        FindMorph(pFigure, "Missing");
-        FAIL();
-    } catch (const tav::Exception& e) {
-        EXPECT_EQ(std::string(e.what()), "cannot find morph " + q("Missing") + " in node " + q("Genesis 9"));
-    }
+    EXPECT_EQ(messageOf([&] { FindMorph(pFigure, "Missing"); }),
+              "cannot find morph " + q("Missing") + " in node " + q("Genesis 9"));
 
     pMorph->addProperty(new DzFloatProperty("Second"));
-    try {
-        GetMorphValueProperty(pMorph);
-        FAIL();
-    } catch (const tav::Exception& e) {
-        EXPECT_EQ(std::string(e.what()), "internal error: expected morph " + q("body_bs_ProportionHeight") +
-                                             " to have exactly one property, but it has 2");
-    }
+    EXPECT_EQ(messageOf([&] { GetMorphValueProperty(pMorph); }),
+              "internal error: expected morph " + q("body_bs_ProportionHeight") +
+                  " to have exactly one property, but it has 2");
     EXPECT_THROW(NodeMorphs{pFigure}, tav::Exception);
 
     pMorph->removeProperty(pMorph->getValueControl());
     pMorph->removeProperty(pMorph->findProperty("Second"));
     pMorph->addProperty(new DzIntProperty("body_bs_ProportionHeight"));
-    try {
-        GetMorphValueProperty(pMorph);
-        FAIL();
-    } catch (const tav::Exception& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "property of morph " + q("body_bs_ProportionHeight") + " is not a DzFloatProperty");
-    }
+    EXPECT_EQ(messageOf([&] { GetMorphValueProperty(pMorph); }),
+              "property of morph " + q("body_bs_ProportionHeight") + " is not a DzFloatProperty");
 }
 
 TEST_F(MorphAccess, CatalogueKeepsModifierOrderAndIndexesNameAndLabel)
@@ -89,12 +77,8 @@ TEST_F(MorphAccess, CatalogueKeepsModifierOrderAndIndexesNameAndLabel)
     auto* pPrivate = new DzFloatProperty("Hidden", true);
     pFigure->addPrivateProperty(pPrivate);
     EXPECT_EQ(morphs.FindProperty("Hidden", nullptr), pPrivate);
-    try {
-        morphs.FindProperty("Bee", nullptr);
-        FAIL();
-    } catch (const tav::Exception& e) {
-        EXPECT_EQ(std::string(e.what()), "failed to find property " + q("Bee") + " in node " + q("Genesis 9"));
-    }
+    EXPECT_EQ(messageOf([&] { morphs.FindProperty("Bee", nullptr); }),
+              "failed to find property " + q("Bee") + " in node " + q("Genesis 9"));
 }
 
 TEST_F(MorphAccess, ActiveMorphsSkipValuesWithinEpsilonAndKeepSign)

@@ -9,6 +9,7 @@
 #include "tv_exception.h"
 
 using namespace tav::daz;
+using scene_access::messageOf;
 using scene_access::q;
 
 namespace {
@@ -34,16 +35,6 @@ protected:
             pModifier->addProperty(new DzFloatProperty(property));
         pFigure->getObject()->addModifier(pModifier);
         return pModifier;
-    }
-
-    static std::string messageOf(const std::function<void()>& call)
-    {
-        try {
-            call();
-        } catch (const tav::Exception& e) {
-            return e.what();
-        }
-        return "(nothing thrown)";
     }
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "dzfigure.h"
@@ -9,6 +10,7 @@
 #include "dzscene.h"
 #include "dzshape.h"
 #include "test_app.h"
+#include "tv_exception.h"
 
 // Small scenes built directly in the host, for the lookups' tests.
 namespace scene_access {
@@ -16,6 +18,17 @@ namespace scene_access {
 inline std::string q(const std::string& text)
 {
     return "\u201c" + text + "\u201d";
+}
+
+// The text of the product exception the call throws.
+inline std::string messageOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const tav::Exception& e) {
+        return e.what();
+    }
+    return "(nothing thrown)";
 }
 
 // A figure named "Genesis9", labelled "Genesis 9", with an object and a shape, in the scene.

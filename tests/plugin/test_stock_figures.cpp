@@ -17,9 +17,11 @@
 #include "kvr_convert-figure-stock.h"
 #include "kvr_converter.h"
 #include "test_app.h"
+#include "test_scene_access_scene.h"
 #include "tv_daz-helpers-scene-morphs.h"
 #include "tv_exception.h"
 
+using scene_access::messageOf;
 using tav::daz::FigureKind;
 
 namespace {
@@ -33,16 +35,6 @@ protected:
     {
         EXPECT_TRUE(pContentMgr->openFile(pContentMgr->getAbsolutePath(relativePath), true)) << relativePath;
         return qobject_cast<DzFigure*>(dzScene->findNodeByLabel(label));
-    }
-
-    static std::string messageOf(const std::function<void()>& call)
-    {
-        try {
-            call();
-        } catch (const tav::Exception& e) {
-            return e.what();
-        }
-        return "(nothing thrown)";
     }
 
     // The sample scene's two figures selected, a bone standing for the source.

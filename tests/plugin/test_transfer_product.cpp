@@ -6,6 +6,7 @@
 #include "dzscene.h"
 #include "dztransferutility.h"
 #include "test_app.h"
+#include "test_scene_access_scene.h"
 #include "tv_daz-helpers-transfer.h"
 #include "tv_exception.h"
 
@@ -121,12 +122,8 @@ TEST(TransferMorphs, AFailedTransferThrowsAndReleasesTheTool)
 {
     RecordingHost host;
     bTransferResult = false;
-    try {
-        tav::daz::transferMorphs(host.source, host.target, nullptr);
-        FAIL() << "no exception";
-    } catch (const tav::Exception& e) {
-        EXPECT_STREQ(e.what(), "Transfer Utility failed");
-    }
+    EXPECT_EQ(scene_access::messageOf([&] { tav::daz::transferMorphs(host.source, host.target, nullptr); }),
+              "Transfer Utility failed");
     EXPECT_EQ(cLiveTools, 0);
 }
 
@@ -148,10 +145,6 @@ TEST(TransferMorphs, AHostWithoutTheToolIsAnError)
 {
     TestApp app;
     app->unregisterClassFactory(app->findClassFactory("DzTransferUtility"));
-    try {
-        tav::daz::transferMorphs(nullptr, nullptr, nullptr);
-        FAIL() << "no exception";
-    } catch (const tav::Exception& e) {
-        EXPECT_STREQ(e.what(), "cannot find DzTransferUtility class factory");
-    }
+    EXPECT_EQ(scene_access::messageOf([] { tav::daz::transferMorphs(nullptr, nullptr, nullptr); }),
+              "cannot find DzTransferUtility class factory");
 }
