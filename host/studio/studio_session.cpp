@@ -1,13 +1,10 @@
 #include "studio_session.h"
 
+#include <QFileInfo>
 #include <cstdio>
 
 #include "dzapp.h"
-
-#if __has_include("dzcontentmgr.h")
 #include "dzcontentmgr.h"
-#define STUDIO_HAS_CONTENT_MGR 1
-#endif
 
 namespace {
 
@@ -30,17 +27,20 @@ bool StudioSession::openScene()
 {
     if (_options.sceneFile.isEmpty())
         return true;
-#ifdef STUDIO_HAS_CONTENT_MGR
     DzContentMgr* contentMgr = dzApp->getContentMgr();
-    if (contentMgr && contentMgr->openFile(_options.sceneFile, false))
+    if (!contentMgr) {
+        reportError(
+            QStringLiteral("Could not open scene %1: no content manager").arg(_options.sceneFile));
+        return false;
+    }
+    // A path that is not a file is taken as relative to the content libraries
+    // ("Scenes/Sample Conversion.duf").
+    QString path = _options.sceneFile;
+    if (!QFileInfo::exists(path) && !contentMgr->getAbsolutePath(path).isEmpty())
+        path = contentMgr->getAbsolutePath(path);
+    if (contentMgr->openFile(path, false))
         return true;
-    reportError(contentMgr ? QStringLiteral("Could not open scene %1").arg(_options.sceneFile)
-                           : QStringLiteral("Could not open scene %1: no content manager")
-                                 .arg(_options.sceneFile));
-#else
-    reportError(
-        QStringLiteral("Could not open scene %1: no content manager").arg(_options.sceneFile));
-#endif
+    reportError(QStringLiteral("Could not open scene %1").arg(_options.sceneFile));
     return false;
 }
 

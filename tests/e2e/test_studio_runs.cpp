@@ -147,6 +147,13 @@ TEST(StudioRuns, SceneFileOpensBeforeTheScript)
     EXPECT_EQ(run.exitCode, 0) << run.stdErr.toStdString();
     EXPECT_EQ(run.stdOut, "true\n");
 
+    // A path relative to the content libraries works too.
+    run = runStudio(withoutPlugins({"--content-dir", KVR_CONTENT_DIR, "--scene",
+                                    "Scenes/Sample Conversion.duf"}, empty),
+                    "print(Scene.findNodeByLabel('Genesis 8.1 Female') !== null);\n");
+    EXPECT_EQ(run.exitCode, 0) << run.stdErr.toStdString();
+    EXPECT_EQ(run.stdOut, "true\n");
+
     run = runStudio(withoutPlugins({"--scene", empty.path() + "/missing.duf", "--answer", "*=OK"},
                                    empty),
                     "print('must not run');\n");
