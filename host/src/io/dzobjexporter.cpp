@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "io/objaxes.h"
 #include "dzapp.h"
 #include "dzfileiosettings.h"
 #include "dznode.h"
@@ -106,12 +107,8 @@ void DzObjExporter::getDefaultOptions(DzFileIOSettings* options) const
 {
     if (!options)
         return;
-    options->setStringValue(QStringLiteral("Preset"), QStringLiteral("Custom"));
-    options->setStringValue(QStringLiteral("LatAxis"), QStringLiteral("X"));
-    options->setStringValue(QStringLiteral("VertAxis"), QStringLiteral("Y"));
-    options->setStringValue(QStringLiteral("DepthAxis"), QStringLiteral("Z"));
-    options->setFloatValue(QStringLiteral("Scale"), 1.0);
-    for (const char* key : {"InvertLatAxis", "InvertVertAxis", "InvertDepthAxis", "WriteVN",
+    ObjAxes::writeDefaults(*options, "Axis");
+    for (const char* key : {"WriteVN",
                             "WriteO", "GroupNodes", "GroupSurfaces", "GroupSingle", "WriteMtllib",
                             "SelectedOnly", "PrimaryRootOnly", "SelectedRootsOnly",
                             "IncludeParented"})

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "io/objaxes.h"
 #include "dzfacetmesh.h"
 #include "dzapp.h"
 #include "dzfileiosettings.h"
@@ -26,13 +27,8 @@ void DzObjImporter::getDefaultOptions(DzFileIOSettings* options) const
 {
     if (!options)
         return;
-    options->setStringValue(QStringLiteral("Preset"), QStringLiteral("Custom"));
-    options->setStringValue(QStringLiteral("LatAxis"), QStringLiteral("X"));
-    options->setStringValue(QStringLiteral("VertAxis"), QStringLiteral("Y"));
-    options->setStringValue(QStringLiteral("DepthAxis"), QStringLiteral("Z"));
-    options->setFloatValue(QStringLiteral("Scale"), 1.0);
-    for (const char* key : {"InvertLat", "InvertVert", "InvertDepth", "AutoAdapt"})
-        options->setBoolValue(QLatin1String(key), false);
+    ObjAxes::writeDefaults(*options, "");
+    options->setBoolValue(QStringLiteral("AutoAdapt"), false);
     for (const char* key :
          {"IncludeVT", "IncludeF", "IncludeL", "IncludeG", "IncludeUsemtl", "IncludeMtllib"})
         options->setBoolValue(QLatin1String(key), true);

@@ -16,13 +16,24 @@ int axisIndex(const QString& name)
     return -1;
 }
 
+const char* const axisKeys[3] = {"LatAxis", "VertAxis", "DepthAxis"};
+const char* const invertKeys[3] = {"InvertLat", "InvertVert", "InvertDepth"};
+const char* const defaults[3] = {"X", "Y", "Z"};
+
 } // namespace
+
+void ObjAxes::writeDefaults(DzSettings& options, const char* invertKeySuffix)
+{
+    options.setStringValue(QStringLiteral("Preset"), QStringLiteral("Custom"));
+    for (int i = 0; i < 3; ++i) {
+        options.setStringValue(QLatin1String(axisKeys[i]), QLatin1String(defaults[i]));
+        options.setBoolValue(QLatin1String(invertKeys[i]) + QLatin1String(invertKeySuffix), false);
+    }
+    options.setFloatValue(QStringLiteral("Scale"), 1.0);
+}
 
 bool ObjAxes::read(const DzSettings& options, const char* invertKeySuffix)
 {
-    static const char* const axisKeys[3] = {"LatAxis", "VertAxis", "DepthAxis"};
-    static const char* const invertKeys[3] = {"InvertLat", "InvertVert", "InvertDepth"};
-    static const char* const defaults[3] = {"X", "Y", "Z"};
     bool used[3] = {false, false, false};
     for (int i = 0; i < 3; ++i) {
         const int axis = axisIndex(options.getStringValue(QLatin1String(axisKeys[i]),

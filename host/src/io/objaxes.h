@@ -17,6 +17,10 @@ struct ObjAxes {
     // of X, Y, Z or the scale is not positive.
     bool read(const DzSettings& options, const char* invertKeySuffix);
 
+    // Writes the defaults both tools share: the "Custom" preset, X/Y/Z axes, none inverted,
+    // scale 1.
+    static void writeDefaults(DzSettings& options, const char* invertKeySuffix);
+
     std::array<double, 3> sceneToFile(const std::array<double, 3>& scene) const;
     std::array<double, 3> fileToScene(const std::array<double, 3>& file) const;
 };
