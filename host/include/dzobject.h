@@ -10,6 +10,8 @@ class DzShape;
 
 // The geometry carrier of a node: its shapes (one current) and its modifiers in order.
 // Owns both.
+class DzSkinBinding;
+
 class DzObject : public DzElement {
     Q_OBJECT
 public:
@@ -19,6 +21,8 @@ public:
     // Set by DzNode::setObject.
     void setNode(DzNode* node);
     QList<DzModifier*> modifierList() const;
+    // The skin binding among the modifiers, or null.
+    DzSkinBinding* findSkinBinding() const;
 
 public slots:
     DzNode* getNode() const;

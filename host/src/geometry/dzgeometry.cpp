@@ -35,12 +35,7 @@ QList<const DzMorph*> morphsOf(const DzNode* node)
 DzSkinBinding* skinBindingOf(const DzNode* node)
 {
     const DzObject* object = node->getObject();
-    if (!object)
-        return nullptr;
-    for (DzModifier* modifier : object->modifierList())
-        if (auto* binding = qobject_cast<DzSkinBinding*>(modifier))
-            return binding;
-    return nullptr;
+    return object ? object->findSkinBinding() : nullptr;
 }
 
 // The node's subdivider, rebuilt when the shape's mesh changed.

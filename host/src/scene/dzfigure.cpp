@@ -9,10 +9,5 @@ DzFigure::~DzFigure() = default;
 DzSkinBinding* DzFigure::getSkinBinding() const
 {
     const DzObject* object = getObject();
-    if (!object)
-        return nullptr;
-    for (DzModifier* modifier : object->modifierList())
-        if (auto* binding = qobject_cast<DzSkinBinding*>(modifier))
-            return binding;
-    return nullptr;
+    return object ? object->findSkinBinding() : nullptr;
 }

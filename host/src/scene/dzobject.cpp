@@ -2,6 +2,7 @@
 
 #include "dzmodifier.h"
 #include "dzshape.h"
+#include "dzskinbinding.h"
 
 DzObject::DzObject(QObject* parent) : DzElement(parent) {}
 
@@ -72,3 +73,11 @@ void DzObject::addShape(DzShape* shape)
 int DzObject::getNumShapes() const { return _shapes.size(); }
 DzShape* DzObject::getShape(int index) const { return _shapes.value(index); }
 DzShape* DzObject::getCurrentShape() const { return _currentShape; }
+
+DzSkinBinding* DzObject::findSkinBinding() const
+{
+    for (DzModifier* modifier : modifierList())
+        if (auto* binding = qobject_cast<DzSkinBinding*>(modifier))
+            return binding;
+    return nullptr;
+}
