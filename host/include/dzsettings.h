@@ -60,6 +60,7 @@ private:
     struct Entry;
     Entry* find(const QString& key) const;
     Entry& entryFor(const QString& key);
+    void store(const QString& key, ValueType type, const QVariant& value);
     QVariant value(const QString& key) const;
 
     std::vector<std::unique_ptr<Entry>> _entries;

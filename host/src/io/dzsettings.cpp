@@ -125,33 +125,26 @@ QVariant DzSettings::value(const QString& key) const
     return e ? e->value : QVariant();
 }
 
-void DzSettings::setStringValue(const QString& key, const QString& value)
+void DzSettings::store(const QString& key, ValueType type, const QVariant& value)
 {
     Entry& e = entryFor(key);
-    e.type = StringValue;
+    e.type = type;
     e.value = value;
 }
 
-void DzSettings::setIntValue(const QString& key, int value)
+void DzSettings::setStringValue(const QString& key, const QString& value)
 {
-    Entry& e = entryFor(key);
-    e.type = IntValue;
-    e.value = value;
+    store(key, StringValue, value);
 }
+
+void DzSettings::setIntValue(const QString& key, int value) { store(key, IntValue, value); }
 
 void DzSettings::setFloatValue(const QString& key, double value)
 {
-    Entry& e = entryFor(key);
-    e.type = FloatValue;
-    e.value = value;
+    store(key, FloatValue, value);
 }
 
-void DzSettings::setBoolValue(const QString& key, bool value)
-{
-    Entry& e = entryFor(key);
-    e.type = BoolValue;
-    e.value = value;
-}
+void DzSettings::setBoolValue(const QString& key, bool value) { store(key, BoolValue, value); }
 
 DzSettings* DzSettings::setSettingsValue(const QString& key, const DzSettings* settings)
 {
