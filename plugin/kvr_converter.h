@@ -1,18 +1,34 @@
 #pragma once
 
-#include <set>
+#include <QPointer>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "dzappsettings.h"
+#include "dznode.h"
 #include "kvr_convert-figure-stock.h"
 #include "kvr_params.h"
 #include "tv_daz-helpers-scene-morphs.h"
 #include "tv_daz-helpers-scene.h"
 
 class DzContentMgr;
-class DzNode;
+class DzFloatProperty;
 class QWidget;
+
+// What the steps of one job change and must find again: the values to restore, the nodes to
+// remove, and the files the later steps read.
+struct KvrJobState {
+    // Each property the job changed with the value it had just before, restored at the end.
+    std::map<DzFloatProperty*, float> mapSavedValues;
+    std::string savedSourceLabel;   // empty when none was saved
+    bool bSourceSetToBase = false;  // the pipeline switched the source to base resolution
+    bool bConfirmSteps = false;     // every step waits for the user
+    bool bDFormerLoaded = false;    // the head-split D-Former is in the scene
+    // Scene nodes the job added and removes at its end; a node deleted meanwhile reads null.
+    std::vector<QPointer<DzNode>> tempNodes;
+    std::string riggedObjPath;      // the fit suit's converted shape, the morphs' source
+};
 
 // One conversion of a source figure's shape into morphs on a Genesis 9 figure. exec_X owns
 // the job for the length of one call.
@@ -34,10 +50,15 @@ public:
     const KvrParamsPtr& params() const { return _pParams; }
     const std::vector<tav::daz::ActiveMorph>& activeMorphs() const { return _activeMorphs; }
     const std::string& tempDir() const { return _tempDir; }
+    // Where the temporary OBJ files go; the system's temporary folder unless changed.
+    void setTempDir(std::string tempDir) { _tempDir = std::move(tempDir); }
     const KvrStockPaths& stockPaths() const { return _stockPaths; }
     tav::daz::NodeResolution sourceResolution() const { return _eSourceResolution; }
     // "<source label> converted to G9", the Convert dialog's title.
     const std::string& title() const { return _title; }
+
+    KvrJobState& state() { return _state; }
+    const KvrJobState& state() const { return _state; }
 
     // The head-split D-Former's file, looked up on first use; throws when it is not installed.
     const std::string& headSplitDFormerPath();
@@ -54,8 +75,6 @@ private:
     std::string _tempDir;
     KvrStockPaths _stockPaths;
     tav::daz::NodeResolution _eSourceResolution = tav::daz::NodeResolution::Undefined;
-    bool _bSourceSetToBase = false;  // the pipeline switched the source to base resolution
-    bool _bConfirmSteps = false;     // every step waits for the user
-    std::set<DzNode*> _tempNodes;    // scene nodes the job added and removes at its end
+    KvrJobState _state;
     std::string _title;
 };
