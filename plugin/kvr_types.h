@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <map>
+#include <string>
 
 #include "tv_daz-helpers-scene.h"
 #include "tv_flagset.h"
@@ -37,6 +40,12 @@ enum class KvrResolution : int {
     Base = 0,
     Subd = 1,
 };
+
+// One text per morph kind, in the order full figure, head, body (names, property paths).
+using KvrMorphTexts = std::array<std::string, 3>;
+
+// Source morphs the transfer could not carry over, by name, with their values in the source.
+using KvrMissingMorphs = std::map<std::string, float>;
 
 // Source generation of a figure kind; false for Genesis 9 and unknown figures.
 bool SourceGenerationOf(tav::daz::FigureKind eKind, KvrSourceGeneration* peGeneration);

@@ -4,11 +4,10 @@
 #include <QMetaMethod>
 #include <mutex>
 
-#include "dzapp.h"
-#include "dzmainwindow.h"
 #include "dzpane.h"
 #include "dzpanemgr.h"
 #include "dzproperty.h"
+#include "tv_daz-helpers-app.h"
 #include "tv_daz-helpers-objects.h"
 #include "tv_exception.h"
 
@@ -17,22 +16,11 @@ namespace {
 
 constexpr const char* pcszJumpSignature = "jumpToProperty(DzProperty*)";
 
-DzPaneMgr* GetPaneMgr()
-{
-    DzMainWindow* pMainWindow = dzApp ? dzApp->getInterface() : nullptr;
-    if (!pMainWindow)
-        throw Exception(std::string_view("failed to get Daz Studio main window"));
-    DzPaneMgr* pPaneMgr = pMainWindow->getPaneMgr();
-    if (!pPaneMgr)
-        throw Exception(std::string_view("failed to get Daz Studio pane manager"));
-    return pPaneMgr;
-}
-
 } // namespace
 
 void JumpToProperty(DzProperty* pProperty)
 {
-    DzPaneMgr* pPaneMgr = GetPaneMgr();
+    DzPaneMgr* pPaneMgr = GetPaneMgr(true);
     DzPane* pPane = pPaneMgr->findPane(QStringLiteral("DzParametersPane"));
     if (!pPane)
         throw Exception(std::string_view("failed to find the Daz Studio Parameters pane"));

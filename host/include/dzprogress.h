@@ -4,7 +4,9 @@
 #include <QString>
 
 // Shows the progress of a long operation: in the main window's progress bar, and in headless
-// runs one line per change on standard error ("[3/19] Loading stock figure ...").
+// runs one line per step on standard error ("[3/19] Loading stock figure ..."). A new info text
+// shows at once in the window and on the next step's line, so setInfo followed by step(1)
+// prints the new step once.
 class DzProgress : public QObject {
     Q_OBJECT
 public:

@@ -105,10 +105,9 @@ TEST(Progress, StepsShowInTheBarAndHeadlessOnStandardError)
     }
     const QString err = QString::fromStdString(testing::internal::GetCapturedStderr());
     EXPECT_EQ(err,
-              "[0/19] Converting\n"
-              "[2/19] Converting\n"
-              "[2/19] Loading stock figure for morph conversion\n"
-              "[3/19] Loading stock figure for morph conversion\n"
+              "[1/19] Converting\n"
+              "[3/19] Converting\n"
+              "[4/19] Loading stock figure for morph conversion\n"
               "[19/19] Loading stock figure for morph conversion\n");
     // A finished progress leaves the bar idle.
     EXPECT_EQ(bar->value(), 0);

@@ -22,7 +22,7 @@ void DzProgress::setInfo(const QString& info)
     if (info == _info)
         return;
     _info = info;
-    report();
+    emit progressChanged(_info, _current, _total);
 }
 
 void DzProgress::step(int numSteps)
@@ -56,9 +56,11 @@ QString DzProgress::getInfo() const { return _info; }
 void DzProgress::report()
 {
     emit progressChanged(_info, _current, _total);
-    // Without a window the steps are followed on standard error.
+    // Without a window the steps are followed on standard error, numbered from 1: the line
+    // names the step being worked on.
     if (!dzApp || dzApp->options().headless) {
-        std::fprintf(stderr, "[%d/%d] %s\n", _current, _total, _info.toUtf8().constData());
+        const int shown = _total > 0 ? qMin(_current + 1, _total) : _current + 1;
+        std::fprintf(stderr, "[%d/%d] %s\n", shown, _total, _info.toUtf8().constData());
         std::fflush(stderr);
     }
 }

@@ -99,8 +99,16 @@ bool DzContentMgr::openFile(const QString& path, bool merge)
         dzScene->clear();
     for (const auto& change : plan.changes)
         change();
+    DzNode* lastAdded = nullptr;
     for (auto& node : plan.newNodes)
-        if (dzScene)
+        if (dzScene) {
+            lastAdded = node.get();
             dzScene->addNode(node.release());
+        }
+    // As in the real host, what was just loaded is what the user works on next.
+    if (lastAdded) {
+        dzScene->selectAllNodes(false);
+        dzScene->setPrimarySelection(lastAdded);
+    }
     return true;
 }

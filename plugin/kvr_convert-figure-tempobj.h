@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class DzNode;
+class KvrConverter;
+
+// A temporary name: the prefix with a fresh 8-character random identifier in place of "{}"
+// ("tempg9-{}" gives "tempg9-x7Kq2ZpA").
+std::string makeTempName(std::string_view prefix);
+
+// Writes the selected root nodes as "<job's temporary directory>/<name>.obj" with the job's
+// exporter options and returns the file's path.
+std::string exportTempObj(const KvrConverter& job, std::string_view name);
+
+// Imports the file with the job's importer options and returns the node the import added, the
+// one labelled with the file's base name. Throws when there is none.
+DzNode* importTempObj(const KvrConverter& job, std::string_view path);

@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include "../../host/src/geometry/dzgeometry.h"
+#include "conversion_fixture.h"
+#include "dzfloatproperty.h"
+
+namespace {
+
+// The converted Genesis 9 must lie on the source: within 0.5 % of the height at every vertex and
+// 0.1 % as root mean square, both ways.
+const double fMaxRelative = 0.005;
+const double fRmsRelative = 0.001;
+
+class PipelineFidelity : public ::testing::TestWithParam<SourceFigure> {
+};
+
+TEST_P(PipelineFidelity, TheFullFigureMorphLaysTheGenesis9OnTheSource)
+{
+    ConversionScene scene;
+    scene.setUp(GetParam());
+    scene.convert(KvrJobFlag::FullFigureMorph);
+    ASSERT_EQ(scene.report().size(), 1u);
+    EXPECT_EQ(scene.report()[0].name, "Full");
+
+    // Without the new morph the figures are far apart, so the measure can tell.
+    const Fidelity before = scene.judge(nullptr);
+    EXPECT_GT(before.maxRelative, 4 * fMaxRelative);
+
+    const Fidelity after = scene.judge("Full");
+    std::printf("%s: before max %.4f %%, after rms %.4f %% max %.4f %%\n", GetParam().pcszLabel, 100 * before.maxRelative, 100 * after.rmsRelative, 100 * after.maxRelative);
+    EXPECT_LT(after.maxRelative, fMaxRelative) << GetParam().pcszLabel;
+    EXPECT_LT(after.rmsRelative, fRmsRelative) << GetParam().pcszLabel;
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySourceKind, PipelineFidelity, ::testing::ValuesIn(aSourceFigures),
+                         [](const ::testing::TestParamInfo<SourceFigure>& info) {
+                             std::string name = info.param.pcszLabel;
+                             for (char& c : name)
+                                 if (!isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+} // namespace
