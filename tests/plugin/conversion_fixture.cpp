@@ -30,18 +30,9 @@ const std::vector<std::pair<const char*, float>> characterDials = {
     {"head_ctrl_NoseSize", 1.0f},
 };
 
-namespace {
+ConversionScene::ConversionScene() : ConversionScene(TestApp::defaultOptions()) {}
 
-DzAppOptions sceneOptions(bool bHdMorphs)
-{
-    DzAppOptions options = TestApp::defaultOptions();
-    options.hdMorphs = bHdMorphs;
-    return options;
-}
-
-} // namespace
-
-ConversionScene::ConversionScene(bool bHdMorphs) : _app(sceneOptions(bHdMorphs))
+ConversionScene::ConversionScene(DzAppOptions options) : _app(std::move(options))
 {
     // The delete action and the HD morph support exist once the host has started.
     _app->startup();

@@ -33,7 +33,9 @@ struct Fidelity {
 // Genesis 9 target in the scene, and the job that converts one onto the other.
 class ConversionScene {
 public:
-    explicit ConversionScene(bool bHdMorphs = true);
+    ConversionScene();
+    // A host set up otherwise (content libraries, HD morph support).
+    explicit ConversionScene(DzAppOptions options);
     ~ConversionScene();
 
     DzFigure* load(const char* pcszFile, const char* pcszLabel);
