@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QMetaMethod>
 #include <QScriptEngine>
 
 #include "dzapp.h"
 #include "dznode.h"
 #include "dzscene.h"
+#include "../../host/src/script/dzscriptsetup.h"
 #include "test_app.h"
 #include "test_geometry_fixtures.h"
 
@@ -81,4 +83,31 @@ TEST(Script, FileErrorsNameFileAndLine)
 
     EXPECT_FALSE(app->evaluateScriptFile(app.home() + "/missing.js", &error));
     EXPECT_TRUE(error.contains("missing.js"));
+}
+
+// A script can call a host method only when every type in its signature is known; a type that
+// is not (a typedef, a tool's enumeration) makes the call fail with "unknown return type".
+TEST(Script, EveryTypeInAScriptableHostMethodIsKnown)
+{
+    TestApp app;
+    app->startup();
+    app->scriptEngine();
+    QStringList unknown;
+    for (const QMetaObject* pMeta : dzScriptableHostClasses()) {
+        for (int i = pMeta->methodOffset(); i < pMeta->methodCount(); ++i) {
+            const QMetaMethod method = pMeta->method(i);
+            if (method.access() != QMetaMethod::Public || method.methodType() == QMetaMethod::Signal)
+                continue;
+            QList<QByteArray> types = method.parameterTypes();
+            types << method.typeName();
+            for (QByteArray type : types) {
+                // The engine passes a T* where a const T* is asked for.
+                if (type.startsWith("const ") && type.endsWith('*'))
+                    type = type.mid(6);
+                if (type != "void" && QMetaType::type(type.constData()) == QMetaType::UnknownType)
+                    unknown << QString("%1::%2: %3").arg(pMeta->className(), method.methodSignature(), type);
+            }
+        }
+    }
+    EXPECT_TRUE(unknown.isEmpty()) << unknown.join("\n").toStdString();
 }

@@ -29,6 +29,13 @@ void dzScriptRegisterQObjectPointer(QScriptEngine* engine)
         [](const QScriptValue& value, T*& object) { object = qobject_cast<T*>(value.toQObject()); });
 }
 
+// Every type a scriptable host method takes or returns: QObject pointers as wrapped objects,
+// the tools' enumerations and DzError as numbers, DzVec3 as {x, y, z}, DzUri as its text.
+void dzRegisterHostScriptTypes(QScriptEngine* engine);
+
+// The host classes whose methods scripts call, for checks that every type they use is known.
+QList<const QMetaObject*> dzScriptableHostClasses();
+
 // Subsystems whose classes the built-in table does not know register their own conversions;
 // call from a static initialiser: static const bool r = dzRegisterScriptTypes(&dzScriptRegisterQObjectPointer<DzThing>);
 bool dzRegisterScriptTypes(std::function<void(QScriptEngine*)> registrar);
