@@ -1,0 +1,191 @@
+// Times whole conversions of the sample scene on the real-scale content, step by step.
+//
+//   bench_job [--level N] [--repetitions R] [--flags MASK]
+//
+// Level 0 converts at base resolution, level N > 0 at high resolution with the source at that
+// subdivision level. Each repetition loads the scene afresh and runs the pipeline with the full,
+// head and body morphs (mask 7); the report gives each step's median, minimum and maximum, the
+// whole job's, and the process's peak resident memory. Run one level per process so the peak
+// belongs to it.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <sys/resource.h>
+#include <vector>
+
+#include "dzapp.h"
+#include "dzcontentmgr.h"
+#include "dzfigure.h"
+#include "dzintproperty.h"
+#include "dzmainwindow.h"
+#include "dzscene.h"
+#include "kvr_convert-figure-pipeline.h"
+#include "kvr_convert-figure-select.h"
+#include "kvr_converter.h"
+#include "tv_daz-helpers-scene.h"
+
+namespace {
+
+struct Options {
+    int level = 0;
+    int repetitions = 5;
+    uint64_t flags = 7;
+};
+
+bool parseOptions(const QStringList& args, Options* options)
+{
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        bool ok = false;
+        const int value = args[i + 1].toInt(&ok);
+        if (!ok || value < 0)
+            return false;
+        if (args[i] == "--level")
+            options->level = value;
+        else if (args[i] == "--repetitions")
+            options->repetitions = std::max(1, value);
+        else if (args[i] == "--flags")
+            options->flags = uint64_t(value);
+        else
+            return false;
+    }
+    return args.size() % 2 == 1;
+}
+
+// The time each step took, by its text, from the main window's progress bar: the bar moves to
+// step k when step k begins.
+class StepClock {
+public:
+    explicit StepClock(QProgressBar* pBar)
+    {
+        QObject::connect(pBar, &QProgressBar::valueChanged, [this, pBar](int) { lap(pBar->format()); });
+    }
+
+    void start(const QString& firstStep)
+    {
+        _timer.start();
+        _current = firstStep;
+        _lapStart = 0;
+        _laps.clear();
+    }
+
+    // Ends the running step; returns the laps in order.
+    std::vector<std::pair<QString, double>> finish()
+    {
+        lap(QStringLiteral("end ()"));
+        return _laps;
+    }
+
+private:
+    void lap(const QString& format)
+    {
+        const QString step = format.left(format.lastIndexOf(" ("));  // "<step> (<percent>%)"
+        // The bar also moves when the progress ends; that closes no step.
+        if (_current.isEmpty() || !_timer.isValid() || (!step.isEmpty() && step == _current))
+            return;
+        const qint64 now = _timer.nsecsElapsed();
+        _laps.emplace_back(_current, (now - _lapStart) / 1e6);
+        _lapStart = now;
+        _current = step;
+    }
+
+    QElapsedTimer _timer;
+    QString _current;
+    qint64 _lapStart = 0;
+    std::vector<std::pair<QString, double>> _laps;
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// One conversion of the freshly loaded sample scene; the laps of its steps and the whole.
+std::vector<std::pair<QString, double>> convertOnce(const Options& options, StepClock& clock, const QString& tempDir)
+{
+    dzScene->clear();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DzContentMgr* pContent = dzApp->getContentMgr();
+    if (!pContent->openFile(pContent->getAbsolutePath("Scenes/Sample Conversion.duf"), false))
+        throw std::runtime_error("cannot load the sample scene");
+    DzFigure* pfigSource = qobject_cast<DzFigure*>(dzScene->findNodeByLabel("Genesis 8.1 Female"));
+    DzFigure* pfigTarget = qobject_cast<DzFigure*>(dzScene->findNodeByLabel("Genesis 9"));
+    if (options.level > 0) {
+        tav::daz::SetNodeResolution(pfigSource, tav::daz::NodeResolution::HighResolution, true);
+        tav::daz::GetSubdivisionLevelProperty(pfigSource, true)->setValue(options.level);
+    }
+    KvrConverter job(makeParams(pfigSource, KvrSourceGeneration::Genesis8Female, pfigTarget));
+    job.setTempDir(tempDir.toStdString());
+
+    KvrMorphReports report;
+    KvrMissingMorphs missing;
+    const KvrMorphTexts names = {"Full", "Head", "Body"};
+    const KvrMorphTexts paths = {"/Kelvaro", "/Kelvaro", "/Kelvaro"};
+    const KvrResolution eResolution = options.level > 0 ? KvrResolution::Subd : KvrResolution::Base;
+    clock.start("Normalizing target G9 figure");
+    QElapsedTimer whole;
+    whole.start();
+    runPipeline(job, report, eResolution, paths, names, KvrJobFlags(options.flags), missing);
+    const double fWhole = whole.nsecsElapsed() / 1e6;
+    auto laps = clock.finish();
+    laps.emplace_back("Whole job", fWhole);
+    return laps;
+}
+
+long peakResidentMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    Options options;
+    if (!parseOptions(QApplication::arguments(), &options)) {
+        std::fprintf(stderr, "usage: bench_job [--level N] [--repetitions R] [--flags MASK]\n");
+        return 2;
+    }
+    QTemporaryDir home, temp;
+    DzAppOptions appOptions;
+    appOptions.homeDir = home.path();
+    appOptions.contentDirs = QStringList{QStringLiteral(KVR_CONTENT_FULL_DIR)};
+    appOptions.headless = false;  // the progress goes to the bar, not to standard error
+    DzApp app(appOptions);
+    app.startup();
+    StepClock clock(app.getInterface()->progressBar());
+
+    std::map<QString, std::vector<double>> timesByStep;
+    std::vector<QString> order;
+    for (int r = 0; r < options.repetitions; ++r) {
+        for (const auto& [step, ms] : convertOnce(options, clock, temp.path())) {
+            if (!timesByStep.count(step))
+                order.push_back(step);
+            timesByStep[step].push_back(ms);
+        }
+    }
+
+    std::printf("Sample scene, real scale, %s, flags %llu, %d repetitions (ms)\n",
+                options.level > 0 ? qPrintable(QString("level %1").arg(options.level)) : "base resolution",
+                static_cast<unsigned long long>(options.flags), options.repetitions);
+    std::printf("%-60s %9s %9s %9s\n", "step", "median", "min", "max");
+    for (const QString& step : order) {
+        const std::vector<double>& t = timesByStep[step];
+        std::printf("%-60s %9.1f %9.1f %9.1f\n", qPrintable(step), median(t), *std::min_element(t.begin(), t.end()),
+                    *std::max_element(t.begin(), t.end()));
+    }
+    std::printf("peak resident memory: %ld MB\n", peakResidentMegabytes());
+    dzScene->clear();
+    return 0;
+}
