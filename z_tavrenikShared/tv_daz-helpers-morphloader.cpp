@@ -11,12 +11,15 @@
 #include "dznode.h"
 #include "dzplugin.h"
 #include "dzpluginmgr.h"
+#include "tv_assert.h"
 #include "tv_daz-helpers-objects.h"
 #include "tv_exception.h"
 #include "tv_str.h"
 
 namespace tav::daz {
 namespace {
+
+std::atomic<int> cTableResolutions{0};
 
 constexpr std::array<const char*, 67> aLoaderSignatures = {
     "createMorph(DzFileIOSettings*,DzNode*,bool,bool)",
@@ -87,44 +90,43 @@ constexpr std::array<const char*, 25> aBatchSignatures = {
     "getNode()",
 };
 
-// Indices of the methods called, into the tables above.
-enum LoaderMethod : size_t {
-    eSetLoadMode = 2, eSetFilename = 5, eSetMorphName = 7, eSetMorphSubdivision = 9,
-    eSetSubdivisionBuiltResolution = 11, eSetSubdivisionMinResolution = 13,
-    eSetSubdivisionMaxResolution = 15, eSetSubdivisionSmoothCage = 17,
-    eSetSubdivisionMapping = 19, eSetDeltaTolerance = 21, eSetCreateControlProperty = 23,
-    eSetPropertyGroupPath = 25, eSetReverseDeformations = 43, eSetOverwriteExisting = 49,
-    eSetCleanUpOrphans = 51, eSetMorphMirroring = 53, eSetAttenuateMapPath = 55,
-    eSetAttenuateStrength = 57,
-};
-enum BatchMethod : size_t { eCreateMorphs = 4, eAddMorph = 7 };
-
-// Resolved once, from the meta-object of the first object of the class.
+// Every signature of a class, resolved once from the meta-object of its first object; calls
+// find their method by signature, so the lists may grow or be reordered freely.
 template <size_t N>
-struct MethodTable {
-    std::once_flag once;
-    const QMetaObject* pMetaObject = nullptr;
-    std::array<QMetaMethod, N> aMethods;
+class MethodTable {
+public:
+    explicit MethodTable(const std::array<const char*, N>& aSignatures) : _aSignatures(aSignatures) {}
 
-    void Resolve(const QObject* pObject, const std::array<const char*, N>& aSignatures);
-};
+    void Resolve(const QObject* pObject)
+    {
+        std::call_once(_once, [&] {
+            const QMetaObject* pMeta = pObject->metaObject();
+            for (size_t i = 0; i < N; ++i)
+                _aMethods[i] = ResolveMethod(pMeta, _aSignatures[i]);
+            ++cTableResolutions;
+        });
+    }
 
-std::atomic<int> cTableResolutions{0};
-
-template <size_t N>
-void MethodTable<N>::Resolve(const QObject* pObject, const std::array<const char*, N>& aSignatures)
-{
-    std::call_once(once, [&] {
-        const QMetaObject* pMeta = pObject->metaObject();
+    // The method of a signature of the list; asking for one that is not listed is a mistake in
+    // this file.
+    const QMetaMethod& Method(const char* pcszSignature) const
+    {
+        const QByteArray normalized = QMetaObject::normalizedSignature(pcszSignature);
         for (size_t i = 0; i < N; ++i)
-            aMethods[i] = ResolveMethod(pMeta, aSignatures[i]);
-        pMetaObject = pMeta;
-        ++cTableResolutions;
-    });
-}
+            if (_aMethods[i].methodSignature() == normalized)
+                return _aMethods[i];
+        TV_ASSERT_AT(false, pcszSignature, "tv_daz-helpers-morphloader", __LINE__);
+        return _aMethods[0];
+    }
 
-MethodTable<aLoaderSignatures.size()> loaderTable;
-MethodTable<aBatchSignatures.size()> batchTable;
+private:
+    const std::array<const char*, N>& _aSignatures;
+    std::once_flag _once;
+    std::array<QMetaMethod, N> _aMethods;
+};
+
+MethodTable<aLoaderSignatures.size()> loaderTable(aLoaderSignatures);
+MethodTable<aBatchSignatures.size()> batchTable(aBatchSignatures);
 
 void Invoke(QObject* pObject, const QMetaMethod& method, QGenericReturnArgument ret,
             QGenericArgument a0 = QGenericArgument(), QGenericArgument a1 = QGenericArgument(),
@@ -135,17 +137,11 @@ void Invoke(QObject* pObject, const QMetaMethod& method, QGenericReturnArgument 
                         method.methodSignature().constData());
 }
 
-void Invoke(QObject* pObject, const QMetaMethod& method, QGenericArgument a0,
-            QGenericArgument a1 = QGenericArgument())
-{
-    Invoke(pObject, method, QGenericReturnArgument(), a0, a1);
-}
-
 // The loader's setters each take one value; `pcszType` names the declared type.
 template <typename T>
-void Set(QObject* pLoader, LoaderMethod eMethod, const char* pcszType, const T& value)
+void Set(QObject* pLoader, const char* pcszSignature, const char* pcszType, const T& value)
 {
-    Invoke(pLoader, loaderTable.aMethods[eMethod], QGenericArgument(pcszType, &value));
+    Invoke(pLoader, loaderTable.Method(pcszSignature), QGenericReturnArgument(), QGenericArgument(pcszType, &value));
 }
 
 std::unique_ptr<DzFileIOSettings> ImporterSettings(const QString& importerJson)
@@ -168,44 +164,48 @@ std::string LoadMorph(DzNode* pNode, std::string_view objPath, std::string_view 
 {
     const std::unique_ptr<DzFileIOSettings> pSettings = ImporterSettings(importerJson);
 
-    QObject* pLoader = CreateObject("DzMorphLoader");
-    loaderTable.Resolve(pLoader, aLoaderSignatures);
+    // The batch does not own the loaders added to it; both go with this call.
+    const std::unique_ptr<QObject> pOwnedLoader(CreateObject("DzMorphLoader"));
+    QObject* pLoader = pOwnedLoader.get();
+    loaderTable.Resolve(pLoader);
 
     const int eLoadMode = pNode && pNode->inherits(QStringLiteral("DzFigure")) ? 3 : 2;
     bool bModeAccepted = false;
-    Invoke(pLoader, loaderTable.aMethods[eSetLoadMode], Q_RETURN_ARG(bool, bModeAccepted),
+    Invoke(pLoader, loaderTable.Method("setLoadMode(LoadMode,DzNode*)"), Q_RETURN_ARG(bool, bModeAccepted),
            QGenericArgument("LoadMode", &eLoadMode), Q_ARG(DzNode*, pNode));
-    Set(pLoader, eSetFilename, "QString", ToQString(objPath));
-    Set(pLoader, eSetMorphName, "QString", ToQString(morphName));
-    Set(pLoader, eSetMorphSubdivision, "bool", bSubdivision);
-    Set(pLoader, eSetSubdivisionBuiltResolution, "int", iBuiltResolution);
-    Set(pLoader, eSetSubdivisionMinResolution, "int", 0);
-    Set(pLoader, eSetSubdivisionMaxResolution, "int", 9);
-    Set(pLoader, eSetSubdivisionSmoothCage, "bool", bSubdivision);
-    Set(pLoader, eSetSubdivisionMapping, "SubdMapping", 0);
-    Set(pLoader, eSetDeltaTolerance, "float", 0.001f);
-    Set(pLoader, eSetCreateControlProperty, "bool", false);
-    Set(pLoader, eSetPropertyGroupPath, "QString", ToQString(propertyGroupPath));
-    Set(pLoader, eSetReverseDeformations, "bool", bReverseDeformations);
-    Set(pLoader, eSetOverwriteExisting, "OverwriteMode", 2);
-    Set(pLoader, eSetCleanUpOrphans, "bool", true);
-    Set(pLoader, eSetMorphMirroring, "MirroringType", 0);
+    Set(pLoader, "setFilename(QString)", "QString", ToQString(objPath));
+    Set(pLoader, "setMorphName(QString)", "QString", ToQString(morphName));
+    Set(pLoader, "setMorphSubdivision(bool)", "bool", bSubdivision);
+    Set(pLoader, "setSubdivisionBuiltResolution(int)", "int", iBuiltResolution);
+    Set(pLoader, "setSubdivisionMinResolution(int)", "int", 0);
+    Set(pLoader, "setSubdivisionMaxResolution(int)", "int", 9);
+    Set(pLoader, "setSubdivisionSmoothCage(bool)", "bool", bSubdivision);
+    Set(pLoader, "setSubdivisionMapping(SubdMapping)", "SubdMapping", 0);
+    Set(pLoader, "setDeltaTolerance(float)", "float", 0.001f);
+    Set(pLoader, "setCreateControlProperty(bool)", "bool", false);
+    Set(pLoader, "setPropertyGroupPath(QString)", "QString", ToQString(propertyGroupPath));
+    Set(pLoader, "setReverseDeformations(bool)", "bool", bReverseDeformations);
+    Set(pLoader, "setOverwriteExisting(OverwriteMode)", "OverwriteMode", 2);
+    Set(pLoader, "setCleanUpOrphans(bool)", "bool", true);
+    Set(pLoader, "setMorphMirroring(MirroringType)", "MirroringType", 0);
     if (!attenuateMapPath.empty()) {
-        Set(pLoader, eSetAttenuateMapPath, "QString", ToQString(attenuateMapPath));
-        Set(pLoader, eSetAttenuateStrength, "float", fAttenuateStrength);
+        Set(pLoader, "setAttenuateMapPath(QString)", "QString", ToQString(attenuateMapPath));
+        Set(pLoader, "setAttenuateStrength(float)", "float", fAttenuateStrength);
     }
     if (!bModeAccepted)
         throw Exception("incompatible load mode");
 
-    QObject* pBatch = CreateObject("DzMorphLoaderBatch");
-    batchTable.Resolve(pBatch, aBatchSignatures);
-    Invoke(pBatch, batchTable.aMethods[eAddMorph], QGenericArgument("DzMorphLoader*", &pLoader));
+    const std::unique_ptr<QObject> pOwnedBatch(CreateObject("DzMorphLoaderBatch"));
+    QObject* pBatch = pOwnedBatch.get();
+    batchTable.Resolve(pBatch);
+    Invoke(pBatch, batchTable.Method("addMorph(DzMorphLoader*)"), QGenericReturnArgument(),
+           QGenericArgument("DzMorphLoader*", &pLoader));
 
     DzFileIOSettings* pRawSettings = pSettings.get();
     const bool bFalse = false, bTrue = true;
     QString report;
-    Invoke(pBatch, batchTable.aMethods[eCreateMorphs], Q_RETURN_ARG(QString, report),
-           QGenericArgument("DzFileIOSettings*", &pRawSettings), Q_ARG(DzNode*, pNode),
+    Invoke(pBatch, batchTable.Method("createMorphs(DzFileIOSettings*,DzNode*,bool,bool)"),
+           Q_RETURN_ARG(QString, report), QGenericArgument("DzFileIOSettings*", &pRawSettings), Q_ARG(DzNode*, pNode),
            QGenericArgument("bool", &bFalse), QGenericArgument("bool", &bTrue));
     return std::string();
 }

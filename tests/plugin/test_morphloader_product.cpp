@@ -54,7 +54,52 @@ public:
     QObject* createInstance() override { return nullptr; }
 };
 
+// Stands in for a host factory and counts the objects it made that are still alive.
+class CountingFactory : public DzClassFactory {
+public:
+    explicit CountingFactory(DzClassFactory* pReal)
+        : DzClassFactory(pReal->metaObject(), DzGuid()), _pReal(pReal)
+    {
+        dzApp->unregisterClassFactory(pReal);
+        dzApp->registerClassFactory(this);
+    }
+    ~CountingFactory() override
+    {
+        dzApp->unregisterClassFactory(this);
+        dzApp->registerClassFactory(_pReal);
+    }
+    QObject* createInstance() override
+    {
+        QObject* pObject = _pReal->createInstance();
+        ++cLive;
+        QObject::connect(pObject, &QObject::destroyed, [this] { --cLive; });
+        return pObject;
+    }
+
+    int cLive = 0;
+
+private:
+    DzClassFactory* _pReal;
+};
+
 } // namespace
+
+TEST(LoadMorph, TheLoaderAndBatchObjectsAreReleasedAfterEveryRun)
+{
+    TestApp app;
+    QTemporaryDir dir;
+    StickFigure fig;
+    dzScene->addNode(fig.figure);
+    EvaluatedPositions(fig.figure, dir.filePath("shape.obj"));
+    CountingFactory loaders(dzApp->findClassFactory("DzMorphLoader"));
+    CountingFactory batches(dzApp->findClassFactory("DzMorphLoaderBatch"));
+
+    tav::daz::LoadMorph(fig.figure, Path(dir, "shape.obj"), "M", ImporterJson(), false, 0, "", true, "", 1.0f);
+    EXPECT_NE(FindMorph(fig.figure, "M"), nullptr);
+    Message([&] { tav::daz::LoadMorph(nullptr, Path(dir, "shape.obj"), "N", QString(), false, 0, "", true, "", 1.0f); });
+    EXPECT_EQ(loaders.cLive, 0);
+    EXPECT_EQ(batches.cLive, 0);
+}
 
 TEST(LoadMorph, PosedPlacedMorphedFigureGetsAMorphThatReproducesTheObjShape)
 {
