@@ -17,7 +17,7 @@ CheckBoxController::CheckBoxController(QCheckBox* pCheckBox, SettingBase<bool>* 
 void CheckBoxController::slotCheckBoxOrRadioToggled(bool checked)
 {
     if (_onChanged)
-        _onChanged(checked);
+        ReportingErrors("check box handler", [&] { _onChanged(checked); });
 }
 
 } // namespace tav

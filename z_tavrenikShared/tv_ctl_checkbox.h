@@ -13,6 +13,7 @@
 #include "tv_gui_check_radio.h"
 #include "tv_settings.h"
 #include "tv_str.h"
+#include "tv_msgbox.h"
 
 namespace tav {
 
@@ -113,7 +114,7 @@ public:
     void slotCheckBoxOrRadioToggled(bool checked) override
     {
         if (_onToggled)
-            _onToggled(checked);
+            ReportingErrors("check box handler", [&] { _onToggled(checked); });
     }
 
 private:

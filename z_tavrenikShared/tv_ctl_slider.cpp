@@ -8,6 +8,7 @@
 #include "tv_gui_button.h"
 #include "tv_str.h"
 #include "tv_version.h"
+#include "tv_msgbox.h"
 
 namespace tav {
 
@@ -72,7 +73,7 @@ FloatSliderController::FloatSliderController(QBoxLayout* pLayout, QLabel* pLabel
 void FloatSliderController::slotSliderValueChanged(float value)
 {
     if (_onChanged)
-        _onChanged(value);
+        ReportingErrors("dial handler", [&] { _onChanged(value); });
 }
 
 IntSliderController::IntSliderController(QBoxLayout* pLayout, QLabel* pLabel,
@@ -97,7 +98,7 @@ IntSliderController::IntSliderController(QBoxLayout* pLayout, QLabel* pLabel,
 void IntSliderController::slotSliderValueChanged(int value)
 {
     if (_onChanged)
-        _onChanged(value);
+        ReportingErrors("dial handler", [&] { _onChanged(value); });
 }
 
 void addPresetButtons(ButtonHandlerList& handlers, QBoxLayout* pLayout, std::string_view dialName,

@@ -13,6 +13,7 @@
 #include "tv_gui.h"
 #include "tv_str.h"
 #include "tv_version.h"
+#include "tv_msgbox.h"
 
 namespace tav {
 
@@ -123,7 +124,7 @@ void MorphPathDialogBase::slotTreeWidgetPathsCurrentItemChanged(QTreeWidgetItem*
 
 void MorphPathDialogBase::slotMorphPropertyPathTextChanged(const QString& text)
 {
-    morphPropertyPathChanged(text);
+    ReportingErrors("morph path dialog", [&] { morphPropertyPathChanged(text); });
 }
 
 MorphNameChecker::MorphNameChecker(QLineEdit* pledMorphName, QLabel* pWarning,
@@ -154,6 +155,11 @@ void MorphNameChecker::slotMorphNameLineEditTextChanged(const QString&)
 
 void MorphNameChecker::slotMorphNameLineEditTextChangedDelayed()
 {
+    ReportingErrors("morph path dialog", [this] { checkName(); });
+}
+
+void MorphNameChecker::checkName()
+{
     if (!_context.pFigure)
         return;
     const std::string name = ToUtf8(_pledMorphName->text());
@@ -171,7 +177,7 @@ void MorphNameChecker::slotMorphNameLineEditTextChangedDelayed()
 void MorphNameChecker::slotOverwriteExistingCheckBoxChanged(int)
 {
     if (_onStateChanged)
-        _onStateChanged();
+        ReportingErrors("morph path dialog", _onStateChanged);
 }
 
 void MorphNameChecker::showTaken(bool taken)

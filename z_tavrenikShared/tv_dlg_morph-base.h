@@ -68,6 +68,7 @@ public slots:
     void slotOverwriteExistingCheckBoxChanged(int state);
 
 private:
+    void checkName();
     void showTaken(bool taken);
 
     Context _context;

@@ -18,11 +18,8 @@ void ButtonHandler::init(QAbstractButton* pButton, Callback handler, std::string
 
 void ButtonHandler::slotClicked()
 {
-    try {
-        _handler();  // an empty handler throws std::bad_function_call, reported like any other
-    } catch (const std::exception& e) {
-        CriticalErrorMessageBox("Unhandled exception in button handler", e.what(), nullptr, true);
-    }
+    // An empty handler throws std::bad_function_call, reported like any other error.
+    ReportingErrors("button handler", _handler);
 }
 
 QToolButton* ButtonHandlerList::addToolButton(QBoxLayout* pLayout, const char* pcszIconPath,

@@ -18,7 +18,7 @@ void CheckBox::init(QCheckBox* pCheckBox, bool checked, Callback onToggled, std:
 void CheckBox::slotCheckBoxOrRadioToggled(bool checked)
 {
     if (_onToggled)
-        _onToggled(checked);
+        ReportingErrors("check box handler", [&] { _onToggled(checked); });
 }
 
 } // namespace tav

@@ -9,6 +9,7 @@
 
 #include "tv_gui.h"
 #include "tv_version.h"
+#include "tv_msgbox.h"
 
 // The one slot through which check boxes and radio buttons report their toggles.
 class TvCheckOrRadioBase : public QObject {
@@ -80,7 +81,7 @@ public:
                 return;
             _current = e;
             if (_onChanged)
-                _onChanged(e);
+                ReportingErrors("radio button handler", [&] { _onChanged(e); });
             return;
         }
     }

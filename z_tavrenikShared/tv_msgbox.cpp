@@ -33,6 +33,15 @@ void CriticalErrorMessageBox(std::string_view title, std::string_view message, Q
     QMessageBox::critical(parent, caption, body, QMessageBox::Ok, QMessageBox::NoButton);
 }
 
+void ReportingErrors(std::string_view where, const std::function<void()>& callback)
+{
+    try {
+        callback();
+    } catch (const std::exception& e) {
+        CriticalErrorMessageBox(fmt::format("Unhandled exception in {}", where), e.what(), nullptr, true);
+    }
+}
+
 void InformationMessageBox(std::string_view title, std::string_view message, QWidget* parent)
 {
     const QString body = ToQString(MessageBoxHtml(title, message));

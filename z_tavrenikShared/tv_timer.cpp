@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "tv_gui.h"
+#include "tv_msgbox.h"
 
 namespace tav {
 
@@ -35,13 +36,13 @@ void Timer::slotElapsedOneshot()
     // Idle before the callback, so the callback may start the next one-shot.
     _pending = false;
     if (_callback)
-        _callback();
+        ReportingErrors("timer handler", _callback);
 }
 
 void Timer::slotElapsedRepeat()
 {
     if (_callback)
-        _callback();
+        ReportingErrors("timer handler", _callback);
 }
 
 } // namespace tav
