@@ -138,8 +138,7 @@ TEST(StudioRuns, BadCommandLineIsAUsageError)
 TEST(StudioRuns, SceneFileOpensBeforeTheScript)
 {
     const QString sample = QStringLiteral(KVR_CONTENT_DIR "/Scenes/Sample Conversion.duf");
-    if (!QFile::exists(sample))
-        GTEST_SKIP() << "the bundled content is not built";
+    ASSERT_TRUE(QFile::exists(sample)) << "the bundled content is not built";
     QTemporaryDir empty;
     StudioRun run = runStudio(
         withoutPlugins({"--content-dir", KVR_CONTENT_DIR, "--scene", sample}, empty),
@@ -164,8 +163,7 @@ TEST(StudioRuns, SceneFileOpensBeforeTheScript)
 
 TEST(StudioRuns, ProductPluginActionsStandInTheirMenu)
 {
-    if (!QFile::exists(QStringLiteral(KVR_PLUGIN_DIR "/TK_kelvaro.so")))
-        GTEST_SKIP() << "the plug-in is not built";
+    ASSERT_TRUE(QFile::exists(QStringLiteral(KVR_PLUGIN_DIR "/TK_kelvaro.so"))) << "the plug-in is not built";
     const StudioRun run = runStudio(
         {}, "var m = MainWindow.getActionMgr();\n"
             "var c = m.findAction('KvrConvertFigureAction');\n"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "qt_wait.h"
+
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -66,8 +68,7 @@ TEST(TimedNotice, DeletesItselfAfterItsDelay)
     pBox->showFor(30);
     EXPECT_TRUE(pBox->isVisible());
     EXPECT_EQ(pBox->messageLabel()->text(), QStringLiteral("All done"));
-    QTest::qWait(150);
-    EXPECT_TRUE(pBox.isNull());
+    ASSERT_EVENTUALLY(pBox.isNull());
 }
 
 } // namespace

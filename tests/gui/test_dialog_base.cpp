@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "qt_wait.h"
+
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QPushButton>
@@ -67,7 +69,7 @@ TEST_F(DialogBaseTest, PlacementIsRememberedAfterOk)
         first.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
         first.resize(431, 257);
-        QTest::qWait(10);
+        ASSERT_EVENTUALLY(first.size() == QSize(431, 257));
         EXPECT_TRUE(storedPlacement().isEmpty());
         QTest::mouseClick(first.ok(), Qt::LeftButton);
         EXPECT_EQ(first.result(), QDialog::Accepted);

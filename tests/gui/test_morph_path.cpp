@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "qt_wait.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -74,7 +76,8 @@ TEST_F(MorphPathTest, SelectingAnItemWritesItsPath)
     ASSERT_EQ(pEyes->text(0), QStringLiteral("Eyes"));
     tree(dialog)->expandAll();
     tree(dialog)->scrollToItem(pEyes);
-    QTest::qWait(20);  // the view lays out expanded items lazily
+    // The view lays out expanded items lazily.
+    ASSERT_EVENTUALLY(tree(dialog)->visualItemRect(pEyes).isValid());
     const QRect itemRect = tree(dialog)->visualItemRect(pEyes);
     QTest::mouseClick(tree(dialog)->viewport(), Qt::LeftButton, Qt::NoModifier, itemRect.center());
     EXPECT_EQ(entry(dialog)->text(), QStringLiteral("/Morphs/Head/Eyes"));
@@ -166,15 +169,13 @@ TEST_F(MorphNameCheckerTest, EachKeystrokeIsCheckedAfterItsDelay)
 {
     QTest::keyClicks(_pledName, QStringLiteral("Smi"));
     EXPECT_EQ(_lookups, 0);
-    QTest::qWait(250);
-    EXPECT_EQ(_lookups, 3);
+    ASSERT_EVENTUALLY(_lookups == 3);
     EXPECT_EQ(_stateChanges, 0);  // never found: nothing to report
     EXPECT_TRUE(_plblWarning->isHidden());
 
     // Both checks of this burst run after it and see the whole name: each reports.
     QTest::keyClicks(_pledName, QStringLiteral("le"));
-    QTest::qWait(250);
-    EXPECT_EQ(_lookups, 5);
+    ASSERT_EVENTUALLY(_lookups == 5);
     EXPECT_EQ(_stateChanges, 2);
     EXPECT_EQ(_checker.found(), std::optional<std::string>("morph Smile"));
     EXPECT_FALSE(_plblWarning->isHidden());
@@ -186,8 +187,7 @@ TEST_F(MorphNameCheckerTest, EachKeystrokeIsCheckedAfterItsDelay)
     EXPECT_TRUE(_checker.overwrite());
 
     QTest::keyClick(_pledName, Qt::Key_Backspace);
-    QTest::qWait(250);
-    EXPECT_EQ(_stateChanges, 4);
+    ASSERT_EVENTUALLY(_stateChanges == 4);
     EXPECT_FALSE(_checker.found().has_value());
     EXPECT_TRUE(_plblWarning->isHidden());
     EXPECT_TRUE(_pchkOverwrite->isHidden());

@@ -5,14 +5,19 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include "qt_wait.h"
 #include <memory>
 
 #include "tv_clickaway.h"
 
 namespace {
 
-// Long enough for a few 300 ms ticks and the 100 ms click animation.
-constexpr int kSettleMs = 900;
+// How long a watcher that stopped is given to show it really stopped: a few of its 300 ms
+// ticks. Everything a running watcher does is waited for by its outcome instead.
+constexpr int kStoppedWatcherMs = 900;
+// A click is animated for 100 ms before it lands.
+constexpr int kClickAnimationMs = 200;
 
 // A shown, non-modal stand-in for a host dialog; the buttons sit in a nested frame, as in a
 // designer form.
@@ -63,7 +68,8 @@ TEST(Clickaway, ClosesOrAnswersEachKnownDialogOpenedAfterIt)
         FakeDialog limits("", "Preset Exceeds Limits", kPresetButtons);
         FakeDialog dformer("DzDFormPresetLoadOptionsDlg",
                            "D-Former Load Options - G9 HeadSplit DFormer.duf", {"Cancel", "Accept"});
-        QTest::qWait(kSettleMs);
+        ASSERT_EVENTUALLY(!missing.isOpen() && !error.isOpen() && !duplicate.isOpen() && !limits.clicked().empty()
+                    && !dformer.clicked().empty());
 
         EXPECT_FALSE(missing.isOpen());
         EXPECT_TRUE(missing.clicked().empty());
@@ -103,7 +109,7 @@ TEST(Clickaway, LeavesWindowsThatWereOpenBeforeAndTheirTwins)
     tav::Clickaway clickaway(true);
     FakeDialog twin("MissingAssetsDialog", "Missing Files");
     FakeDialog other("", "Error opening file");
-    QTest::qWait(kSettleMs);
+    ASSERT_EVENTUALLY(!other.isOpen());  // a tick has passed every window
 
     EXPECT_TRUE(before.isOpen());
     EXPECT_TRUE(twin.isOpen());
@@ -121,7 +127,9 @@ TEST(Clickaway, LeavesLookAlikesAlone)
     FakeDialog wrongDFormerName("DFormOptions", "D-Former Load Options - x.duf", {"Accept"});
     FakeDialog wrongDFormerTitle("DzDFormPresetLoadOptionsDlg", "d-former load options", {"Accept"});
     FakeDialog noAccept("DzDFormPresetLoadOptionsDlg", "D-Former Load Options", {"OK", "Cancel"});
-    QTest::qWait(kSettleMs);
+    FakeDialog marker("", "Error opening file");
+    ASSERT_EVENTUALLY(!marker.isOpen());  // a tick has passed every window
+    QTest::qWait(kClickAnimationMs);  // a wrong click would land this long after its tick
 
     EXPECT_TRUE(threeButtons.clicked().empty());
     EXPECT_TRUE(untitled.isOpen());
@@ -138,6 +146,6 @@ TEST(Clickaway, StopsWhenDestroyed)
     auto clickaway = std::make_unique<tav::Clickaway>(false);
     clickaway.reset();
     FakeDialog error("", "Error opening file");
-    QTest::qWait(kSettleMs);
+    QTest::qWait(kStoppedWatcherMs);
     EXPECT_TRUE(error.isOpen());
 }
