@@ -65,7 +65,12 @@ KvrOpenManualAction::KvrOpenManualAction()
 {
 }
 
-void KvrOpenManualAction::executeAction()
+void KvrOpenManualAction::openManual()
 {
     tav::daz::openPdfManual(pcszManualTitle);
+}
+
+void KvrOpenManualAction::executeAction()
+{
+    openManual();
 }

@@ -36,6 +36,9 @@ class KvrOpenManualAction : public KvrActionBase {
 public:
     KvrOpenManualAction();
 
+    // Opens the manual; the dialogs' Help buttons do the same.
+    static void openManual();
+
 protected:
     void executeAction() override;
 };
