@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <memory>
+
+#include "dlg_fixture.h"
+#include "qt_wait.h"
+#include "dzappsettings.h"
+#include "dzfloatslider.h"
+#include "gui_test_helpers.h"
+#include "kvr_dlg_convert-figure.h"
+#include "tv_dlg_morph-path.h"
+
+namespace {
+
+const char* const pcszBaseName = "Genesis 8.1 Female converted to G9";
+
+class ConvertDialogTest : public ::testing::Test {
+protected:
+    std::unique_ptr<KvrConvertDialog> open(size_t cActiveMorphs = 1)
+    {
+        return std::make_unique<KvrConvertDialog>(nullptr, _scene.pParams, cActiveMorphs, pcszBaseName,
+                                                  &_settings);
+    }
+
+    template <typename W>
+    static W* child(QWidget& dialog, const char* name)
+    {
+        W* pFound = dialog.findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(pFound, nullptr) << name;
+        return pFound;
+    }
+
+    // The host dial of a row of the "G9 bases" group (0 clone ... 3 proportion height).
+    static DzFloatSlider* dial(QWidget& dialog, int iRow)
+    {
+        QLayoutItem* pCell = child<QGridLayout>(dialog, "pgridMorphBases")->itemAtPosition(iRow, 1);
+        return qobject_cast<DzFloatSlider*>(pCell->layout()->itemAt(0)->widget());
+    }
+
+    // The tool button at that place of a row layout.
+    static QToolButton* toolButton(QWidget& dialog, const char* rowName, int index)
+    {
+        return qobject_cast<QToolButton*>(child<QLayout>(dialog, rowName)->itemAt(index)->widget());
+    }
+
+    static QToolButton* autoButton(QWidget& dialog)
+    {
+        QLayoutItem* pCell = child<QGridLayout>(dialog, "pgridMorphBases")->itemAtPosition(3, 1);
+        return qobject_cast<QToolButton*>(pCell->layout()->itemAt(1)->widget());
+    }
+
+    float height() const { return _scene.pParams->pprpProportionHeight->getValue(); }
+
+    DialogScene _scene;
+    DzAppSettings _settings{QStringLiteral("Tavrenik's Kelvaro")};
+    const float _originalHeight = height();
+};
+
+TEST_F(ConvertDialogTest, FirstUseOffersHeadAndBodyAndFitsTheHeightOnceShown)
+{
+    ASSERT_TRUE(_scene.pParams);
+    auto pDialog = open();
+    EXPECT_FLOAT_EQ(height(), _originalHeight) << "the fit waits for the dialog's event loop";
+
+    EXPECT_FALSE(child<QCheckBox>(*pDialog, "pchkCreateFullFigureMorph")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(*pDialog, "pchkCreateHeadMorph")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(*pDialog, "pchkCreateBodyMorph")->isChecked());
+    EXPECT_TRUE(child<QPushButton>(*pDialog, "pbtnConvert")->isEnabled());
+    EXPECT_TRUE(child<QCheckBox>(*pDialog, "pchkAutoAdjustProportionalHeight")->isChecked());
+    for (const char* name : {"pledFullFigureMorphPath", "pledHeadMorphPath", "pledBodyMorphPath"})
+        EXPECT_EQ(child<QLineEdit>(*pDialog, name)->text(), QStringLiteral("/Kelvaro")) << name;
+    EXPECT_EQ(child<QLineEdit>(*pDialog, "pledFullFigureMorphName")->text(), pcszBaseName);
+    EXPECT_EQ(child<QLineEdit>(*pDialog, "pledHeadMorphName")->text(),
+              QStringLiteral("Genesis 8.1 Female converted to G9 Head"));
+    EXPECT_EQ(child<QLineEdit>(*pDialog, "pledBodyMorphName")->text(),
+              QStringLiteral("Genesis 8.1 Female converted to G9 Body"));
+
+    showActive(*pDialog);
+    ASSERT_EVENTUALLY(height() != _originalHeight);
+    EXPECT_FLOAT_EQ(dial(*pDialog, 3)->getValue(), height());
+}
+
+TEST_F(ConvertDialogTest, TextsNameTheFiguresAndExpandTheirMarkers)
+{
+    auto pDialog = open(0);
+    const QString intro = child<QLabel>(*pDialog, "plblIntro")->text();
+    EXPECT_TRUE(intro.contains(QStringLiteral("convert 0 active morphs in")));
+    EXPECT_TRUE(intro.contains(QString::fromUtf8("<b>source figure \u201cGenesis 8.1 Female\u201d</b>")));
+    EXPECT_TRUE(intro.contains(QString::fromUtf8("<b>target figure \u201cGenesis 9\u201d</b>")));
+    EXPECT_TRUE(child<QLabel>(*open(1), "plblIntro")->text().contains(QStringLiteral("convert one active morph in")));
+
+    EXPECT_TRUE(pDialog->windowTitle().startsWith(QString::fromUtf8("Convert figure \u2014 Tavrenik's Kelvaro V1.0.5")));
+    EXPECT_TRUE(child<QCheckBox>(*pDialog, "pchkCreateFullFigureMorph")->toolTip().startsWith(
+        QString::fromUtf8("<b>\u201cCreate full figure morph\u201d</b>: Causes a single morph")));
+
+    auto* pgrid = child<QGridLayout>(*pDialog, "pgridMorphBases");
+    QStringList labels;
+    for (int iRow = 0; iRow < 4; ++iRow)
+        labels << qobject_cast<QLabel*>(pgrid->itemAtPosition(iRow, 0)->widget())->text();
+    EXPECT_EQ(labels, (QStringList{"CloneGenesis8Female", "Base feminine", "Base masculine", "Proportion height"}));
+    EXPECT_TRUE(dial(*pDialog, 2)->toolTip().contains(QString::fromUtf8(
+        "<li>with <b>\u201cBase feminine\u201d</b>, the \u201cBase feminine\u201d morph")));
+
+    for (QWidget* pWidget : pDialog->findChildren<QWidget*>()) {
+        EXPECT_FALSE(pWidget->toolTip().contains(QStringLiteral("%%"))) << pWidget->objectName().toStdString();
+        EXPECT_FALSE(pWidget->toolTip().contains(QStringLiteral("``"))) << pWidget->objectName().toStdString();
+    }
+}
+
+TEST_F(ConvertDialogTest, TabbingFromAutoAdjustFollowsTheFormBeforeAnyDialOrToolButton)
+{
+    auto pDialog = open();
+    showActive(*pDialog);
+    child<QCheckBox>(*pDialog, "pchkAutoAdjustProportionalHeight")->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    // The radio buttons share one tab stop, the checked one.
+    EXPECT_EQ(visited, (QStringList{"pchkCreateFullFigureMorph", "pledFullFigureMorphPath", "pledFullFigureMorphName",
+                                    "pchkCreateHeadMorph", "pledHeadMorphPath", "pledHeadMorphName",
+                                    "pchkCreateBodyMorph", "pledBodyMorphPath", "pledBodyMorphName",
+                                    "pRadioResolutionBase", "pbtnConvert", "pbtnCancel"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->parentWidget(), dial(*pDialog, 0)) << "the dials come after the form";
+}
+
+TEST_F(ConvertDialogTest, ConvertFollowsTheMorphKindsAndStoresThem)
+{
+    auto pDialog = open();
+    showActive(*pDialog);
+    auto* pConvert = child<QPushButton>(*pDialog, "pbtnConvert");
+    clickIndicator(child<QCheckBox>(*pDialog, "pchkCreateHeadMorph"));
+    EXPECT_TRUE(pConvert->isEnabled());
+    clickIndicator(child<QCheckBox>(*pDialog, "pchkCreateBodyMorph"));
+    EXPECT_FALSE(pConvert->isEnabled());
+    EXPECT_TRUE(child<QLineEdit>(*pDialog, "pledBodyMorphPath")->isEnabled()) << "fields stay editable";
+    clickIndicator(child<QCheckBox>(*pDialog, "pchkCreateFullFigureMorph"));
+    ASSERT_TRUE(pConvert->isEnabled());
+
+    QTest::mouseClick(pConvert, Qt::LeftButton);
+    EXPECT_EQ(pDialog->result(), QDialog::Accepted);
+    EXPECT_EQ(pDialog->jobFlags(), KvrJobFlags(KvrJobFlag::FullFigureMorph));
+    EXPECT_EQ(_scene.storedKeys().value("last_job_flags").toInt(), 1);
+    EXPECT_FALSE(pDialog->confirmSteps());
+
+    auto pNext = open();
+    EXPECT_TRUE(child<QCheckBox>(*pNext, "pchkCreateFullFigureMorph")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(*pNext, "pchkCreateHeadMorph")->isChecked());
+}
+
+TEST_F(ConvertDialogTest, ConvertWritesOnlyTheChoicesThatChanged)
+{
+    auto before = _scene.storedKeys();
+    {
+        auto pDialog = open();
+        showActive(*pDialog);
+        QTest::mouseClick(child<QPushButton>(*pDialog, "pbtnConvert"), Qt::LeftButton);
+        ASSERT_EQ(pDialog->result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(_scene.changedKeys(before), QStringList{"winpos_convert-figure-dialog"});
+
+    before = _scene.storedKeys();
+    auto pDialog = open();
+    showActive(*pDialog);
+    typeInto(child<QLineEdit>(*pDialog, "pledHeadMorphPath"), QStringLiteral("/Morphs/Kelvaro/Head"));
+    typeInto(child<QLineEdit>(*pDialog, "pledBodyMorphName"), QStringLiteral("Slim Body"));
+    QTest::mouseClick(child<QPushButton>(*pDialog, "pbtnConvert"), Qt::LeftButton);
+    ASSERT_EQ(pDialog->result(), QDialog::Accepted);
+    QStringList changed = _scene.changedKeys(before);
+    changed.removeAll(QStringLiteral("winpos_convert-figure-dialog"));
+    EXPECT_EQ(changed, QStringList{"morph_path_head"}) << "names are not remembered";
+
+    EXPECT_EQ(pDialog->morphPaths(), (std::array<std::string, 3>{"/Kelvaro", "/Morphs/Kelvaro/Head", "/Kelvaro"}));
+    EXPECT_EQ(pDialog->morphNames()[2], "Slim Body");
+    EXPECT_EQ(child<QLineEdit>(*open(), "pledHeadMorphPath")->text(), QStringLiteral("/Morphs/Kelvaro/Head"));
+}
+
+TEST_F(ConvertDialogTest, DialsMoveTheTargetAtOnceAndCancelPutsThemBack)
+{
+    DzFloatProperty* pFeminine = _scene.pParams->psetBaseFeminine->floatProperty();
+    const float originalFeminine = pFeminine->getValue();
+    auto pDialog = open();
+    showActive(*pDialog);
+    ASSERT_EVENTUALLY(height() != _originalHeight);
+
+    typeDialValue(dial(*pDialog, 1), QStringLiteral("40"));
+    EXPECT_FLOAT_EQ(pFeminine->getValue(), 0.4f);
+
+    const auto before = _scene.storedKeys();
+    QTest::mouseClick(child<QPushButton>(*pDialog, "pbtnCancel"), Qt::LeftButton);
+    EXPECT_EQ(pDialog->result(), QDialog::Rejected);
+    EXPECT_FLOAT_EQ(pFeminine->getValue(), originalFeminine);
+    EXPECT_FLOAT_EQ(height(), _originalHeight);
+    EXPECT_EQ(_scene.changedKeys(before), QStringList{"winpos_convert-figure-dialog"});
+}
+
+TEST_F(ConvertDialogTest, AutoAdjustOffRestoresTheHeightAndIsStoredAtOnce)
+{
+    auto pDialog = open();
+    showActive(*pDialog);
+    ASSERT_EVENTUALLY(height() != _originalHeight);
+    const float fitted = height();
+
+    clickIndicator(child<QCheckBox>(*pDialog, "pchkAutoAdjustProportionalHeight"));
+    EXPECT_FLOAT_EQ(height(), _originalHeight);
+    EXPECT_FLOAT_EQ(dial(*pDialog, 3)->getValue(), _originalHeight);
+    EXPECT_EQ(_scene.storedKeys().value("auto-adjust-proportional-height").toString(), QStringLiteral("false"));
+
+    // The magic button still fits by hand.
+    QTest::mouseClick(autoButton(*pDialog), Qt::LeftButton);
+    EXPECT_FLOAT_EQ(height(), fitted);
+
+    QTest::mouseClick(child<QPushButton>(*pDialog, "pbtnCancel"), Qt::LeftButton);
+    EXPECT_FLOAT_EQ(height(), _originalHeight);
+    EXPECT_EQ(_scene.storedKeys().value("auto-adjust-proportional-height").toString(), QStringLiteral("false"));
+    EXPECT_FALSE(child<QCheckBox>(*open(), "pchkAutoAdjustProportionalHeight")->isChecked());
+}
+
+TEST_F(ConvertDialogTest, APickedPathIsShownButNotStoredOnCancel)
+{
+    auto pDialog = open();
+    showActive(*pDialog);
+    ModalAnswerer<tav::MorphPathDialog> picker([](tav::MorphPathDialog& dialog) {
+        auto* pledPath = dialog.findChild<QLineEdit*>(QStringLiteral("pledMorphPropertyPath"));
+        pledPath->selectAll();
+        QTest::keyClicks(pledPath, QStringLiteral("/Actor/People"));
+        auto* pButtons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("pButtonBox"));
+        QTest::mouseClick(pButtons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    QTest::mouseClick(toolButton(*pDialog, "phorzHeadMorphPath", 1), Qt::LeftButton);
+    EXPECT_EQ(picker.count(), 1);
+    EXPECT_EQ(child<QLineEdit>(*pDialog, "pledHeadMorphPath")->text(), QStringLiteral("/Actor/People"));
+
+    QTest::mouseClick(child<QPushButton>(*pDialog, "pbtnCancel"), Qt::LeftButton);
+    EXPECT_FALSE(_scene.storedKeys().contains(QStringLiteral("morph_path_head")));
+    EXPECT_EQ(child<QLineEdit>(*open(), "pledHeadMorphPath")->text(), QStringLiteral("/Kelvaro"));
+}
+
+} // namespace
