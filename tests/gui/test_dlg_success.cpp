@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDirIterator>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "dlg_fixture.h"
+#include "qt_wait.h"
+#include "dzappsettings.h"
+#include "dzfloatslider.h"
+#include "dzmainwindow.h"
+#include "dzmorphdeltas.h"
+#include "dzpanemgr.h"
+#include "dzparameterspane.h"
+#include "gui_test_helpers.h"
+#include "kvr_dlg_success.h"
+
+namespace {
+
+const char* const pcszNote = "<p><b>Note:</b> one morph had no counterpart</p>";
+
+// Three new morphs on the target, as a finished job reports them, and a fresh content library
+// of its own as the host's first directory to save into.
+class SuccessDialogTest : public ::testing::Test {
+protected:
+    SuccessDialogTest()
+    {
+        const std::pair<KvrMorphKind, const char*> made[] = {
+            {KvrMorphKind::FullFigure, "Kelvaro Full"},
+            {KvrMorphKind::Head, "Kelvaro Head"},
+            {KvrMorphKind::Body, "Kelvaro Body"},
+        };
+        for (const auto& [eKind, name] : made) {
+            auto* pMorph = new DzMorph(QString::fromLatin1(name));
+            // Unclamped, so the host may take a value beyond its dial's end.
+            pMorph->getValueControl()->setIsClamped(false);
+            auto* pDeltas = new DzMorphDeltas;
+            pDeltas->addDelta(0, DzVec3(0.0f, 0.5f, 0.0f));
+            pMorph->setDeltas(pDeltas);
+            _scene.pTarget->getObject()->addModifier(pMorph);
+            _morphs.push_back(pMorph);
+            _reports.push_back({eKind, name, pMorph->getValueControl()});
+        }
+    }
+
+    void TearDown() override
+    {
+        // A dialog a test left open must not outlive the host it points into.
+        while (QWidget* pDialog = findTopLevel(QStringLiteral("SuccessDialog")))
+            delete pDialog;
+    }
+
+    static DzAppOptions options(const QTemporaryDir& library)
+    {
+        DzAppOptions options = TestApp::defaultOptions();
+        options.contentDirs.prepend(library.path());
+        options.authorName = QStringLiteral("Test Author");
+        return options;
+    }
+
+    // The dialog shows itself; the test finds it as a user would see it.
+    QWidget& open()
+    {
+        new KvrSuccessDialog(nullptr, _scene.pParams, _reports, "12 seconds", pcszNote);
+        QWidget* pDialog = findTopLevel(QStringLiteral("SuccessDialog"));
+        EXPECT_NE(pDialog, nullptr);
+        return *pDialog;
+    }
+
+    template <typename W>
+    static W* child(QWidget& dialog, const char* name)
+    {
+        W* pFound = dialog.findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(pFound, nullptr) << name;
+        return pFound;
+    }
+
+    static QGridLayout* rows(QWidget& dialog)
+    {
+        for (QGroupBox* pgrp : dialog.findChildren<QGroupBox*>())
+            if (pgrp->title() == QStringLiteral("Newly created morphs"))
+                return qobject_cast<QGridLayout*>(pgrp->layout());
+        return nullptr;
+    }
+    static QCheckBox* rowCheck(QWidget& dialog, int iRow)
+    {
+        return qobject_cast<QCheckBox*>(rows(dialog)->itemAtPosition(iRow, 0)->widget());
+    }
+    // Index 0 is the dial, 1 to 3 the Min, Default and Max buttons.
+    static QWidget* rowDialPart(QWidget& dialog, int iRow, int index)
+    {
+        return rows(dialog)->itemAtPosition(iRow, 1)->layout()->itemAt(index)->widget();
+    }
+    static QPushButton* rowShow(QWidget& dialog, int iRow)
+    {
+        return qobject_cast<QPushButton*>(rows(dialog)->itemAtPosition(iRow, 2)->widget());
+    }
+
+    static std::vector<QWidget*> saveControls(QWidget& dialog)
+    {
+        return {child<QComboBox>(dialog, "pcboContentLibrary"), child<QLineEdit>(dialog, "pledVendorName"),
+                child<QLineEdit>(dialog, "pledProductName"), child<QCheckBox>(dialog, "pchkCompressFiles"),
+                child<QPushButton>(dialog, "pbtnSaveMorphAssets")};
+    }
+
+    static void clickSave(QWidget& dialog)
+    {
+        QTest::mouseClick(child<QPushButton>(dialog, "pbtnSaveMorphAssets"), Qt::LeftButton);
+    }
+
+    QTemporaryDir _library;
+    DialogScene _scene{options(_library)};
+    std::vector<DzMorph*> _morphs;
+    KvrMorphReports _reports;
+};
+
+TEST_F(SuccessDialogTest, ReportsTheJobAndEnablesSavingOnlyWithACheckedRow)
+{
+    QWidget& dialog = open();
+    const QString intro = child<QLabel>(dialog, "plblIntro")->text();
+    EXPECT_TRUE(intro.contains(QString::fromUtf8("The source figure \u201cGenesis 8.1 Female\u201d has been converted")));
+    EXPECT_TRUE(intro.contains(QString::fromUtf8("<b>\u201cGenesis 9\u201d</b> now contains 3 new morphs:")));
+    EXPECT_TRUE(intro.contains(QStringLiteral("<p>Time taken: 12 seconds</p>") + pcszNote));
+    EXPECT_TRUE(dialog.windowTitle().startsWith(QString::fromUtf8("Conversion complete \u2014 ")));
+
+    // Report, new morphs, save settings, Close.
+    auto* pvert = child<QVBoxLayout>(dialog, "pvertMain");
+    ASSERT_EQ(pvert->count(), 4);
+    EXPECT_EQ(pvert->itemAt(1)->widget()->layout(), rows(dialog));
+    EXPECT_EQ(pvert->itemAt(2)->widget(), child<QGroupBox>(dialog, "groupBox"));
+    EXPECT_EQ(rowCheck(dialog, 2)->text(), QStringLiteral("Kelvaro Body"));
+
+    for (QWidget* pControl : saveControls(dialog))
+        EXPECT_FALSE(pControl->isEnabled()) << pControl->objectName().toStdString();
+    clickIndicator(rowCheck(dialog, 1));
+    for (QWidget* pControl : saveControls(dialog))
+        EXPECT_TRUE(pControl->isEnabled()) << pControl->objectName().toStdString();
+    clickIndicator(rowCheck(dialog, 1));
+    for (QWidget* pControl : saveControls(dialog))
+        EXPECT_FALSE(pControl->isEnabled()) << pControl->objectName().toStdString();
+}
+
+TEST_F(SuccessDialogTest, FirstUseOffersTheFirstLibraryTheHostAuthorAndProduct)
+{
+    QWidget& dialog = open();
+    auto* pcbo = child<QComboBox>(dialog, "pcboContentLibrary");
+    ASSERT_EQ(pcbo->count(), 2);
+    EXPECT_EQ(pcbo->itemText(1), QStringLiteral(KVR_CONTENT_DIR));
+    EXPECT_EQ(pcbo->currentText(), _library.path());
+    EXPECT_EQ(child<QLineEdit>(dialog, "pledVendorName")->text(), QStringLiteral("Test Author"));
+    EXPECT_EQ(child<QLineEdit>(dialog, "pledProductName")->text(), QStringLiteral("Product"));
+}
+
+TEST_F(SuccessDialogTest, RemembersALibraryOnlyWhileItIsAContentDirectory)
+{
+    DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
+    settings.setStringValue(QStringLiteral("save_last_content_library"), QStringLiteral(KVR_CONTENT_DIR));
+    settings.setStringValue(QStringLiteral("save_last_vendor_name"), QStringLiteral("Someone"));
+    {
+        QWidget& dialog = open();
+        EXPECT_EQ(child<QComboBox>(dialog, "pcboContentLibrary")->currentIndex(), 1);
+        EXPECT_EQ(child<QLineEdit>(dialog, "pledVendorName")->text(), QStringLiteral("Someone"));
+        delete &dialog;
+    }
+    settings.setStringValue(QStringLiteral("save_last_content_library"), QStringLiteral("/library/gone"));
+    EXPECT_EQ(child<QComboBox>(open(), "pcboContentLibrary")->currentIndex(), 0);
+}
+
+TEST_F(SuccessDialogTest, DialAndPropertyFollowEachOtherWithoutAnEcho)
+{
+    DzFloatProperty* pProperty = _reports[0].pProperty;
+    QWidget& dialog = open();
+    showActive(dialog);
+    QSignalSpy writes(pProperty, SIGNAL(currentValueChanged()));
+
+    typeDialValue(rowDialPart(dialog, 0, 0), QStringLiteral("40"));
+    EXPECT_EQ(writes.count(), 1);
+    EXPECT_FLOAT_EQ(pProperty->getValue(), 0.4f);
+    QTest::mouseClick(qobject_cast<QToolButton*>(rowDialPart(dialog, 0, 3)), Qt::LeftButton);
+    EXPECT_EQ(writes.count(), 2);
+    EXPECT_FLOAT_EQ(pProperty->getValue(), 1.0f);
+
+    // Beyond the dial's end: the dial stops at its maximum and must not write that back.
+    pProperty->setValue(0.25f);
+    EXPECT_FLOAT_EQ(static_cast<DzFloatSlider*>(rowDialPart(dialog, 0, 0))->getValue(), 0.25f);
+    pProperty->setValue(1.5f);
+    EXPECT_FLOAT_EQ(static_cast<DzFloatSlider*>(rowDialPart(dialog, 0, 0))->getValue(), 1.0f);
+    EXPECT_FLOAT_EQ(pProperty->getValue(), 1.5f);
+    EXPECT_EQ(writes.count(), 4);
+    EXPECT_FLOAT_EQ(_reports[1].pProperty->getValue(), 0.0f) << "other rows stay where they are";
+}
+
+TEST_F(SuccessDialogTest, ARemovedMorphDisablesItsRowAndASaveNamingItFailsVisibly)
+{
+    QWidget& dialog = open();
+    _scene.pTarget->getObject()->removeModifier(_morphs[1]);
+    delete _morphs[1];
+
+    for (int index = 0; index < 4; ++index)
+        EXPECT_FALSE(rowDialPart(dialog, 1, index)->isEnabled()) << index;
+    EXPECT_FALSE(rowShow(dialog, 1)->isEnabled());
+    EXPECT_TRUE(rowCheck(dialog, 1)->isEnabled());
+    EXPECT_TRUE(rowDialPart(dialog, 0, 0)->isEnabled());
+    EXPECT_TRUE(rowShow(dialog, 2)->isEnabled());
+
+    MessageBoxCloser boxes;
+    clickIndicator(rowCheck(dialog, 1));
+    clickSave(dialog);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("Failed to save morph support assets")));
+    EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("Kelvaro Head")));
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(SuccessDialogTest, SavesTheCheckedMorphsIntoTheChosenLibrary)
+{
+    QWidget& dialog = open();
+    showActive(dialog);
+    clickIndicator(rowCheck(dialog, 0));
+    clickIndicator(rowCheck(dialog, 2));
+    typeInto(child<QLineEdit>(dialog, "pledVendorName"), QStringLiteral("Tavrenik"));
+    typeInto(child<QLineEdit>(dialog, "pledProductName"), QStringLiteral("Shapes"));
+
+    MessageBoxCloser boxes;
+    clickSave(dialog);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].icon, QMessageBox::Information);
+    EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("Morph support assets saved")));
+    EXPECT_TRUE(boxes.seen[0].text.contains(
+        QStringLiteral("The 2 selected morphs have been saved to ") + _library.path()));
+
+    QStringList saved;
+    for (QDirIterator it(_library.path(), {QStringLiteral("*.dsf")}, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString path = it.next();
+        EXPECT_TRUE(path.contains(QStringLiteral("/Morphs/Tavrenik/Shapes/"))) << path.toStdString();
+        saved << QFileInfo(path).fileName();
+    }
+    saved.sort();
+    EXPECT_EQ(saved, (QStringList{"Kelvaro Body.dsf", "Kelvaro Full.dsf"}));
+
+    const auto stored = _scene.storedKeys();
+    EXPECT_EQ(stored.value("save_last_content_library").toString(), _library.path());
+    EXPECT_EQ(stored.value("save_last_vendor_name").toString(), QStringLiteral("Tavrenik"));
+    EXPECT_EQ(stored.value("save_last_product_name").toString(), QStringLiteral("Shapes"));
+}
+
+TEST_F(SuccessDialogTest, ShowInParametersRevealsTheRowsDial)
+{
+    QWidget& dialog = open();
+    auto* pPane = qobject_cast<DzParametersPane*>(
+        _scene.app()->getInterface()->getPaneMgr()->findPane("DzParametersPane"));
+    ASSERT_NE(pPane, nullptr);
+    QTest::mouseClick(rowShow(dialog, 2), Qt::LeftButton);
+    EXPECT_EQ(pPane->getHighlightedProperty(), _reports[2].pProperty);
+}
+
+TEST_F(SuccessDialogTest, ClosingDeletesTheDialogAndRemembersItsPlace)
+{
+    QPointer<QWidget> pDialog = &open();
+    QPushButton* pClose = nullptr;
+    for (QPushButton* pButton : pDialog->findChildren<QPushButton*>())
+        if (pButton->text() == QStringLiteral("Close"))
+            pClose = pButton;
+    ASSERT_NE(pClose, nullptr);
+    EXPECT_TRUE(pClose->isDefault());
+    QTest::mouseClick(pClose, Qt::LeftButton);
+    ASSERT_EVENTUALLY(pDialog.isNull());
+    EXPECT_TRUE(_scene.storedKeys().contains(QStringLiteral("winpos_dlg_success")));
+
+    pDialog = &open();
+    QTest::keyClick(pDialog.data(), Qt::Key_Escape);
+    ASSERT_EVENTUALLY(pDialog.isNull());
+}
+
+} // namespace
