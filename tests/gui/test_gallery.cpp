@@ -3,8 +3,13 @@
 #include <QDir>
 #include <QTest>
 
+#include "dlg_fixture.h"
+#include "qt_wait.h"
+#include "dzappsettings.h"
 #include "dzfloatproperty.h"
 #include "dznode.h"
+#include "kvr_dlg_convert-figure.h"
+#include "kvr_dlg_success.h"
 #include "test_app.h"
 #include "tv_dlg_action-box.h"
 #include "tv_ctl_slider.h"
@@ -75,6 +80,54 @@ TEST(Gallery, DialWithPresetButtons)
     tav::addPresetButtons(handlers, phorz, "Proportion height", pSetting, pController);
     row.resize(480, 40);
     saveShot(row, "dial-with-presets.png");
+}
+
+void shootConvertDialog(bool bHdMorphs, const char* name)
+{
+    DzAppOptions options = TestApp::defaultOptions();
+    options.hdMorphs = bHdMorphs;
+    DialogScene scene(options);
+    ASSERT_TRUE(scene.pParams);
+    DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
+    KvrConvertDialog dialog(nullptr, scene.pParams, 4, "Genesis 8.1 Female converted to G9", &settings);
+    dialog.show();
+    // As the user first sees it: with the height already fitted.
+    ASSERT_EVENTUALLY(scene.pParams->pprpProportionHeight->getValue() != scene.pParams->psetProportionHeight->original());
+    saveShot(dialog, name);
+}
+
+TEST(Gallery, ConvertDialog)
+{
+    shootConvertDialog(true, "convert-dialog.png");
+}
+
+TEST(Gallery, ConvertDialogWithoutHdMorphs)
+{
+    shootConvertDialog(false, "convert-dialog-base-only.png");
+}
+
+TEST(Gallery, SuccessDialog)
+{
+    DzAppOptions options = TestApp::defaultOptions();
+    options.authorName = QStringLiteral("Tavrenik");
+    DialogScene scene(options);
+    ASSERT_TRUE(scene.pParams);
+    KvrMorphReports reports;
+    for (const char* name : {"Genesis 8.1 Female converted to G9", "Genesis 8.1 Female converted to G9 Head",
+                             "Genesis 8.1 Female converted to G9 Body"}) {
+        auto* pMorph = new DzMorph(QString::fromUtf8(name));
+        scene.pTarget->getObject()->addModifier(pMorph);
+        reports.push_back({KvrMorphKind::FullFigure, name, pMorph->getValueControl()});
+    }
+    reports[0].pProperty->setValue(1.0f);
+    new KvrSuccessDialog(nullptr, scene.pParams, reports, "1 minute 2 seconds",
+                         "<p><b>Note:</b> The following morphs had non-zero values in the source figure "
+                         "but could not be found in the target figure created by the Transfer Utility:</p>"
+                         "<ul><li>head_ctrl_NoseSize (100.0%)</li></ul>");
+    QWidget* pDialog = findTopLevel(QStringLiteral("SuccessDialog"));
+    ASSERT_NE(pDialog, nullptr);
+    saveShot(*pDialog, "success-dialog.png");
+    delete pDialog;
 }
 
 } // namespace
