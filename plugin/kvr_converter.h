@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,6 +16,13 @@
 class DzContentMgr;
 class DzFloatProperty;
 class QWidget;
+
+// The report's note on source morphs the transfer could not carry over (empty when none): each
+// with its value in percent, one decimal.
+std::string missingMorphsNote(const KvrMissingMorphs& missing);
+
+// The job's duration in whole seconds, as the report shows it ("1:01 minutes").
+std::string jobDurationText(int64_t iMilliseconds);
 
 // What the steps of one job change and must find again: the values to restore, the nodes to
 // remove, and the files the later steps read.
@@ -66,8 +74,6 @@ public:
     DzFigure* loadStockFigure(KvrStockFigure eFigure, KvrResolution eResolution, int iSubdLevel);
 
 private:
-    static DzContentMgr* requireContentMgr();
-
     DzAppSettings _appSettings;
     DzContentMgr* _pContentMgr;
     KvrParamsPtr _pParams;

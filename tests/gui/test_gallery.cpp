@@ -35,7 +35,7 @@ void saveShot(QWidget& widget, const char* name)
 {
     widget.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-    QTest::qWait(20);
+    QCoreApplication::sendPostedEvents();  // pending layouts settle before the grab
     const QPixmap shot = widget.grab();
     ASSERT_FALSE(shot.isNull());
     EXPECT_TRUE(shot.save(screenshotPath(name)));

@@ -1,5 +1,6 @@
 #include "script/dzscriptsetup.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QScriptContext>
 #include <QTextStream>
@@ -26,6 +27,14 @@ QScriptValue scriptPrint(QScriptContext* context, QScriptEngine* engine)
     return engine->undefinedValue();
 }
 
+// processEvents(): lets the host handle what is pending (timers, dialogs shown without
+// waiting, repaints), as long-running scripts do between steps.
+QScriptValue scriptProcessEvents(QScriptContext*, QScriptEngine* engine)
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return engine->undefinedValue();
+}
+
 } // namespace
 
 QScriptEngine* dzCreateScriptEngine(DzApp* app)
@@ -36,6 +45,7 @@ QScriptEngine* dzCreateScriptEngine(DzApp* app)
     global.setProperty(QStringLiteral("App"), engine->newQObject(app));
     global.setProperty(QStringLiteral("Scene"), engine->newQObject(app->getScene()));
     global.setProperty(QStringLiteral("print"), engine->newFunction(scriptPrint));
+    global.setProperty(QStringLiteral("processEvents"), engine->newFunction(scriptProcessEvents));
     global.setProperty(QStringLiteral("MessageBox"),
                        engine->newQObject(new DzScriptMessageBox(engine)));
     dzScriptPublishMainWindow(engine, app->getInterface());
