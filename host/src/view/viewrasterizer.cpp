@@ -26,18 +26,20 @@ ClipVertex between(const ClipVertex& a, const ClipVertex& b, float t)
 
 QRgb ViewColor::toRgb() const { return qRgb(channel(r), channel(g), channel(b)); }
 
-struct ViewRasterizer::Corner {
-    float x = 0.0f;  // pixels, from the left edge
-    float y = 0.0f;  // pixels, from the top edge
-    float invDepth = 0.0f;
-    ViewColor front;
-    ViewColor back;
-};
-
 ViewRasterizer::ViewRasterizer(int width, int height, float focalPixels)
-    : _width(std::max(width, 0)), _height(std::max(height, 0)), _focal(focalPixels),
-      _colors(_width * _height), _invDepth(_width * _height, 0.0f), _ids(_width * _height, 0)
 {
+    reset(width, height, focalPixels);
+}
+
+void ViewRasterizer::reset(int width, int height, float focalPixels)
+{
+    _width = std::max(width, 0);
+    _height = std::max(height, 0);
+    _focal = focalPixels;
+    // Colours need no clearing: only pixels with an id are ever read.
+    _colors.resize(_width * _height);
+    _invDepth.fill(0.0f, _width * _height);
+    _ids.fill(0, _width * _height);
 }
 
 ViewRasterizer::Corner ViewRasterizer::project(const ViewPoint& p, const ViewColor& front,
@@ -55,18 +57,19 @@ void ViewRasterizer::drawMesh(const QVector<ViewPoint>& points, const QVector<Vi
     const int count = points.size();
     if (front.size() != count || back.size() != count)
         return;
-    QVector<Corner> projected(count);
+    _projected.resize(count);
+    Corner* projected = _projected.data();
     for (int i = 0; i < count; ++i)
         if (points[i].depth > ViewCamera::kNearPlane)
             projected[i] = project(points[i], front[i], back[i]);
     for (const DzFacet& facet : facets) {
         const int first[3] = {facet.m_vertIdx[0], facet.m_vertIdx[1], facet.m_vertIdx[2]};
-        drawTriangle(points.constData(), front.constData(), back.constData(),
-                     projected.constData(), first, id);
+        drawTriangle(points.constData(), front.constData(), back.constData(), projected, first,
+                     id);
         if (facet.isQuad()) {
             const int second[3] = {facet.m_vertIdx[0], facet.m_vertIdx[2], facet.m_vertIdx[3]};
-            drawTriangle(points.constData(), front.constData(), back.constData(),
-                         projected.constData(), second, id);
+            drawTriangle(points.constData(), front.constData(), back.constData(), projected,
+                         second, id);
         }
     }
 }
@@ -120,12 +123,18 @@ void ViewRasterizer::fill(const Corner& a, const Corner& b0, const Corner& c0, i
     const Corner& c = frontSide ? b0 : c0;
     area = std::abs(area);
 
-    const float left = std::clamp(std::floor(std::min({a.x, b.x, c.x})), 0.0f, float(_width));
-    const float right = std::clamp(std::ceil(std::max({a.x, b.x, c.x})), 0.0f, float(_width));
-    const float top = std::clamp(std::floor(std::min({a.y, b.y, c.y})), 0.0f, float(_height));
-    const float bottom = std::clamp(std::ceil(std::max({a.y, b.y, c.y})), 0.0f, float(_height));
-    const int x0 = int(left), x1 = std::min(int(right), _width - 1);
-    const int y0 = int(top), y1 = std::min(int(bottom), _height - 1);
+    // Only pixels whose centre (px + 0.5) lies in the triangle's box can be covered; most
+    // triangles of a dense mesh have none and stop here.
+    const auto firstCentre = [](float lo, int size) {
+        return int(std::clamp(std::ceil(lo - 0.5f), 0.0f, float(size)));
+    };
+    const auto lastCentre = [](float hi, int size) {
+        return int(std::clamp(std::floor(hi - 0.5f), -1.0f, float(size - 1)));
+    };
+    const int x0 = firstCentre(std::min({a.x, b.x, c.x}), _width);
+    const int x1 = lastCentre(std::max({a.x, b.x, c.x}), _width);
+    const int y0 = firstCentre(std::min({a.y, b.y, c.y}), _height);
+    const int y1 = lastCentre(std::max({a.y, b.y, c.y}), _height);
     if (x0 > x1 || y0 > y1)
         return;
 

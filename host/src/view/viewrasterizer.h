@@ -29,6 +29,8 @@ class ViewRasterizer {
 public:
     // A picture of that size with nothing drawn; focalPixels as ViewCamera::focalPixels.
     ViewRasterizer(int width, int height, float focalPixels);
+    // Starts a new picture, keeping the buffers' memory for the next frame.
+    void reset(int width, int height, float focalPixels);
 
     int width() const { return _width; }
     int height() const { return _height; }
@@ -47,7 +49,14 @@ public:
     void outline(int id, int radius, QRgb color);
 
 private:
-    struct Corner;
+    // A vertex on the picture: its pixel position, 1 / depth, and its colours.
+    struct Corner {
+        float x = 0.0f;  // pixels, from the left edge
+        float y = 0.0f;  // pixels, from the top edge
+        float invDepth = 0.0f;
+        ViewColor front;
+        ViewColor back;
+    };
     Corner project(const ViewPoint& p, const ViewColor& front, const ViewColor& back) const;
     void drawTriangle(const ViewPoint* points, const ViewColor* front, const ViewColor* back,
                       const Corner* projected, const int* indices, int id);
@@ -55,9 +64,10 @@ private:
                      const int* indices, int id);
     void fill(const Corner& a, const Corner& b, const Corner& c, int id);
 
-    int _width;
-    int _height;
-    float _focal;
+    int _width = 0;
+    int _height = 0;
+    float _focal = 0.0f;
+    QVector<Corner> _projected;  // per vertex of the mesh being drawn
     QVector<QRgb> _colors;
     QVector<float> _invDepth;  // 1 / depth; 0 where nothing was drawn
     QVector<int> _ids;

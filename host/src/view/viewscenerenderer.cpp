@@ -75,12 +75,10 @@ QImage ViewSceneRenderer::render(const QList<DzNode*>& nodes, const ViewCamera& 
     const int scale = std::max(1, supersampling);
     const QSize drawnSize = size * scale;
     QImage image = backgroundImage(drawnSize);
-    ViewRasterizer raster(drawnSize.width(), drawnSize.height(),
-                          ViewCamera::focalPixels(drawnSize.height()));
+    ViewRasterizer& raster = _raster;
+    raster.reset(drawnSize.width(), drawnSize.height(), ViewCamera::focalPixels(drawnSize.height()));
     const ViewBasis basis = camera.basis();
     bool overlayDrawn = false;
-    QVector<ViewPoint> points;
-    QVector<ViewColor> front, back;
     for (int i = 0; i < nodes.size(); ++i) {
         const DzNode* node = nodes[i];
         const DzFacetMesh* mesh = DzGeometry::worldMesh(node);
@@ -92,19 +90,19 @@ QImage ViewSceneRenderer::render(const QList<DzNode*>& nodes, const ViewCamera& 
             overlay.isSet() && overlay.node == node && overlay.values.size() == count;
         overlayDrawn = overlayDrawn || overlaid;
         const ViewColor albedo = albedoOf(node);
-        points.resize(count);
-        front.resize(count);
-        back.resize(count);
+        _points.resize(count);
+        _front.resize(count);
+        _back.resize(count);
         const DzVec3* positions = mesh->vertices().constData();
         for (int v = 0; v < count; ++v) {
-            points[v] = basis.toView(positions[v]);
+            _points[v] = basis.toView(positions[v]);
             const DzVec3 normal = basis.directionToView(normals[v]);
             const ViewColor color =
                 overlaid ? viewRampColor(overlay.values[v] / overlay.maxValue) : albedo;
-            front[v] = ViewShading::shade(normal, color);
-            back[v] = ViewShading::shade(-normal, color * kBackSideShade);
+            _front[v] = ViewShading::shade(normal, color);
+            _back[v] = ViewShading::shade(-normal, color * kBackSideShade);
         }
-        raster.drawMesh(points, front, back, mesh->facets(), i + 1);
+        raster.drawMesh(_points, _front, _back, mesh->facets(), i + 1);
     }
     for (int i = 0; i < nodes.size(); ++i)
         if (nodes[i]->isSelected())

@@ -11,6 +11,7 @@
 #include "dzfacetmesh.h"
 #include "dznode.h"
 #include "viewcamera.h"
+#include "viewrasterizer.h"
 
 class DzScene;
 
@@ -33,7 +34,8 @@ DzBox3 viewBoundsOf(const QList<DzNode*>& nodes);
 
 // Draws nodes' evaluated world meshes (the geometry cache's, as exported) shaded as seen by a
 // camera. Selected nodes are tinted and outlined; the overlay's node is coloured by its values
-// and the legend drawn. It keeps each node's vertex normals until told the node changed.
+// and the legend drawn. It keeps each node's vertex normals until told the node changed, and
+// its buffers from one picture to the next.
 class ViewSceneRenderer {
 public:
     // The picture of that size. With supersampling s the scene is drawn s times larger and
@@ -49,4 +51,9 @@ private:
     const QVector<DzVec3>& normalsOf(const DzNode* node, const DzFacetMesh& mesh);
 
     QHash<const DzNode*, QVector<DzVec3>> _normals;
+    // Kept from frame to frame so dragging the camera does not allocate.
+    ViewRasterizer _raster{0, 0, 1.0f};
+    QVector<ViewPoint> _points;
+    QVector<ViewColor> _front;
+    QVector<ViewColor> _back;
 };
