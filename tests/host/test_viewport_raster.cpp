@@ -99,13 +99,14 @@ TEST(ViewportRaster, TheOutlineFollowsTheSilhouetteInsideIt)
 {
     ViewRasterizer raster = newRaster();
     draw(raster, facingSquare(10.0f, 1.0f, kRed, kRed), 7);
-    raster.outline(7, 1, kBlue.toRgb());
+    raster.outline(7, 2, kBlue.toRgb());
     const QImage image = picture(raster);
     EXPECT_EQ(image.pixel(50, 50), kRed.toRgb());
     int left = 0;
     while (raster.ids()[50 * kSize + left] != 7)
         ++left;
     EXPECT_EQ(image.pixel(left, 50), kBlue.toRgb());
+    EXPECT_EQ(image.pixel(left + 1, 50), kBlue.toRgb());
     EXPECT_EQ(image.pixel(left + 2, 50), kRed.toRgb());
     EXPECT_EQ(image.pixel(left - 1, 50), qRgb(0, 0, 0));
 }

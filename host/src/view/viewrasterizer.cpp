@@ -178,20 +178,25 @@ void ViewRasterizer::writeTo(QImage* image) const
     }
 }
 
-void ViewRasterizer::outline(int id, int radius, QRgb color)
+void ViewRasterizer::outline(int id, int width, QRgb color)
 {
-    const auto bordersAnother = [this, id, radius](int x, int y) {
-        for (int dy = -radius; dy <= radius; ++dy)
-            for (int dx = -radius; dx <= radius; ++dx) {
-                const int nx = x + dx, ny = y + dy;
-                if (nx >= 0 && ny >= 0 && nx < _width && ny < _height
-                    && _ids[ny * _width + nx] != id)
-                    return true;
-            }
-        return false;
-    };
+    // The silhouette's own pixels first (few), then a band around each of them.
+    QVector<int> border;
     for (int y = 0; y < _height; ++y)
-        for (int x = 0; x < _width; ++x)
-            if (_ids[y * _width + x] == id && bordersAnother(x, y))
-                _colors[y * _width + x] = color;
+        for (int x = 0; x < _width; ++x) {
+            const int k = y * _width + x;
+            if (_ids[k] == id
+                && ((x > 0 && _ids[k - 1] != id) || (x + 1 < _width && _ids[k + 1] != id)
+                    || (y > 0 && _ids[k - _width] != id)
+                    || (y + 1 < _height && _ids[k + _width] != id)))
+                border.append(k);
+        }
+    const int reach = width - 1;
+    for (int k : border) {
+        const int x = k % _width, y = k / _width;
+        for (int ny = std::max(y - reach, 0); ny <= std::min(y + reach, _height - 1); ++ny)
+            for (int nx = std::max(x - reach, 0); nx <= std::min(x + reach, _width - 1); ++nx)
+                if (_ids[ny * _width + nx] == id)
+                    _colors[ny * _width + nx] = color;
+    }
 }

@@ -44,9 +44,10 @@ public:
     const QVector<int>& ids() const { return _ids; }
     // Puts the drawn pixels into the image (same size); pixels nothing covers keep theirs.
     void writeTo(QImage* image) const;
-    // Sets drawn pixels of that id that border a pixel of another id (within `radius`
-    // pixels) to the colour: an outline inside the mesh's silhouette.
-    void outline(int id, int radius, QRgb color);
+    // Paints the colour on the pixels of that id up to `width` pixels in from where they
+    // meet a pixel of another id: an outline inside the mesh's silhouette. The picture's
+    // edge is no border.
+    void outline(int id, int width, QRgb color);
 
 private:
     // A vertex on the picture: its pixel position, 1 / depth, and its colours.

@@ -18,6 +18,8 @@ const ViewColor kPropAlbedo{0.66f, 0.70f, 0.76f};
 const ViewColor kSelectionColor{1.0f, 0.60f, 0.15f};
 // How far a selected node's albedo moves toward the selection colour.
 constexpr float kSelectionTint = 0.35f;
+// Width of a selected node's outline in the finished picture.
+constexpr int kOutlinePixels = 2;
 // The inner side of an open surface reads darker than its outer side.
 constexpr float kBackSideShade = 0.6f;
 const ViewColor kBackgroundTop{0.29f, 0.33f, 0.38f};
@@ -106,7 +108,7 @@ QImage ViewSceneRenderer::render(const QList<DzNode*>& nodes, const ViewCamera& 
     }
     for (int i = 0; i < nodes.size(); ++i)
         if (nodes[i]->isSelected())
-            raster.outline(i + 1, scale, kSelectionColor.toRgb());
+            raster.outline(i + 1, kOutlinePixels * scale, kSelectionColor.toRgb());
     raster.writeTo(&image);
     if (ids && scale == 1)
         *ids = raster.ids();
