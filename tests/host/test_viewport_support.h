@@ -61,6 +61,8 @@ struct SampleScene : TestApp {
         loaded = content->openFile(content->getAbsolutePath("Scenes/Sample Conversion.duf"), false);
         source = dzScene->findNodeByLabel("Genesis 8.1 Female");
         target = dzScene->findNodeByLabel("Genesis 9");
+        // Loading selects what it loaded; the pictures start from a plain scene.
+        dzScene->selectAllNodes(false);
     }
     QImage render() { return view.renderImage(kWidth, kHeight); }
 
