@@ -13,8 +13,10 @@ class DzClassFactory;
 class DzPane;
 class DzPaneMgr;
 class DzProgress;
+class DzViewportMgr;
 
-// The studio's main window: menus built from the actions, the scene list, panes, log, progress.
+// The studio's main window: menus built from the actions, the 3D view in the centre, the scene
+// list docked on the left, panes on the right, the log below, progress in the status bar.
 class DzMainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -45,6 +47,7 @@ public:
 public slots:
     DzActionMgr* getActionMgr() const;
     DzPaneMgr* getPaneMgr() const;
+    DzViewportMgr* getViewportMgr() const;
 
 private:
     QMenu* menuFor(const QString& menuPath);

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -7,18 +6,49 @@
 
 #include "dialog_watcher.h"
 #include "dzapp.h"
-#include "dzscene.h"
+#include "dzpluginmgr.h"
+#include "studio_display.h"
 #include "studio_options.h"
 #include "studio_session.h"
 
 namespace {
 
-// Without a display a headless run still needs a platform for its widgets.
-void chooseHeadlessPlatform()
+void setStudioIdentity()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setApplicationName(QStringLiteral("studio"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Kelvaro"));
+    // The stand-in host is the SDK it implements.
+    QCoreApplication::setApplicationVersion(DzPluginMgr::supportedSDKVersion().toString());
+}
+
+void printLine(FILE* stream, const QString& text)
+{
+    std::fprintf(stream, "%s\n", text.trimmed().toUtf8().constData());
+}
+
+// Parses the command line before the GUI exists, so --help, --version and usage errors need
+// no display. Returns the exit status when the studio stops here, -1 to go on.
+int readCommandLine(int argc, char** argv, StudioOptions* options)
+{
+    int probeArgc = argc;
+    QCoreApplication probe(probeArgc, argv);
+    setStudioIdentity();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QString text;
+    switch (parseStudioOptions(arguments, QCoreApplication::applicationDirPath(), options, &text)) {
+    case StudioRequest::Help:
+    case StudioRequest::Version:
+        printLine(stdout, text);
+        return 0;
+    case StudioRequest::UsageError:
+        printLine(stderr, text);
+        return 2;
+    case StudioRequest::Run:
+        break;
+    }
+    return -1;
 }
 
 // QApplication would take --style for its widget style; the studio's --style names the host's
@@ -43,24 +73,23 @@ std::vector<char*> argumentsForQt(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    if (studioWantsHeadless(argc, argv))
+    StudioOptions options;
+    if (const int status = readCommandLine(argc, argv, &options); status >= 0)
+        return status;
+    QString missing;
+    if (options.app.headless) {
         chooseHeadlessPlatform();
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    } else if (!studioHasDisplay(&missing)) {
+        std::fprintf(stderr,
+                     "studio: no display to open a window on (%s is not set); use --headless, "
+                     "or run it under a virtual X server (xvfb-run)\n",
+                     missing.toUtf8().constData());
+        return 2;
+    }
     std::vector<char*> qtArgv = argumentsForQt(argc, argv);
     int qtArgc = static_cast<int>(qtArgv.size()) - 1;
     QApplication application(qtArgc, qtArgv.data());
-    QApplication::setApplicationName(QStringLiteral("studio"));
-    QApplication::setOrganizationName(QStringLiteral("Kelvaro"));
-
-    StudioOptions options;
-    QString errorText;
-    if (!parseStudioOptions(arguments, QApplication::applicationDirPath(), &options,
-                            &errorText)) {
-        std::fprintf(stderr, "%s\n", errorText.toUtf8().constData());
-        return 2;
-    }
+    setStudioIdentity();
 
     DialogWatcher watcher(options.answers, options.dialogTimeoutSeconds);
     application.installEventFilter(&watcher);

@@ -1,8 +1,8 @@
 #include "studio_options.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
-#include <cstring>
 
 namespace {
 
@@ -26,20 +26,15 @@ bool parseAnswer(const QString& text, StudioAnswer* answer)
 
 } // namespace
 
-bool studioWantsHeadless(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--headless") == 0)
-            return true;
-    return false;
-}
-
-bool parseStudioOptions(const QStringList& arguments, const QString& exeDir,
-                        StudioOptions* options, QString* errorText)
+StudioRequest parseStudioOptions(const QStringList& arguments, const QString& exeDir,
+                                 StudioOptions* options, QString* text)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("The studio: scene, tools and plug-ins."));
+    parser.setApplicationDescription(
+        QStringLiteral("The studio: scene, tools and plug-ins. Without --headless it opens a "
+                       "window, which needs a display."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption headless(QStringLiteral("headless"),
                                       QStringLiteral("Run without showing a window."));
     const QCommandLineOption home(QStringLiteral("home"),
@@ -78,17 +73,22 @@ bool parseStudioOptions(const QStringList& arguments, const QString& exeDir,
     parser.addOptions({headless, home, pluginDir, docPath, contentDir, style, author, noHdMorphs,
                        scene, script, answer, timeout});
     if (!parser.parse(arguments)) {
-        *errorText = parser.errorText();
-        return false;
+        *text = parser.errorText();
+        return StudioRequest::UsageError;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        *errorText = parser.helpText();
-        return false;
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        *text = parser.helpText();
+        return StudioRequest::Help;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        *text = QCoreApplication::applicationName() + QLatin1Char(' ')
+                + QCoreApplication::applicationVersion();
+        return StudioRequest::Version;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        *errorText = QStringLiteral("Unexpected argument: %1")
-                         .arg(parser.positionalArguments().constFirst());
-        return false;
+        *text = QStringLiteral("Unexpected argument: %1")
+                    .arg(parser.positionalArguments().constFirst());
+        return StudioRequest::UsageError;
     }
 
     DzAppOptions& app = options->app;
@@ -108,11 +108,11 @@ bool parseStudioOptions(const QStringList& arguments, const QString& exeDir,
 
     options->sceneFile = parser.value(scene);
     options->scriptFile = parser.value(script);
-    for (const QString& text : parser.values(answer)) {
+    for (const QString& answerText : parser.values(answer)) {
         StudioAnswer parsed;
-        if (!parseAnswer(text, &parsed)) {
-            *errorText = QStringLiteral("--answer wants TITLE=BUTTON, not %1").arg(text);
-            return false;
+        if (!parseAnswer(answerText, &parsed)) {
+            *text = QStringLiteral("--answer wants TITLE=BUTTON, not %1").arg(answerText);
+            return StudioRequest::UsageError;
         }
         options->answers << parsed;
     }
@@ -121,9 +121,9 @@ bool parseStudioOptions(const QStringList& arguments, const QString& exeDir,
         bool ok = false;
         options->dialogTimeoutSeconds = parser.value(timeout).toInt(&ok);
         if (!ok || options->dialogTimeoutSeconds < 0) {
-            *errorText = QStringLiteral("--dialog-timeout wants a number of seconds");
-            return false;
+            *text = QStringLiteral("--dialog-timeout wants a number of seconds");
+            return StudioRequest::UsageError;
         }
     }
-    return true;
+    return StudioRequest::Run;
 }

@@ -19,11 +19,15 @@ struct StudioOptions {
     int dialogTimeoutSeconds = 0;  // 0: wait for ever
 };
 
-// True when the command line asks for a headless run; read before the application exists,
-// since it decides the platform.
-bool studioWantsHeadless(int argc, char** argv);
+// What a command line asks the studio to do.
+enum class StudioRequest {
+    Run,         // options filled in
+    Help,        // print the text (the usage) and stop
+    Version,     // print the text (name and version) and stop
+    UsageError,  // the text says what is wrong
+};
 
-// Parses the command line of the running application. On a usage error returns false with
-// the message in errorText.
-bool parseStudioOptions(const QStringList& arguments, const QString& exeDir,
-                        StudioOptions* options, QString* errorText);
+// Parses the command line. Needs an application object for the program's name and version,
+// but no display.
+StudioRequest parseStudioOptions(const QStringList& arguments, const QString& exeDir,
+                                 StudioOptions* options, QString* text);

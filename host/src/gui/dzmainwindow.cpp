@@ -16,9 +16,15 @@
 #include "dzpane.h"
 #include "dzpanemgr.h"
 #include "dzprogress.h"
+#include "dzviewportmgr.h"
 #include "gui/dzscenelistbinder.h"
 
 namespace {
+
+// Dock widths and the log's height that leave the 3D view most of a 1280 x 800 window.
+constexpr int kSceneListWidth = 220;
+constexpr int kPaneWidth = 340;
+constexpr int kLogHeight = 150;
 
 std::vector<std::function<DzPane*()>>& paneCreators()
 {
@@ -61,6 +67,8 @@ bool DzMainWindow::registerPaneCreator(std::function<DzPane*()> creator)
 struct DzMainWindow::Impl {
     DzActionMgr* actionMgr = nullptr;
     DzPaneMgr* paneMgr = nullptr;
+    DzViewportMgr* viewportMgr = nullptr;
+    QDockWidget* sceneDock = nullptr;
     QListWidget* sceneList = nullptr;
     QPlainTextEdit* logView = nullptr;
     QProgressBar* progressBar = nullptr;
@@ -74,17 +82,25 @@ DzMainWindow::DzMainWindow(QWidget* parent) : QMainWindow(parent), _d(new Impl)
     _d->actionMgr = new DzActionMgr(this);
     _d->paneMgr = new DzPaneMgr(this);
 
-    _d->sceneList = new QListWidget(this);
+    _d->viewportMgr = new DzViewportMgr(this);
+    setCentralWidget(_d->viewportMgr);
+    // The side docks run the full height; the log sits under the view only.
+    setCorner(Qt::TopLeftCorner, Qt::LeftDockWidgetArea);
+    setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
+    setCorner(Qt::TopRightCorner, Qt::RightDockWidgetArea);
+    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+
+    _d->sceneList = new QListWidget;
     _d->sceneList->setObjectName(QStringLiteral("SceneList"));
     _d->sceneList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setCentralWidget(_d->sceneList);
+    _d->sceneDock = addDock(this, tr("Scene"), _d->sceneList, Qt::LeftDockWidgetArea);
     if (dzScene)
         new DzSceneListBinder(dzScene, _d->sceneList);
 
     _d->logView = new QPlainTextEdit;
     _d->logView->setObjectName(QStringLiteral("LogView"));
     _d->logView->setReadOnly(true);
-    addDock(this, tr("Log"), _d->logView, Qt::BottomDockWidgetArea);
+    QDockWidget* logDock = addDock(this, tr("Log"), _d->logView, Qt::BottomDockWidgetArea);
     if (dzApp) {
         for (const QString& line : dzApp->logLines())
             _d->logView->appendPlainText(line);
@@ -102,6 +118,8 @@ DzMainWindow::DzMainWindow(QWidget* parent) : QMainWindow(parent), _d(new Impl)
     for (const auto& create : paneCreators())
         if (DzPane* pane = create())
             addPane(pane);
+    resizeDocks({_d->sceneDock}, {kSceneListWidth}, Qt::Horizontal);
+    resizeDocks({logDock}, {kLogHeight}, Qt::Vertical);
 }
 
 DzMainWindow::~DzMainWindow()
@@ -142,7 +160,8 @@ void DzMainWindow::addAction(DzAction* action)
 
 void DzMainWindow::addPane(DzPane* pane)
 {
-    addDock(this, pane->getLabel(), pane, Qt::RightDockWidgetArea);
+    QDockWidget* dock = addDock(this, pane->getLabel(), pane, Qt::RightDockWidgetArea);
+    resizeDocks({dock}, {kPaneWidth}, Qt::Horizontal);
     _d->paneMgr->addPane(pane);
 }
 
@@ -194,3 +213,4 @@ QPlainTextEdit* DzMainWindow::logView() const { return _d->logView; }
 QProgressBar* DzMainWindow::progressBar() const { return _d->progressBar; }
 DzActionMgr* DzMainWindow::getActionMgr() const { return _d->actionMgr; }
 DzPaneMgr* DzMainWindow::getPaneMgr() const { return _d->paneMgr; }
+DzViewportMgr* DzMainWindow::getViewportMgr() const { return _d->viewportMgr; }

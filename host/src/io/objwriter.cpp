@@ -3,27 +3,9 @@
 #include <fmt/format.h>
 
 #include "dzfacetmesh.h"
+#include "geometry/dzmeshnormals.h"
 
 namespace {
-
-QVector<DzVec3> vertexNormals(const DzFacetMesh& mesh)
-{
-    QVector<DzVec3> normals(mesh.getNumVertices());
-    for (const DzFacet& f : mesh.facets()) {
-        const int n = f.numCorners();
-        for (int c = 0; c < n; ++c) {
-            const DzVec3 p = mesh.getVertex(f.m_vertIdx[c]);
-            const DzVec3 a = mesh.getVertex(f.m_vertIdx[(c + 1) % n]) - p;
-            const DzVec3 b = mesh.getVertex(f.m_vertIdx[(c + n - 1) % n]) - p;
-            normals[f.m_vertIdx[c]] += a.cross(b);  // length grows with the corner's area
-        }
-    }
-    for (DzVec3& v : normals) {
-        const float len = v.length();
-        v = len > 0.0f ? v * (1.0f / len) : DzVec3(0.0f, 1.0f, 0.0f);
-    }
-    return normals;
-}
 
 std::string utf8(const QString& s) { return s.toUtf8().toStdString(); }
 
@@ -63,7 +45,7 @@ void ObjWriter::addMesh(const QString& nodeLabel, const DzFacetMesh& mesh)
                                  _options.precision);
     const bool withNormals = _options.writeVN;
     if (withNormals)
-        for (const DzVec3& n : vertexNormals(mesh)) {
+        for (const DzVec3& n : DzGeometry::vertexNormals(mesh)) {
             const auto f = _options.axes.sceneToFile({n.m_x, n.m_y, n.m_z});
             const double s = 1.0 / _options.axes.scale;  // directions are not scaled
             _text += fmt::format("vn {:.{}f} {:.{}f} {:.{}f}\n", f[0] * s, _options.precision,
