@@ -31,7 +31,7 @@ StudioRun runConvert(const QStringList& files, const QString& select,
                      const QString& contentDir = QStringLiteral(KVR_CONTENT_DIR))
 {
     // The Convert dialog, once a valid job reaches it, is cancelled.
-    return runStudio({"--content-dir", contentDir, "--answer", "Error*=OK", "--answer", "*converted to G9*=Cancel"},
+    return runStudio({"--content-dir", contentDir, "--answer", "Error*=OK", "--answer", "Convert figure*=Cancel"},
                      convertScript(files, select));
 }
 
