@@ -75,9 +75,12 @@ bool DialogWatcher::eventFilter(QObject* watched, QEvent* event)
 
 void DialogWatcher::dialogShown(QDialog* dialog)
 {
+    // A headless run shows nothing: what each dialog said goes to the log.
     if (qobject_cast<QMessageBox*>(dialog))
         logLine(QStringLiteral("Message box \"%1\": %2")
                     .arg(dialog->windowTitle(), dialogText(dialog)));
+    else
+        logLine(QStringLiteral("Dialog \"%1\": %2").arg(dialog->windowTitle(), dialogText(dialog)));
     // A dialog shown again must not be failed by the timer of its earlier showing.
     const int iShow = dialog->property(kShowCountProperty).toInt() + 1;
     dialog->setProperty(kShowCountProperty, iShow);

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "../../host/src/geometry/dzgeometry.h"
-#include "../../host/src/tools/surface_distance.h"
 #include "dzcontentmgr.h"
 #include "dzfloatproperty.h"
 #include "dzscene.h"
@@ -106,18 +104,4 @@ QStringList ConversionScene::sceneLabels()
     for (DzNode* pNode : dzScene->nodeList())
         labels << pNode->getLabel();
     return labels;
-}
-
-Fidelity measureFidelity(DzNode* a, DzNode* b)
-{
-    const DzFacetMesh* pA = DzGeometry::worldMesh(a);
-    const DzFacetMesh* pB = DzGeometry::worldMesh(b);
-    Fidelity fidelity;
-    if (!pA || !pB)
-        return fidelity;
-    const DzSurfaceDistance distance = dzMeasureSurfaceDistance(*pA, *pB);
-    fidelity.height = dzMeshHeight(*pA);
-    fidelity.rmsRelative = distance.rms / fidelity.height;
-    fidelity.maxRelative = double(distance.max) / fidelity.height;
-    return fidelity;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dzfigure.h"
+#include "fidelity.h"
 #include "kvr_convert-figure-pipeline.h"
 #include "kvr_converter.h"
 #include "test_app.h"
@@ -21,13 +22,6 @@ extern const SourceFigure aSourceFigures[6];
 
 // Character morphs every bundled source carries, with the values a test dials them to.
 extern const std::vector<std::pair<const char*, float>> characterDials;
-
-// How far the converted Genesis 9 lies from the source, relative to the source's height.
-struct Fidelity {
-    double rmsRelative = 0;
-    double maxRelative = 0;
-    float height = 0;
-};
 
 // A started host (action manager, HD morph support) with the bundled content, a source and a
 // Genesis 9 target in the scene, and the job that converts one onto the other.
@@ -74,6 +68,3 @@ private:
     KvrMorphReports _report;
     KvrMissingMorphs _missing;
 };
-
-// The evaluated world meshes of a and b, measured both ways, relative to a's height.
-Fidelity measureFidelity(DzNode* a, DzNode* b);

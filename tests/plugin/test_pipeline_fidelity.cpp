@@ -6,11 +6,6 @@
 
 namespace {
 
-// The converted Genesis 9 must lie on the source: within 0.5 % of the height at every vertex and
-// 0.1 % as root mean square, both ways.
-const double fMaxRelative = 0.005;
-const double fRmsRelative = 0.001;
-
 class PipelineFidelity : public ::testing::TestWithParam<SourceFigure> {
 };
 
@@ -24,12 +19,12 @@ TEST_P(PipelineFidelity, TheFullFigureMorphLaysTheGenesis9OnTheSource)
 
     // Without the new morph the figures are far apart, so the measure can tell.
     const Fidelity before = scene.judge(nullptr);
-    EXPECT_GT(before.maxRelative, 4 * fMaxRelative);
+    EXPECT_GT(before.maxRelative, 4 * fMaxRelativeBound);
 
     const Fidelity after = scene.judge("Full");
     std::printf("%s: before max %.4f %%, after rms %.4f %% max %.4f %%\n", GetParam().pcszLabel, 100 * before.maxRelative, 100 * after.rmsRelative, 100 * after.maxRelative);
-    EXPECT_LT(after.maxRelative, fMaxRelative) << GetParam().pcszLabel;
-    EXPECT_LT(after.rmsRelative, fRmsRelative) << GetParam().pcszLabel;
+    EXPECT_LT(after.maxRelative, fMaxRelativeBound) << GetParam().pcszLabel;
+    EXPECT_LT(after.rmsRelative, fRmsRelativeBound) << GetParam().pcszLabel;
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySourceKind, PipelineFidelity, ::testing::ValuesIn(aSourceFigures),

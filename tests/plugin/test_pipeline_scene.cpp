@@ -167,8 +167,8 @@ TEST(PipelineScene, ASourceStandingElsewhereConvertsAsWellAsOneAtTheOrigin)
     EXPECT_EQ(transform(scene.target(), "ZTranslate"), 0.0f);
 
     const Fidelity fidelity = scene.judge("Full");
-    EXPECT_LT(fidelity.maxRelative, 0.005);
-    EXPECT_LT(fidelity.rmsRelative, 0.001);
+    EXPECT_LT(fidelity.maxRelative, fMaxRelativeBound);
+    EXPECT_LT(fidelity.rmsRelative, fRmsRelativeBound);
 }
 
 TEST(PipelineScene, AtHighResolutionTheMorphIsASubdivisionMorphOnTheLevel1Surface)
@@ -189,6 +189,6 @@ TEST(PipelineScene, AtHighResolutionTheMorphIsASubdivisionMorphOnTheLevel1Surfac
     EXPECT_EQ(DzGeometry::evaluatedLevel(scene.target()), 1);
 
     const Fidelity fidelity = scene.judge("Full");
-    EXPECT_LT(fidelity.maxRelative, 0.005);
-    EXPECT_LT(fidelity.rmsRelative, 0.001);
+    EXPECT_LT(fidelity.maxRelative, fMaxRelativeBound);
+    EXPECT_LT(fidelity.rmsRelative, fRmsRelativeBound);
 }
