@@ -4,10 +4,12 @@
 #include <QTest>
 
 #include "dlg_fixture.h"
+#include "gui_test_helpers.h"
 #include "qt_wait.h"
 #include "dzappsettings.h"
 #include "dzfloatproperty.h"
 #include "dznode.h"
+#include "kvr_actions.h"
 #include "kvr_dlg_convert-figure.h"
 #include "kvr_dlg_success.h"
 #include "test_app.h"
@@ -18,6 +20,7 @@
 #include "tv_gui_button.h"
 
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QLabel>
 #include <memory>
 
@@ -82,6 +85,7 @@ TEST(Gallery, DialWithPresetButtons)
     saveShot(row, "dial-with-presets.png");
 }
 
+// The Convert dialog as first seen, with the height already fitted, on separate figures.
 void shootConvertDialog(bool bHdMorphs, const char* name)
 {
     DzAppOptions options = TestApp::defaultOptions();
@@ -91,14 +95,8 @@ void shootConvertDialog(bool bHdMorphs, const char* name)
     DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
     KvrConvertDialog dialog(nullptr, scene.pParams, 4, "Genesis 8.1 Female converted to G9", &settings);
     dialog.show();
-    // As the user first sees it: with the height already fitted.
     ASSERT_EVENTUALLY(scene.pParams->pprpProportionHeight->getValue() != scene.pParams->psetProportionHeight->original());
     saveShot(dialog, name);
-}
-
-TEST(Gallery, ConvertDialog)
-{
-    shootConvertDialog(true, "convert-dialog.png");
 }
 
 TEST(Gallery, ConvertDialogWithoutHdMorphs)
@@ -106,24 +104,34 @@ TEST(Gallery, ConvertDialogWithoutHdMorphs)
     shootConvertDialog(false, "convert-dialog-base-only.png");
 }
 
-TEST(Gallery, SuccessDialog)
+// Both dialogs of a real conversion of the sample scene from the convert action, the full
+// figure morph asked for besides the head and body morphs.
+TEST(Gallery, ConvertAndSuccessDialogsOfARealConversion)
 {
     DzAppOptions options = TestApp::defaultOptions();
     options.authorName = QStringLiteral("Tavrenik");
-    DialogScene scene(options);
-    ASSERT_TRUE(scene.pParams);
-    KvrMorphReports reports;
-    for (const char* name : {"Genesis 8.1 Female converted to G9", "Genesis 8.1 Female converted to G9 Head",
-                             "Genesis 8.1 Female converted to G9 Body"}) {
-        auto* pMorph = new DzMorph(QString::fromUtf8(name));
-        scene.pTarget->getObject()->addModifier(pMorph);
-        reports.push_back({KvrMorphKind::FullFigure, name, pMorph->getValueControl()});
-    }
-    reports[0].pProperty->setValue(1.0f);
-    new KvrSuccessDialog(nullptr, scene.pParams, reports, "1 minute 2 seconds",
-                         "<p><b>Note:</b> The following morphs had non-zero values in the source figure "
-                         "but could not be found in the target figure created by the Transfer Utility:</p>"
-                         "<ul><li>head_ctrl_NoseSize (100.0%)</li></ul>");
+    TestApp app(options);
+    app->startup();
+    DzContentMgr* pContent = app->getContentMgr();
+    ASSERT_TRUE(pContent->openFile(pContent->getAbsolutePath("Scenes/Sample Conversion.duf"), false));
+    DzFigure* pTarget = qobject_cast<DzFigure*>(dzScene->findNodeByLabel("Genesis 9"));
+    const float fHeight = DialogScene::morphProperty(pTarget, "body_bs_ProportionHeight")->getValue();
+    dzScene->selectAllNodes(false);
+    dzScene->findNodeByLabel("Genesis 8.1 Female")->select(true);
+    pTarget->select(true);
+
+    ModalAnswerer<KvrConvertDialog> answerer([&](KvrConvertDialog& dialog) {
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return DialogScene::morphProperty(pTarget, "body_bs_ProportionHeight")->getValue() != fHeight;
+        }));
+        dialog.findChild<QCheckBox*>("pchkCreateFullFigureMorph")->setChecked(true);
+        saveShot(dialog, "convert-dialog.png");
+        dialog.findChild<QPushButton*>("pbtnConvert")->click();
+    });
+    KvrConvertFigureAction action;
+    action.trigger();
+    ASSERT_EQ(answerer.count(), 1);
+
     QWidget* pDialog = findTopLevel(QStringLiteral("SuccessDialog"));
     ASSERT_NE(pDialog, nullptr);
     saveShot(*pDialog, "success-dialog.png");
