@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProgressBar>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +26,7 @@
 #include "kvr_convert-figure-pipeline.h"
 #include "kvr_convert-figure-select.h"
 #include "kvr_converter.h"
+#include "step_clock.h"
 #include "tv_daz-helpers-scene.h"
 
 namespace {
@@ -56,49 +56,6 @@ bool parseOptions(const QStringList& args, Options* options)
     return args.size() % 2 == 1;
 }
 
-// The time each step took, by its text, from the main window's progress bar: the bar moves to
-// step k when step k begins.
-class StepClock {
-public:
-    explicit StepClock(QProgressBar* pBar)
-    {
-        QObject::connect(pBar, &QProgressBar::valueChanged, [this, pBar](int) { lap(pBar->format()); });
-    }
-
-    void start(const QString& firstStep)
-    {
-        _timer.start();
-        _current = firstStep;
-        _lapStart = 0;
-        _laps.clear();
-    }
-
-    // Ends the running step; returns the laps in order.
-    std::vector<std::pair<QString, double>> finish()
-    {
-        lap(QStringLiteral("end ()"));
-        return _laps;
-    }
-
-private:
-    void lap(const QString& format)
-    {
-        const QString step = format.left(format.lastIndexOf(" ("));  // "<step> (<percent>%)"
-        // The bar also moves when the progress ends; that closes no step.
-        if (_current.isEmpty() || !_timer.isValid() || (!step.isEmpty() && step == _current))
-            return;
-        const qint64 now = _timer.nsecsElapsed();
-        _laps.emplace_back(_current, (now - _lapStart) / 1e6);
-        _lapStart = now;
-        _current = step;
-    }
-
-    QElapsedTimer _timer;
-    QString _current;
-    qint64 _lapStart = 0;
-    std::vector<std::pair<QString, double>> _laps;
-};
-
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -107,7 +64,7 @@ double median(std::vector<double> values)
 }
 
 // One conversion of the freshly loaded sample scene; the laps of its steps and the whole.
-std::vector<std::pair<QString, double>> convertOnce(const Options& options, StepClock& clock, const QString& tempDir)
+StepClock::Laps convertOnce(const Options& options, StepClock& clock, const QString& tempDir)
 {
     dzScene->clear();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -128,12 +85,11 @@ std::vector<std::pair<QString, double>> convertOnce(const Options& options, Step
     const KvrMorphTexts names = {"Full", "Head", "Body"};
     const KvrMorphTexts paths = {"/Kelvaro", "/Kelvaro", "/Kelvaro"};
     const KvrResolution eResolution = options.level > 0 ? KvrResolution::Subd : KvrResolution::Base;
-    clock.start("Normalizing target G9 figure");
     QElapsedTimer whole;
     whole.start();
     runPipeline(job, report, eResolution, paths, names, KvrJobFlags(options.flags), missing);
     const double fWhole = whole.nsecsElapsed() / 1e6;
-    auto laps = clock.finish();
+    StepClock::Laps laps = clock.laps();
     laps.emplace_back("Whole job", fWhole);
     return laps;
 }
@@ -164,7 +120,7 @@ int main(int argc, char** argv)
     appOptions.headless = false;  // the progress goes to the bar, not to standard error
     DzApp app(appOptions);
     app.startup();
-    StepClock clock(app.getInterface()->progressBar());
+    StepClock clock(app.getInterface());
 
     std::map<QString, std::vector<double>> timesByStep;
     std::vector<QString> order;

@@ -49,6 +49,13 @@ public slots:
     DzPaneMgr* getPaneMgr() const;
     DzViewportMgr* getViewportMgr() const;
 
+signals:
+    // Each tracked progress as it goes: its first info line and step count, every change of its
+    // info or step (steps counted from 0), and its end.
+    void progressStarted(const QString& info, int totalSteps);
+    void progressChanged(const QString& info, int currentStep, int totalSteps);
+    void progressFinished();
+
 private:
     QMenu* menuFor(const QString& menuPath);
 

@@ -174,11 +174,14 @@ void DzMainWindow::trackProgress(DzProgress* progress)
         bar->setFormat(QStringLiteral("%1 (%p%)").arg(info));
     };
     show(progress->getInfo(), progress->getCurrentStep(), progress->getTotalSteps());
+    emit progressStarted(progress->getInfo(), progress->getTotalSteps());
     connect(progress, &DzProgress::progressChanged, bar, show);
-    connect(progress, &DzProgress::finished, bar, [bar]() {
+    connect(progress, &DzProgress::progressChanged, this, &DzMainWindow::progressChanged);
+    connect(progress, &DzProgress::finished, bar, [this, bar]() {
         bar->setRange(0, 1);
         bar->setValue(0);
         bar->setFormat(QString());
+        emit progressFinished();
     });
 }
 
