@@ -28,11 +28,14 @@ struct DzAppOptions {
     QString authorName;
     bool hdMorphs = true;     // the HD morph support plug-in is present
     bool headless = true;     // no main window is shown
+    QStringList scriptArgs;   // what the command line hands to scripts (App.scriptArgs)
 };
 
 // The host application. One exists at a time, reachable through the global dzApp.
 class DzApp : public QObject {
     Q_OBJECT
+    // The values given to the studio with --script-arg, in order.
+    Q_PROPERTY(QStringList scriptArgs READ getScriptArgs)
 public:
     explicit DzApp(const DzAppOptions& options);
     ~DzApp() override;
@@ -63,6 +66,7 @@ public:
     bool evaluateScriptFile(const QString& filePath, QString* errorText);
 
     DzAuthor getCurrentAuthor() const;
+    QStringList getScriptArgs() const;
 
 public slots:
     QWidget* getDialogParent() const;

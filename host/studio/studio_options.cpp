@@ -58,9 +58,16 @@ StudioRequest parseStudioOptions(const QStringList& arguments, const QString& ex
     const QCommandLineOption scene(QStringLiteral("scene"),
                                    QStringLiteral("Scene file to open at start."),
                                    QStringLiteral("FILE"));
+    const QCommandLineOption select(QStringLiteral("select"),
+                                    QStringLiteral("Select the node of this label once the scene is open "
+                                                   "(repeatable; the first is the primary selection)."),
+                                    QStringLiteral("LABEL"));
     const QCommandLineOption script(QStringLiteral("script"),
                                     QStringLiteral("Script to run; the studio then exits."),
                                     QStringLiteral("FILE"));
+    const QCommandLineOption scriptArg(QStringLiteral("script-arg"),
+                                       QStringLiteral("A value for the script, in App.scriptArgs (repeatable)."),
+                                       QStringLiteral("VALUE"));
     const QCommandLineOption answer(
         QStringLiteral("answer"),
         QStringLiteral("Press BUTTON in dialogs titled TITLE (* wildcards; repeatable)."),
@@ -71,7 +78,7 @@ StudioRequest parseStudioOptions(const QStringList& arguments, const QString& ex
                        "headless)."),
         QStringLiteral("SECONDS"));
     parser.addOptions({headless, home, pluginDir, docPath, contentDir, style, author, noHdMorphs,
-                       scene, script, answer, timeout});
+                       scene, select, script, scriptArg, answer, timeout});
     if (!parser.parse(arguments)) {
         *text = parser.errorText();
         return StudioRequest::UsageError;
@@ -105,8 +112,10 @@ StudioRequest parseStudioOptions(const QStringList& arguments, const QString& ex
         app.styleName = parser.value(style);
     app.authorName = parser.value(author);
     app.hdMorphs = !parser.isSet(noHdMorphs);
+    app.scriptArgs = parser.values(scriptArg);
 
     options->sceneFile = parser.value(scene);
+    options->selectLabels = parser.values(select);
     options->scriptFile = parser.value(script);
     for (const QString& answerText : parser.values(answer)) {
         StudioAnswer parsed;

@@ -14,6 +14,7 @@ struct StudioAnswer {
 struct StudioOptions {
     DzAppOptions app;
     QString sceneFile;
+    QStringList selectLabels;  // nodes selected once the scene is open
     QString scriptFile;
     QList<StudioAnswer> answers;
     int dialogTimeoutSeconds = 0;  // 0: wait for ever

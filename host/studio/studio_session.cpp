@@ -5,6 +5,8 @@
 
 #include "dzapp.h"
 #include "dzcontentmgr.h"
+#include "dznode.h"
+#include "dzscene.h"
 
 namespace {
 
@@ -39,9 +41,26 @@ bool StudioSession::openScene()
     if (!QFileInfo::exists(path) && !contentMgr->getAbsolutePath(path).isEmpty())
         path = contentMgr->getAbsolutePath(path);
     if (contentMgr->openFile(path, false))
-        return true;
+        return selectNodes();
     reportError(QStringLiteral("Could not open scene %1").arg(_options.sceneFile));
     return false;
+}
+
+bool StudioSession::selectNodes()
+{
+    if (_options.selectLabels.isEmpty())
+        return true;
+    DzScene* scene = dzApp->getScene();
+    scene->selectAllNodes(false);
+    for (const QString& label : _options.selectLabels) {
+        DzNode* node = scene->findNodeByLabel(label);
+        if (!node) {
+            reportError(QStringLiteral("Could not select %1: the scene has no node of that label").arg(label));
+            return false;
+        }
+        node->select(true);
+    }
+    return true;
 }
 
 int StudioSession::runScript()

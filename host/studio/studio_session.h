@@ -10,12 +10,15 @@ class StudioSession : public QObject {
 public:
     explicit StudioSession(const StudioOptions& options, QObject* parent = nullptr);
 
-    // Opens --scene through the content manager; false (reported on stderr) when it fails.
+    // Opens --scene through the content manager and selects the --select nodes; false (reported
+    // on stderr) when either fails.
     bool openScene();
     // Runs --script; the exit status: 0 when it finished, 1 when it threw (error and line on
     // stderr).
     int runScript();
 
 private:
+    bool selectNodes();
+
     StudioOptions _options;
 };

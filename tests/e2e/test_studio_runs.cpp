@@ -153,6 +153,19 @@ TEST(StudioRuns, SceneFileOpensBeforeTheScript)
     EXPECT_EQ(run.exitCode, 0) << run.stdErr.toStdString();
     EXPECT_EQ(run.stdOut, "true\n");
 
+    // --select picks the figures a user would, the first as the primary selection.
+    run = runStudio(withoutPlugins({"--content-dir", KVR_CONTENT_DIR, "--scene", "Scenes/Sample Conversion.duf",
+                                    "--select", "Genesis 9", "--select", "Genesis 8.1 Female"},
+                                   empty),
+                    "print(Scene.getNumSelectedNodes(), Scene.getPrimarySelection().getLabel());\n");
+    EXPECT_EQ(run.stdOut, "2 Genesis 9\n") << run.stdErr.toStdString();
+    run = runStudio(withoutPlugins({"--content-dir", KVR_CONTENT_DIR, "--scene", "Scenes/Sample Conversion.duf",
+                                    "--select", "Nobody"},
+                                   empty),
+                    "print('must not run');\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.stdErr.contains("Could not select Nobody")) << run.stdErr.toStdString();
+
     run = runStudio(withoutPlugins({"--scene", empty.path() + "/missing.duf", "--answer", "*=OK"},
                                    empty),
                     "print('must not run');\n");

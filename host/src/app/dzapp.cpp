@@ -94,6 +94,8 @@ DzApp::~DzApp()
 
 const DzAppOptions& DzApp::options() const { return _d->options; }
 
+QStringList DzApp::getScriptArgs() const { return _d->options.scriptArgs; }
+
 void DzApp::startup()
 {
     if (_d->started)
