@@ -175,27 +175,43 @@ void writeSphere(const QString& root)
                                                 QStringLiteral("Sphere"))}));
 }
 
+// One figure of the scene with its dialled character morphs.
+struct SceneFigure {
+    const FigureDef& def;
+    const char* label;
+    Vec3 place;
+    std::vector<std::pair<const char*, double>> dials;
+};
+
+void writeScene(const QString& root, const QString& file, const std::vector<SceneFigure>& figures)
+{
+    QJsonArray nodes, modifiers;
+    for (const SceneFigure& fig : figures) {
+        nodes.append(nodeInstance(fig.def.id, fig.def.url(), QString::fromLatin1(fig.label), fig.place));
+        for (const auto& [name, value] : fig.dials) {
+            const QString n = QString::fromLatin1(name);
+            modifiers.append(modifierInstance(n + QStringLiteral("-") + fig.def.id,
+                                              morphUrl(fig.def, QStringLiteral("Characters"), n), fig.def.id, value));
+        }
+    }
+    writeDson(root, file, sceneFile(file, QStringLiteral("scene"), nodes, modifiers));
+}
+
+// Three older figures, each shaped by its own dials, to convert one after the other.
+void writeSeveralSourcesScene(const QString& root)
+{
+    writeScene(root, QStringLiteral("Scenes/Several Sources.duf"),
+               {{genesis3Male(), "Genesis 3 Male", {-90, 0, 0}, {{"body_ctrl_Athletic", 0.8}, {"head_ctrl_HeadSize", 0.3}}},
+                {genesis8Female(), "Genesis 8 Female", {0, 0, 0}, {{"body_ctrl_Heavy", 0.5}, {"head_ctrl_NoseSize", 0.7}}},
+                {genesis81Male(), "Genesis 8.1 Male", {90, 0, 0}, {{"body_ctrl_TorsoLength", 0.6}, {"body_ctrl_Heavy", 0.3}}}});
+}
+
 void writeSampleScene(const QString& root)
 {
-    const FigureDef& g81 = genesis81Female();
-    const QString file = QStringLiteral("Scenes/Sample Conversion.duf");
-    const std::pair<const char*, double> dials[] = {
-        {"body_ctrl_Heavy", 0.6},
-        {"body_ctrl_Athletic", 0.4},
-        {"head_ctrl_HeadSize", 0.5},
-        {"head_ctrl_NoseSize", 1.0},
-    };
-    QJsonArray modifiers;
-    for (const auto& [name, value] : dials) {
-        const QString n = QString::fromLatin1(name);
-        modifiers.append(modifierInstance(n + QStringLiteral("-1"),
-                                          morphUrl(g81, QStringLiteral("Characters"), n), g81.id,
-                                          value));
-    }
-    QJsonArray nodes{nodeInstance(g81.id, g81.url(), QStringLiteral("Genesis 8.1 Female"), {-45, 0, 0}),
-                     nodeInstance(genesis9().id, genesis9().url(), QStringLiteral("Genesis 9"),
-                                  {45, 0, 0})};
-    writeDson(root, file, sceneFile(file, QStringLiteral("scene"), nodes, modifiers));
+    writeScene(root, QStringLiteral("Scenes/Sample Conversion.duf"),
+               {{genesis81Female(), "Genesis 8.1 Female", {-45, 0, 0},
+                 {{"body_ctrl_Heavy", 0.6}, {"body_ctrl_Athletic", 0.4}, {"head_ctrl_HeadSize", 0.5}, {"head_ctrl_NoseSize", 1.0}}},
+                {genesis9(), "Genesis 9", {45, 0, 0}, {}}});
 }
 
 // The head split: nodes to put under the selected Genesis 9 and its influence weights.
@@ -299,6 +315,7 @@ void writeLibrary(const QString& root, Size size)
     writeFigureDufs(root);
     writeSphere(root);
     writeSampleScene(root);
+    writeSeveralSourcesScene(root);
     writeHeadSplitDFormer(root, g9);
     writeDialogTriggers(root);
 }
