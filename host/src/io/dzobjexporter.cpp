@@ -86,10 +86,11 @@ ObjWriteOptions writeOptions(const DzSettings& o, const QString& filename)
     return w;
 }
 
-DzError writeText(const QString& path, const QByteArray& text)
+DzError writeText(const QString& path, std::string_view text)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    const auto size = qint64(text.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), size) != size || !file.commit())
         return dzFileIOFail(DZ_WRITE_FILE_ERROR,
                             QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
     return DZ_NO_ERROR;
@@ -163,6 +164,7 @@ DzError DzObjExporter::writeFile(const QString& filename, const DzFileIOSettings
     if (const DzError e = writeText(filename, writer.text()))
         return e;
     if (!w.mtllib.isEmpty())
-        return writeText(QFileInfo(filename).dir().filePath(w.mtllib), writer.materialLibraryText());
+        return writeText(QFileInfo(filename).dir().filePath(w.mtllib),
+                         writer.materialLibraryText().toStdString());
     return DZ_NO_ERROR;
 }

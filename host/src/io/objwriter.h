@@ -3,10 +3,13 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <string>
+#include <string_view>
 
 #include "io/objaxes.h"
 
 class DzFacetMesh;
+struct DzFacet;
 
 // What an OBJ file written by the exporter contains.
 struct ObjWriteOptions {
@@ -33,19 +36,36 @@ public:
     explicit ObjWriter(const ObjWriteOptions& options);
 
     void addMesh(const QString& nodeLabel, const DzFacetMesh& mesh);
-    QByteArray text() const;
+    // The text so far; valid until the next addMesh.
+    std::string_view text() const { return std::string_view(_text.data(), _used); }
     // Surface names used by usemtl lines, in first-use order (for the material library).
     const QStringList& materialsUsed() const { return _materials; }
     // The text of a material library defining every used surface.
     QByteArray materialLibraryText() const;
 
 private:
-    QString groupName(const QString& nodeLabel, const DzFacetMesh& mesh, int facet) const;
+    QString groupName(const QString& nodeLabel, const DzFacetMesh& mesh, const DzFacet& f) const;
     void writeVertices(const DzFacetMesh& mesh);
+    void writeNormals(const DzFacetMesh& mesh);
     void writeFaces(const QString& nodeLabel, const DzFacetMesh& mesh, bool withUvs, bool withNormals);
+    void writeGroupAndMaterial(const QString& nodeLabel, const DzFacetMesh& mesh, const DzFacet& f);
+    // Numbers go straight into the text: no allocation per number.
+    char* room(size_t bytes)
+    {
+        if (_text.size() - _used < bytes)
+            grow(bytes);
+        return _text.data() + _used;
+    }
+    void grow(size_t bytes);
+    void put(char c) { *room(1) = c; ++_used; }
+    void put(std::string_view s);
+    void number(double value);
+    void index(int value);
+    void statement(const char* keyword, const QString& name);
 
     ObjWriteOptions _options;
-    std::string _text;
+    std::string _text;  // grows ahead of _used, the bytes written
+    size_t _used = 0;
     QStringList _materials;
     QString _currentGroup;
     QString _currentMaterial;
@@ -53,4 +73,7 @@ private:
     bool _materialWritten = false;
     int _vertexBase = 0;
     int _uvBase = 0;
+    // The face group and surface of the previous facet: names change only where these do.
+    int _lastFaceGroup = -1;
+    int _lastMaterial = -1;
 };
