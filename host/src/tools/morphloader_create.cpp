@@ -148,8 +148,9 @@ QString DzMorphLoader::create(DzFileIOSettings* settings, DzNode* node, bool sho
 
     const int expectedCount = DzGeometry::vertexCount(node, plan.level);
     if (plan.target.size() != expectedCount)
-        return fail(QStringLiteral("the target has %1 vertices but node %2 has %3 at subdivision "
-                                   "level %4")
+        return fail(QStringLiteral("%1 has %2 vertices but node %3 needs %4 at subdivision level %5")
+                        .arg(_mesh ? QStringLiteral("the target mesh")
+                                   : QStringLiteral("the OBJ file %1").arg(quoted(_o->filename)))
                         .arg(plan.target.size())
                         .arg(quoted(node->getLabel()))
                         .arg(expectedCount)
