@@ -90,7 +90,7 @@ QString parseCoordinate(std::string_view token, double& value)
 
 class Parser {
 public:
-    explicit Parser(ObjMeshData& mesh) : _mesh(mesh) {}
+    Parser(ObjMeshData& mesh, bool elements) : _mesh(mesh), _elements(elements) {}
 
     // Returns an empty text on success, the reason otherwise.
     QString statement(std::string_view line)
@@ -104,7 +104,7 @@ public:
         if (kw == "vt")
             return texCoord(tokens);
         if (kw == "f")
-            return face(tokens);
+            return _elements ? face(tokens) : QString();
         if (kw == "g") {
             const QString name = restOfLine(tokens);
             _group = name.isEmpty() ? -1 : _mesh.findOrAddGroup(name);
@@ -120,6 +120,8 @@ public:
                 _mesh.mtllibs << name;
             return {};
         }
+        if (!_elements && (kw == "l" || kw == "p"))
+            return {};
         if (kw == "l")
             return elements(tokens, 2, QStringLiteral("a line needs at least two vertices"),
                             _mesh.lineStatements);
@@ -251,6 +253,7 @@ private:
     }
 
     ObjMeshData& _mesh;
+    const bool _elements;
     int _group = -1;
     int _material = -1;
 };
@@ -276,7 +279,7 @@ const char* utf16Codec(std::string_view bytes)
     return nullptr;
 }
 
-bool parseUtf8Text(std::string_view all, ObjMeshData& mesh, ObjParseError* error)
+bool parseUtf8Text(std::string_view all, ObjMeshData& mesh, ObjParseError* error, bool elements)
 {
     auto fail = [&](int line, const QString& reason) {
         if (error)
@@ -287,7 +290,7 @@ bool parseUtf8Text(std::string_view all, ObjMeshData& mesh, ObjParseError* error
         return fail(lineOfOffset(all, size_t(static_cast<const char*>(nul) - all.data())),
                     QStringLiteral("the file holds binary data (a zero byte), not OBJ text"));
 
-    Parser parser(mesh);
+    Parser parser(mesh, elements);
     std::string joined;  // a statement continued over lines with a trailing backslash
     int lineNumber = 0, statementLine = 0;
     size_t pos = 0;
@@ -345,7 +348,7 @@ int ObjMeshData::findOrAddMaterial(const QString& name)
     return i;
 }
 
-bool parseObjText(std::string_view bytes, ObjMeshData& mesh, ObjParseError* error)
+bool parseObjText(std::string_view bytes, ObjMeshData& mesh, ObjParseError* error, bool elements)
 {
     if (const char* codec = utf16Codec(bytes)) {
         QTextCodec::ConverterState state;
@@ -359,10 +362,11 @@ bool parseObjText(std::string_view bytes, ObjMeshData& mesh, ObjParseError* erro
         if (text.startsWith(QChar(0xFEFF)))
             text.remove(0, 1);
         const QByteArray utf8 = text.toUtf8();
-        return parseUtf8Text(std::string_view(utf8.constData(), size_t(utf8.size())), mesh, error);
+        return parseUtf8Text(std::string_view(utf8.constData(), size_t(utf8.size())), mesh, error,
+                             elements);
     }
     constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
     if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark)
         bytes.remove_prefix(kUtf8Mark.size());
-    return parseUtf8Text(bytes, mesh, error);
+    return parseUtf8Text(bytes, mesh, error, elements);
 }

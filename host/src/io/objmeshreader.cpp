@@ -221,7 +221,7 @@ private:
     ObjTriangulator _triangulator;
 };
 
-void addPositions(const ObjMeshData& obj, const ObjAxes& axes, DzFacetMesh& mesh)
+QVector<DzVec3> scenePositions(const ObjMeshData& obj, const ObjAxes& axes)
 {
     QVector<DzVec3> vertices(int(obj.positions.size()));
     DzVec3* out = vertices.data();
@@ -229,14 +229,14 @@ void addPositions(const ObjMeshData& obj, const ObjAxes& axes, DzFacetMesh& mesh
         const auto s = axes.fileToScene(p);
         *out++ = DzVec3(float(s[0]), float(s[1]), float(s[2]));
     }
-    mesh.setVertices(vertices);
+    return vertices;
 }
 
 ReadNotes buildMesh(const ObjMeshData& obj, const ObjAxes& axes, const IncludeOptions& include,
                     DzFacetMesh& mesh)
 {
     mesh.clear();
-    addPositions(obj, axes, mesh);
+    mesh.setVertices(scenePositions(obj, axes));
     if (!include.faces)
         return {};
     if (include.uvs)
@@ -274,14 +274,14 @@ void logLeftOut(const QString& path, const ObjMeshData& obj, const IncludeOption
         dzApp->log(QStringLiteral("OBJ import of %1: %2").arg(path, parts.join(QStringLiteral("; "))));
 }
 
-DzError readMesh(const QString& path, const DzSettings& options, const ObjAxes& axes, DzFacetMesh& mesh)
+// Parses the file; an error code with its text when it cannot be read or holds no vertices.
+DzError parseFile(const QString& path, bool elements, ObjMeshData& obj)
 {
     FileBytes file(path);
     if (const DzError e = file.open())
         return e;
-    ObjMeshData obj;
     ObjParseError error;
-    if (!parseObjText(file.bytes(), obj, &error))
+    if (!parseObjText(file.bytes(), obj, &error, elements))
         return dzFileIOFail(DZ_ILLEGAL_FILE_FORMAT, QStringLiteral("Malformed OBJ file %1, line %2: %3")
                                                         .arg(path)
                                                         .arg(error.line)
@@ -291,6 +291,14 @@ DzError readMesh(const QString& path, const DzSettings& options, const ObjAxes& 
                             file.bytes().empty()
                                 ? QStringLiteral("The OBJ file %1 is empty").arg(path)
                                 : QStringLiteral("The OBJ file %1 holds no vertices").arg(path));
+    return DZ_NO_ERROR;
+}
+
+DzError readMesh(const QString& path, const DzSettings& options, const ObjAxes& axes, DzFacetMesh& mesh)
+{
+    ObjMeshData obj;
+    if (const DzError e = parseFile(path, true, obj))
+        return e;
     IncludeOptions include;
     include.uvs = options.getBoolValue(QStringLiteral("IncludeVT"), true);
     include.faces = options.getBoolValue(QStringLiteral("IncludeF"), true);
@@ -304,18 +312,37 @@ DzError readMesh(const QString& path, const DzSettings& options, const ObjAxes& 
     return DZ_NO_ERROR;
 }
 
-} // namespace
-
-DzError dzReadObjFacetMesh(const QString& path, const DzSettings& options, DzFacetMesh& mesh)
+// Runs a read, turning running out of memory into an error code: a file can ask for more than
+// the machine has.
+template <class Read>
+DzError guardedRead(const QString& path, const DzSettings& options, Read read)
 {
     ObjAxes axes;
     if (!axes.read(options, ""))
         return dzFileIOFail(DZ_INVALID_ARGUMENT,
                             QStringLiteral("Invalid axis or scale options for importing %1").arg(path));
     try {
-        return readMesh(path, options, axes, mesh);
+        return read(axes);
     } catch (const std::bad_alloc&) {
         return dzFileIOFail(DZ_ILLEGAL_FILE_FORMAT,
                             QStringLiteral("The OBJ file %1 is too large to import: out of memory").arg(path));
     }
+}
+
+} // namespace
+
+DzError dzReadObjFacetMesh(const QString& path, const DzSettings& options, DzFacetMesh& mesh)
+{
+    return guardedRead(path, options, [&](const ObjAxes& axes) { return readMesh(path, options, axes, mesh); });
+}
+
+DzError dzReadObjPositions(const QString& path, const DzSettings& options, QVector<DzVec3>& positions)
+{
+    return guardedRead(path, options, [&](const ObjAxes& axes) {
+        ObjMeshData obj;
+        const DzError e = parseFile(path, false, obj);
+        if (e == DZ_NO_ERROR)
+            positions = scenePositions(obj, axes);
+        return e;
+    });
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QVector>
 
 #include "dzfileioerror.h"
 
 class DzFacetMesh;
+class DzVec3;
 class DzSettings;
 
 // Reads an OBJ file into a facet mesh in scene coordinates, honouring the importer options
@@ -15,3 +17,8 @@ class DzSettings;
 // said in the log. Returns 0, or a code whose detailed text (file, and line for malformed
 // input) the managers' getErrorMessage gives; the mesh is untouched then.
 DzError dzReadObjFacetMesh(const QString& path, const DzSettings& options, DzFacetMesh& mesh);
+
+// Reads only the vertex positions of an OBJ file, in scene coordinates (axes, inversions and
+// Scale of the importer options); faces, lines and points are skipped unread. Errors as for
+// dzReadObjFacetMesh.
+DzError dzReadObjPositions(const QString& path, const DzSettings& options, QVector<DzVec3>& positions);

@@ -139,11 +139,9 @@ QString DzMorphLoader::create(DzFileIOSettings* settings, DzNode* node, bool sho
         DzFileIOSettings options;
         if (settings)
             options.copyFrom(*settings);
-        DzFacetMesh mesh;
-        const DzError error = dzReadObjFacetMesh(_o->filename, options, mesh);
+        const DzError error = dzReadObjPositions(_o->filename, options, plan.target);
         if (error != DZ_NO_ERROR)
             return fail(dzFileIOErrorMessage(error));
-        plan.target = mesh.vertices();
     }
 
     const int expectedCount = DzGeometry::vertexCount(node, plan.level);
