@@ -12,6 +12,7 @@
 #include "dzmorphdeltas.h"
 #include "dzobject.h"
 #include "geometry/dzgeometry.h"
+#include "geometry/dznodegeometrycache.h"
 #include "geometry/dzsubdivider.h"
 #include "io/dzfileioerrortext.h"
 #include "io/objmeshreader.h"
@@ -49,12 +50,17 @@ QVector<float> refineWeights(const DzNode* node, const QVector<float>& base, int
 {
     if (level == 0)
         return base;
-    DzSubdivider subdivider(DzGeometry::restMesh(node, 0));
+    // The node's own subdivider, which evaluating its vertex count at the level made current;
+    // building another costs more than the whole load at level 2.
+    DzGeometry::vertexCount(node, level);
+    std::shared_ptr<DzSubdivider> subdivider = node->geometryCache().subdivider;
+    if (!subdivider)
+        subdivider = std::make_shared<DzSubdivider>(DzGeometry::restMesh(node, 0));
     QVector<WeightVar> values(base.size());
     for (int i = 0; i < base.size(); ++i)
         values[i].w = base[i];
     for (int l = 1; l <= level; ++l)
-        values = subdivider.refineOneLevel(l, values);
+        values = subdivider->refineOneLevel(l, values);
     QVector<float> refined(values.size());
     for (int i = 0; i < values.size(); ++i)
         refined[i] = values[i].w;
