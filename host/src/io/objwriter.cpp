@@ -27,7 +27,14 @@ ObjWriter::ObjWriter(const ObjWriteOptions& options) : _options(options)
         statement("mtllib", _options.mtllib);
 }
 
-void ObjWriter::grow(size_t bytes) { _text.resize(std::max(_text.size() * 2, _used + bytes)); }
+void ObjWriter::grow(size_t bytes)
+{
+    _capacity = std::max(_capacity * 2, _used + bytes);
+    std::unique_ptr<char[]> text(new char[_capacity]);  // uninitialised
+    if (_used > 0)
+        std::memcpy(text.get(), _text.get(), _used);
+    _text = std::move(text);
+}
 
 void ObjWriter::put(std::string_view s)
 {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -37,7 +38,7 @@ public:
 
     void addMesh(const QString& nodeLabel, const DzFacetMesh& mesh);
     // The text so far; valid until the next addMesh.
-    std::string_view text() const { return std::string_view(_text.data(), _used); }
+    std::string_view text() const { return std::string_view(_text.get(), _used); }
     // Surface names used by usemtl lines, in first-use order (for the material library).
     const QStringList& materialsUsed() const { return _materials; }
     // The text of a material library defining every used surface.
@@ -52,9 +53,9 @@ private:
     // Numbers go straight into the text: no allocation per number.
     char* room(size_t bytes)
     {
-        if (_text.size() - _used < bytes)
+        if (_capacity - _used < bytes)
             grow(bytes);
-        return _text.data() + _used;
+        return _text.get() + _used;
     }
     void grow(size_t bytes);
     void put(char c) { *room(1) = c; ++_used; }
@@ -64,7 +65,10 @@ private:
     void statement(const char* keyword, const QString& name);
 
     ObjWriteOptions _options;
-    std::string _text;  // grows ahead of _used, the bytes written
+    // The text: _used bytes written, room for _capacity. Not zero-filled when it grows (a
+    // level-2 figure's text is tens of megabytes).
+    std::unique_ptr<char[]> _text;
+    size_t _capacity = 0;
     size_t _used = 0;
     QStringList _materials;
     QString _currentGroup;
