@@ -1,9 +1,10 @@
 #include "io/objwriter.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <fmt/format.h>
+
+#include <QIODevice>
 
 #include "dzfacetmesh.h"
 #include "geometry/dzmeshnormals.h"
@@ -15,29 +16,35 @@ std::string utf8(const QString& s) { return s.toUtf8().toStdString(); }
 
 constexpr size_t kMaxIndexBytes = 12;
 
-// Bytes a vertex, texture coordinate or face line usually takes with these digits (for
-// growing the text once per mesh).
-size_t lineBytes(int precision) { return size_t(3 * (precision + 12)); }
-
 } // namespace
 
-ObjWriter::ObjWriter(const ObjWriteOptions& options) : _options(options)
+ObjWriter::ObjWriter(const ObjWriteOptions& options, QIODevice& out)
+    : _options(options), _out(out), _block(new char[kBlockBytes])  // uninitialised
 {
     if (!_options.mtllib.isEmpty())
         statement("mtllib", _options.mtllib);
 }
 
-void ObjWriter::grow(size_t bytes)
+void ObjWriter::flush()
 {
-    _capacity = std::max(_capacity * 2, _used + bytes);
-    std::unique_ptr<char[]> text(new char[_capacity]);  // uninitialised
-    if (_used > 0)
-        std::memcpy(text.get(), _text.get(), _used);
-    _text = std::move(text);
+    if (_used > 0 && _out.write(_block.get(), qint64(_used)) != qint64(_used))
+        _failed = true;
+    _used = 0;
+}
+
+bool ObjWriter::finish()
+{
+    flush();
+    return !_failed;
 }
 
 void ObjWriter::put(std::string_view s)
 {
+    if (s.size() > kBlockBytes / 2) {  // a huge name: past the block
+        flush();
+        _failed = _failed || _out.write(s.data(), qint64(s.size())) != qint64(s.size());
+        return;
+    }
     std::memcpy(room(s.size()), s.data(), s.size());
     _used += s.size();
 }
@@ -82,9 +89,6 @@ void ObjWriter::addMesh(const QString& nodeLabel, const DzFacetMesh& mesh)
 {
     const bool withUvs = _options.writeVT && mesh.hasUVs();
     const bool withNormals = _options.writeVN;
-    room(lineBytes(_options.precision)
-         * size_t(mesh.getNumVertices() * (withNormals ? 2 : 1) + (withUvs ? mesh.getNumUVs() : 0)
-                  + mesh.getNumFacets()));
     if (_options.writeO)
         statement("o", nodeLabel);
     writeVertices(mesh);

@@ -10,6 +10,7 @@
 #include "io/objaxes.h"
 
 class DzFacetMesh;
+class QIODevice;
 struct DzFacet;
 
 // What an OBJ file written by the exporter contains.
@@ -30,15 +31,15 @@ struct ObjWriteOptions {
     QString fileBaseName;
 };
 
-// Accumulates meshes (already in world space) into the text of one OBJ file; vertex and
-// texture indices continue from one mesh to the next.
+// Writes meshes (already in world space) as the text of one OBJ file to a device, in blocks
+// as the text grows; vertex and texture indices continue from one mesh to the next.
 class ObjWriter {
 public:
-    explicit ObjWriter(const ObjWriteOptions& options);
+    ObjWriter(const ObjWriteOptions& options, QIODevice& out);
 
     void addMesh(const QString& nodeLabel, const DzFacetMesh& mesh);
-    // The text so far; valid until the next addMesh.
-    std::string_view text() const { return std::string_view(_text.get(), _used); }
+    // Writes what is left; false when any write to the device failed.
+    bool finish();
     // Surface names used by usemtl lines, in first-use order (for the material library).
     const QStringList& materialsUsed() const { return _materials; }
     // The text of a material library defining every used surface.
@@ -50,26 +51,29 @@ private:
     void writeNormals(const DzFacetMesh& mesh);
     void writeFaces(const QString& nodeLabel, const DzFacetMesh& mesh, bool withUvs, bool withNormals);
     void writeGroupAndMaterial(const QString& nodeLabel, const DzFacetMesh& mesh, const DzFacet& f);
-    // Numbers go straight into the text: no allocation per number.
+    // Text goes straight into the block: no allocation per number.
     char* room(size_t bytes)
     {
-        if (_capacity - _used < bytes)
-            grow(bytes);
-        return _text.get() + _used;
+        if (kBlockBytes - _used < bytes)
+            flush();
+        return _block.get() + _used;
     }
-    void grow(size_t bytes);
+    void flush();
     void put(char c) { *room(1) = c; ++_used; }
     void put(std::string_view s);
     void number(double value);
     void index(int value);
     void statement(const char* keyword, const QString& name);
 
+    // Large enough to make writes cheap, small enough to stay in the cache (a level-2 figure's
+    // text is tens of megabytes).
+    static constexpr size_t kBlockBytes = size_t(1) << 20;
+
     ObjWriteOptions _options;
-    // The text: _used bytes written, room for _capacity. Not zero-filled when it grows (a
-    // level-2 figure's text is tens of megabytes).
-    std::unique_ptr<char[]> _text;
-    size_t _capacity = 0;
+    QIODevice& _out;
+    std::unique_ptr<char[]> _block;  // _used bytes not yet written
     size_t _used = 0;
+    bool _failed = false;
     QStringList _materials;
     QString _currentGroup;
     QString _currentMaterial;
