@@ -326,27 +326,20 @@ bool parseUtf8Text(std::string_view all, ObjMeshData& mesh, ObjParseError* error
     return true;
 }
 
+int findOrAppend(QStringList& names, const QString& name)
+{
+    const int i = names.indexOf(name);
+    if (i >= 0)
+        return i;
+    names << name;
+    return names.size() - 1;
+}
+
 } // namespace
 
-int ObjMeshData::findOrAddGroup(const QString& name)
-{
-    int i = groups.indexOf(name);
-    if (i < 0) {
-        groups << name;
-        i = groups.size() - 1;
-    }
-    return i;
-}
+int ObjMeshData::findOrAddGroup(const QString& name) { return findOrAppend(groups, name); }
 
-int ObjMeshData::findOrAddMaterial(const QString& name)
-{
-    int i = materials.indexOf(name);
-    if (i < 0) {
-        materials << name;
-        i = materials.size() - 1;
-    }
-    return i;
-}
+int ObjMeshData::findOrAddMaterial(const QString& name) { return findOrAppend(materials, name); }
 
 bool parseObjText(std::string_view bytes, ObjMeshData& mesh, ObjParseError* error, bool elements)
 {

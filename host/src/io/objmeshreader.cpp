@@ -17,8 +17,9 @@ namespace {
 
 const QString kDefaultGroup = QStringLiteral("default");
 
-// Larger files would overflow the host's mesh arrays long before they are parsed.
-constexpr qint64 kMaxFileBytes = qint64(2) << 30;
+// The file is read whole into one array (below 2 GiB in Qt 5); a gigabyte of OBJ text is
+// already a mesh of some ten million vertices.
+constexpr qint64 kMaxFileBytes = qint64(1) << 30;
 
 struct IncludeOptions {
     bool uvs = true;
@@ -34,15 +35,11 @@ struct ReadNotes {
     int degeneratePieces = 0;  // triangles of a split face that repeat a corner
 };
 
-// The bytes of a file: mapped when the system can, read otherwise.
+// The whole file, read (not mapped: a file cut short by another program while mapped would
+// end the process).
 class FileBytes {
 public:
     explicit FileBytes(const QString& path) : _file(path) {}
-    ~FileBytes()
-    {
-        if (_mapped)
-            _file.unmap(_mapped);
-    }
 
     DzError open()
     {
@@ -61,27 +58,18 @@ public:
                                 QStringLiteral("The OBJ file %1 is too large to import: %2 (at most %3)")
                                     .arg(path, QLocale::c().formattedDataSize(size),
                                          QLocale::c().formattedDataSize(kMaxFileBytes)));
-        if (size > 0)
-            _mapped = _file.map(0, size);
-        if (!_mapped) {
-            _read = _file.readAll();
-            if (_file.error() != QFileDevice::NoError)
-                return dzFileIOFail(DZ_OPEN_FILE_ERROR,
-                                    QStringLiteral("Could not read %1: %2").arg(path, _file.errorString()));
-        }
+        _bytes = _file.readAll();
+        if (_file.error() != QFileDevice::NoError)
+            return dzFileIOFail(DZ_OPEN_FILE_ERROR,
+                                QStringLiteral("Could not read %1: %2").arg(path, _file.errorString()));
         return DZ_NO_ERROR;
     }
 
-    std::string_view bytes() const
-    {
-        return _mapped ? std::string_view(reinterpret_cast<const char*>(_mapped), size_t(_file.size()))
-                       : std::string_view(_read.constData(), size_t(_read.size()));
-    }
+    std::string_view bytes() const { return std::string_view(_bytes.constData(), size_t(_bytes.size())); }
 
 private:
     QFile _file;
-    uchar* _mapped = nullptr;
-    QByteArray _read;
+    QByteArray _bytes;
 };
 
 // The mesh's index of each of the file's group (or material) names, found or added on first
