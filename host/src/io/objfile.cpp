@@ -229,26 +229,32 @@ private:
     // OBJ indices are 1-based, or negative counting back from the last element read so far.
     static QString resolveIndex(std::string_view token, size_t count, bool isVertex, int& index)
     {
-        const QString what = isVertex ? QStringLiteral("vertex") : QStringLiteral("texture");
         long long raw = 0;
-        const auto result = std::from_chars(token.data(), token.data() + token.size(), raw);
-        if (token.empty() || result.ptr != token.data() + token.size()
-            || (result.ec != std::errc() && result.ec != std::errc::result_out_of_range))
-            return QStringLiteral("%1 index %2 is not a whole number").arg(what, quotedToken(token));
-        if (raw == 0 && result.ec == std::errc())
-            return QStringLiteral("%1 index 0 is invalid: OBJ indices count from 1").arg(what);
+        const char* end = token.data() + token.size();
+        const auto result = std::from_chars(token.data(), end, raw);
         const long long n = static_cast<long long>(count);
         const long long resolved = raw > 0 ? raw - 1 : n + raw;
-        if (result.ec == std::errc() && resolved >= 0 && resolved < n) {
+        if (result.ec == std::errc() && result.ptr == end && raw != 0 && resolved >= 0 && resolved < n) {
             index = int(resolved);
             return {};
         }
-        const QString defined = isVertex ? (n == 1 ? QStringLiteral("vertex is") : QStringLiteral("vertices are"))
-                                         : (n == 1 ? QStringLiteral("texture coordinate is")
-                                                   : QStringLiteral("texture coordinates are"));
+        return indexProblem(token, n, isVertex, result.ptr == end && result.ec != std::errc::invalid_argument);
+    }
+
+    // Why an index did not resolve (kept out of the common path).
+    static QString indexProblem(std::string_view token, long long count, bool isVertex, bool whole)
+    {
+        const QString what = isVertex ? QStringLiteral("vertex") : QStringLiteral("texture");
+        if (token.empty() || !whole)
+            return QStringLiteral("%1 index %2 is not a whole number").arg(what, quotedToken(token));
+        if (token.find_first_not_of("+-0") == std::string_view::npos)
+            return QStringLiteral("%1 index 0 is invalid: OBJ indices count from 1").arg(what);
+        const QString defined = isVertex ? (count == 1 ? QStringLiteral("vertex is") : QStringLiteral("vertices are"))
+                                         : (count == 1 ? QStringLiteral("texture coordinate is")
+                                                       : QStringLiteral("texture coordinates are"));
         return QStringLiteral("%1 index %2 is out of range: %3 %4 defined before this line")
             .arg(what, quotedToken(token))
-            .arg(n)
+            .arg(count)
             .arg(defined);
     }
 
