@@ -26,9 +26,9 @@ void silentOptions(const Tool* tool, DzFileIOSettings& options)
 // Which of the OBJ round trip's halves an iteration times.
 enum ObjStep { Export = 1, Import = 2, RoundTrip = Export | Import };
 
-// Writes the Genesis 9 at base resolution to an OBJ and/or reads that OBJ back as a new node;
-// the imported node is removed outside the timing.
-void BM_ObjGenesis9(benchmark::State& state, int steps)
+// Writes the Genesis 9 at a resolution (0 base, else that subdivision level) to an OBJ and/or
+// reads that OBJ back as a new node; the imported node is removed outside the timing.
+void BM_ObjGenesis9(benchmark::State& state, int steps, int level)
 {
     DzExporter* exporter =
         dzApp->getExportMgr()->findExporterByClassName(QStringLiteral("DzObjExporter"));
@@ -42,6 +42,7 @@ void BM_ObjGenesis9(benchmark::State& state, int steps)
                                       QStringLiteral("Genesis 9"));
     if (!figure)
         return;
+    bench::setResolution(figure, level);
     DzFileIOSettings exportOptions, importOptions;
     silentOptions(exporter, exportOptions);
     silentOptions(importer, importOptions);
@@ -68,7 +69,7 @@ void BM_ObjGenesis9(benchmark::State& state, int steps)
             break;
         }
     }
-    const int vertices = DzGeometry::vertexCount(figure, 0);
+    const int vertices = DzGeometry::vertexCount(figure, level);
     state.SetItemsProcessed(state.iterations() * vertices);
     state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
     state.counters["vertices"] = vertices;
@@ -77,6 +78,8 @@ void BM_ObjGenesis9(benchmark::State& state, int steps)
 
 } // namespace
 
-BENCHMARK_CAPTURE(BM_ObjGenesis9, export, Export)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ObjGenesis9, import, Import)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ObjGenesis9, round_trip, RoundTrip)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ObjGenesis9, export, Export, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ObjGenesis9, import, Import, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ObjGenesis9, round_trip, RoundTrip, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ObjGenesis9, export_level2, Export, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ObjGenesis9, import_level2, Import, 2)->Unit(benchmark::kMillisecond);

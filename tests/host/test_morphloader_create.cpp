@@ -66,7 +66,12 @@ TEST(MorphLoader, ProblemsComeBackAsTextAndCreateNothing)
         EXPECT_EQ(prop->getObject()->getNumModifiers(), modifiers) << fragment;
         delete loader;
     };
-    expectError(makeLoader(prop, s.path("two.obj"), "M"), "2 vertices");
+    expectError(makeLoader(prop, s.path("two.obj"), "M"),
+                qPrintable(QStringLiteral("the OBJ file \"%1\" has 2 vertices but node \"Prop\" needs 8")
+                               .arg(s.path("two.obj"))));
+    ObjIoSession::write(s.path("broken.obj"), "v 0 0 0\nv 1 1\n");
+    expectError(makeLoader(prop, s.path("broken.obj"), "M"),
+                qPrintable(s.path("broken.obj") + ", line 2: a vertex needs three coordinates"));
     expectError(makeLoader(prop, s.path("none.obj"), "M"), "does not exist");
     DzMorphLoader* wrongMode = makeLoader(prop, s.path("cube.obj"), "M");
     wrongMode->setLoadMode(DzMorphLoader::FileOnlyMode, prop);
@@ -208,4 +213,19 @@ TEST(MorphLoader, AttenuationStrengthsOneAndMinusOneSplitTheMorph)
     head->getValueControl()->setValue(1.0f);
     body->getValueControl()->setValue(1.0f);
     expectSameMesh(DzGeometry::restPositions(fig.figure, 0), target, 1e-5f);
+}
+
+TEST(MorphLoader, TargetPathsWithBlanksAndNonAsciiLoad)
+{
+    ObjIoSession s;
+    DzNode* prop = s.addNode("Prop", cube());
+    QVector<DzVec3> target = cube().vertices();
+    target[3] += DzVec3(0, 0, 1);
+    QDir(s.dir.path()).mkdir(QString::fromUtf8("Morph Ziele ä"));
+    const QString path = s.path(QString::fromUtf8("Morph Ziele ä/Brücke 1.obj"));
+    writeObjPositions(path, target);
+    const QString report = runLoader(makeLoader(prop, path, QString::fromUtf8("Brücke")), prop);
+    EXPECT_FALSE(report.startsWith("Error")) << report.toStdString();
+    ASSERT_NE(morphOf(prop, QString::fromUtf8("Brücke")), nullptr);
+    EXPECT_EQ(morphOf(prop, QString::fromUtf8("Brücke"))->getDeltas()->deltaIndices(), QVector<int>({3}));
 }

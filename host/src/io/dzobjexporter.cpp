@@ -86,12 +86,17 @@ ObjWriteOptions writeOptions(const DzSettings& o, const QString& filename)
     return w;
 }
 
+DzError writeFailure(const QSaveFile& file)
+{
+    return dzFileIOFail(DZ_WRITE_FILE_ERROR,
+                        QStringLiteral("Could not write %1: %2").arg(file.fileName(), file.errorString()));
+}
+
 DzError writeText(const QString& path, const QByteArray& text)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        return dzFileIOFail(DZ_WRITE_FILE_ERROR,
-                            QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
+        return writeFailure(file);
     return DZ_NO_ERROR;
 }
 
@@ -157,11 +162,14 @@ DzError DzObjExporter::writeFile(const QString& filename, const DzFileIOSettings
                             QStringLiteral("There is nothing to export to %1: no node with geometry "
                                            "matches the selection options")
                                 .arg(filename));
-    ObjWriter writer(w);
+    QSaveFile file(filename);  // an existing file stays as it is until the new one is whole
+    if (!file.open(QIODevice::WriteOnly))
+        return writeFailure(file);
+    ObjWriter writer(w, file);
     for (DzNode* node : nodes)
         writer.addMesh(node->getLabel(), *DzGeometry::worldMesh(node));
-    if (const DzError e = writeText(filename, writer.text()))
-        return e;
+    if (!writer.finish() || !file.commit())
+        return writeFailure(file);
     if (!w.mtllib.isEmpty())
         return writeText(QFileInfo(filename).dir().filePath(w.mtllib), writer.materialLibraryText());
     return DZ_NO_ERROR;

@@ -51,9 +51,6 @@ DzError DzObjImporter::readFile(const QString& filename, const DzFileIOSettings*
     const DzError result = dzReadObjFacetMesh(filename, effective, mesh);
     if (result != DZ_NO_ERROR)
         return result;
-    if (mesh.isEmpty())
-        return dzFileIOFail(DZ_ILLEGAL_FILE_FORMAT,
-                            QStringLiteral("The OBJ file %1 holds no vertices").arg(filename));
 
     const QString label = QFileInfo(filename).completeBaseName();
     auto* shape = new DzShape();

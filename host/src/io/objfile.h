@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <string_view>
 #include <vector>
 
 // A polygon mesh as an OBJ file holds it: positions, texture coordinates, and faces whose
@@ -24,6 +25,9 @@ struct ObjMeshData {
     QStringList groups;
     QStringList materials;
     QStringList mtllibs;
+    int lineStatements = 0;         // "l": checked, not kept
+    int pointStatements = 0;        // "p": checked, not kept
+    QMap<QString, int> unsupported; // other statements with content, by keyword: skipped
 
     int findOrAddGroup(const QString& name);
     int findOrAddMaterial(const QString& name);
@@ -35,7 +39,14 @@ struct ObjParseError {
     QString reason;
 };
 
-// Parses OBJ text: v, vt, f, g, o, usemtl and mtllib are read; comments, blank lines,
-// vn, l, s and unknown statements are skipped; CRLF and negative (relative) indices are
-// accepted. Returns false on malformed input, with the line and the reason in `error`.
-bool parseObjText(const QByteArray& text, ObjMeshData& mesh, ObjParseError* error);
+// Parses the bytes of an OBJ file: v, vt, f, g, usemtl and mtllib are read; l and p are
+// checked and counted; comments, blank lines, vn, o, s and other grouping and display
+// statements are skipped silently, any other statement is counted in `unsupported`. CRLF,
+// lines continued with a backslash and negative (relative) indices are accepted. Text is
+// UTF-8, with or without a byte order mark; a line that is not valid UTF-8 is read as
+// Latin-1; UTF-16 text (with a byte order mark, or recognised by its zero bytes) is
+// converted first. Returns false on malformed or binary input, with the line and the reason
+// in `error`. With `elements` false, f, l and p statements are skipped unread (for callers
+// that need the positions only).
+bool parseObjText(std::string_view bytes, ObjMeshData& mesh, ObjParseError* error,
+                  bool elements = true);

@@ -12,6 +12,7 @@
 #include "dzmorphdeltas.h"
 #include "dzobject.h"
 #include "geometry/dzgeometry.h"
+#include "geometry/dznodegeometrycache.h"
 #include "geometry/dzsubdivider.h"
 #include "io/dzfileioerrortext.h"
 #include "io/objmeshreader.h"
@@ -49,12 +50,17 @@ QVector<float> refineWeights(const DzNode* node, const QVector<float>& base, int
 {
     if (level == 0)
         return base;
-    DzSubdivider subdivider(DzGeometry::restMesh(node, 0));
+    // The node's own subdivider, which evaluating its vertex count at the level made current;
+    // building another costs more than the whole load at level 2.
+    DzGeometry::vertexCount(node, level);
+    std::shared_ptr<DzSubdivider> subdivider = node->geometryCache().subdivider;
+    if (!subdivider)
+        subdivider = std::make_shared<DzSubdivider>(DzGeometry::restMesh(node, 0));
     QVector<WeightVar> values(base.size());
     for (int i = 0; i < base.size(); ++i)
         values[i].w = base[i];
     for (int l = 1; l <= level; ++l)
-        values = subdivider.refineOneLevel(l, values);
+        values = subdivider->refineOneLevel(l, values);
     QVector<float> refined(values.size());
     for (int i = 0; i < values.size(); ++i)
         refined[i] = values[i].w;
@@ -139,17 +145,16 @@ QString DzMorphLoader::create(DzFileIOSettings* settings, DzNode* node, bool sho
         DzFileIOSettings options;
         if (settings)
             options.copyFrom(*settings);
-        DzFacetMesh mesh;
-        const DzError error = dzReadObjFacetMesh(_o->filename, options, mesh);
+        const DzError error = dzReadObjPositions(_o->filename, options, plan.target);
         if (error != DZ_NO_ERROR)
             return fail(dzFileIOErrorMessage(error));
-        plan.target = mesh.vertices();
     }
 
     const int expectedCount = DzGeometry::vertexCount(node, plan.level);
     if (plan.target.size() != expectedCount)
-        return fail(QStringLiteral("the target has %1 vertices but node %2 has %3 at subdivision "
-                                   "level %4")
+        return fail(QStringLiteral("%1 has %2 vertices but node %3 needs %4 at subdivision level %5")
+                        .arg(_mesh ? QStringLiteral("the target mesh")
+                                   : QStringLiteral("the OBJ file %1").arg(quoted(_o->filename)))
                         .arg(plan.target.size())
                         .arg(quoted(node->getLabel()))
                         .arg(expectedCount)

@@ -1,0 +1,132 @@
+// The exporter's exact text for small scenes: a faster writer must not change one byte.
+#include "test_objio_support.h"
+
+using namespace testgeo;
+
+namespace {
+
+// Two nodes: a quad with UVs, and a quad plus a triangle in two groups and two surfaces, with
+// coordinates that test rounding (ties, tiny negatives, large and small magnitudes).
+void addTwoNodes(ObjIoSession& s)
+{
+    DzFacetMesh quad = openQuad();
+    quad.setVertex(1, DzVec3(2.123456789f, -0.000000004f, 1e-9f));
+    quad.setVertex(2, DzVec3(12345.678f, 0.5f, -0.125f));
+    s.addNode("Quad", quad);
+
+    DzFacetMesh parts;
+    parts.addVertex({0.1f, 0.2f, 0.3f});
+    parts.addVertex({-1.0f / 3.0f, 2.0f / 3.0f, 1e-5f});
+    parts.addVertex({100.0f, -100.0f, 0.0f});
+    parts.addVertex({0.0000125f, -7.5f, 3.14159265f});
+    parts.addVertex({1e6f, -1e-6f, 0.99999999f});
+    const int body = parts.findOrAddFaceGroup("body");
+    const int head = parts.findOrAddFaceGroup("head");
+    const int skin = parts.findOrAddMaterial("Skin");
+    const int eyes = parts.findOrAddMaterial("Eyes");
+    parts.addFacet({0, 1, 2, 3}, body, skin);
+    parts.addFacet({2, 3, 4}, head, eyes);
+    parts.addFacet({0, 3, 4}, head, skin);
+    s.addNode("Parts", parts);
+}
+
+} // namespace
+
+TEST(ObjText, DefaultOptionsWriteThisExactText)
+{
+    ObjIoSession s;
+    addTwoNodes(s);
+    SilentOptions o;
+    ASSERT_EQ(s.exporter()->writeFile(s.path("two.obj"), &o), 0);
+    EXPECT_EQ(ObjIoSession::read(s.path("two.obj")).toStdString(),
+              "v 0.00000000 0.00000000 0.00000000\n"
+              "v 2.12345672 -0.00000000 0.00000000\n"
+              "v 12345.67773438 0.50000000 -0.12500000\n"
+              "v 0.00000000 2.00000000 0.00000000\n"
+              "vt 0.00000000 0.00000000\n"
+              "vt 1.00000000 0.00000000\n"
+              "vt 1.00000000 1.00000000\n"
+              "vt 0.00000000 1.00000000\n"
+              "g plane\n"
+              "usemtl \n"
+              "f 1/1 2/2 3/3 4/4\n"
+              "v 0.10000000 0.20000000 0.30000001\n"
+              "v -0.33333334 0.66666669 0.00001000\n"
+              "v 100.00000000 -100.00000000 0.00000000\n"
+              "v 0.00001250 -7.50000000 3.14159274\n"
+              "v 1000000.00000000 -0.00000100 1.00000000\n"
+              "g body\n"
+              "usemtl Skin\n"
+              "f 5 6 7 8\n"
+              "g head\n"
+              "usemtl Eyes\n"
+              "f 7 8 9\n"
+              "usemtl Skin\n"
+              "f 5 8 9\n");
+}
+
+TEST(ObjText, NormalsObjectsGroupNamesAndPrecisionWriteThisExactText)
+{
+    ObjIoSession s;
+    addTwoNodes(s);
+    SilentOptions o;
+    o.setBoolValue("WriteVN", true);
+    o.setBoolValue("WriteO", true);
+    o.setBoolValue("GroupNodes", true);
+    o.setBoolValue("GroupSurfaces", true);
+    o.setBoolValue("WriteMtllib", true);
+    o.setIntValue("FloatPrecision", 3);
+    o.setFloatValue("Scale", 2.0);
+    o.setStringValue("LatAxis", "Z");
+    o.setStringValue("DepthAxis", "X");
+    o.setBoolValue("InvertVertAxis", true);
+    ASSERT_EQ(s.exporter()->writeFile(s.path("all.obj"), &o), 0);
+    EXPECT_EQ(ObjIoSession::read(s.path("all.obj")).toStdString(),
+              "mtllib all.mtl\n"
+              "o Quad\n"
+              "v 0.000 -0.000 0.000\n"
+              "v 0.000 0.000 4.247\n"
+              "v -0.250 -1.000 24691.355\n"
+              "v 0.000 -4.000 0.000\n"
+              "vt 0.000 0.000\n"
+              "vt 1.000 0.000\n"
+              "vt 1.000 1.000\n"
+              "vt 0.000 1.000\n"
+              "vn 1.000 -0.000 -0.000\n"
+              "vn 0.970 -0.243 0.000\n"
+              "vn 1.000 -0.000 0.000\n"
+              "vn 1.000 -0.000 0.000\n"
+              "g Quad_plane\n"
+              "usemtl \n"
+              "f 1/1/1 2/2/2 3/3/3 4/4/4\n"
+              "o Parts\n"
+              "v 0.600 -0.400 0.200\n"
+              "v 0.000 -1.333 -0.667\n"
+              "v 0.000 200.000 200.000\n"
+              "v 6.283 15.000 0.000\n"
+              "v 2.000 0.000 2000000.000\n"
+              "vn 0.938 -0.346 -0.000\n"
+              "vn -0.075 0.704 -0.706\n"
+              "vn -0.999 -0.034 -0.000\n"
+              "vn -0.998 -0.070 -0.000\n"
+              "vn -0.998 -0.070 -0.000\n"
+              "g Parts_body_Skin\n"
+              "usemtl Skin\n"
+              "f 5//5 6//6 7//7 8//8\n"
+              "g Parts_head_Eyes\n"
+              "usemtl Eyes\n"
+              "f 7//7 8//8 9//9\n"
+              "g Parts_head_Skin\n"
+              "usemtl Skin\n"
+              "f 5//5 8//8 9//9\n");
+    EXPECT_EQ(ObjIoSession::read(s.path("all.mtl")).toStdString(),
+              "newmtl \n"
+              "Kd 0.8 0.8 0.8\n"
+              "\n"
+              "newmtl Skin\n"
+              "Kd 0.8 0.8 0.8\n"
+              "\n"
+              "newmtl Eyes\n"
+              "Kd 0.8 0.8 0.8\n"
+              "\n");
+}
