@@ -51,6 +51,14 @@ DzSubdivider& subdividerOf(const DzNode* node, const DzShape* shape)
     return *cache.subdivider;
 }
 
+// `level` clamped to the levels the node's mesh can be refined to; a mesh that cannot be
+// refined is evaluated as it is.
+int reachableLevel(const DzNode* node, const DzShape* shape, int level)
+{
+    level = std::clamp(level, 0, DzSubdivider::kMaxLevel);
+    return level == 0 ? 0 : subdividerOf(node, shape).reachableLevel(level);
+}
+
 // Adds value x delta of each (index, delta) pair in range.
 void addDeltas(QVector<DzVec3>& positions, const QVector<int>& indices,
                const QVector<DzVec3>& deltas, float value)
@@ -127,7 +135,7 @@ int vertexCount(const DzNode* node, int level)
     const DzShape* shape = currentShape(node);
     if (!shape || shape->getFacetMesh().isEmpty())
         return 0;
-    return subdividerOf(node, shape).getNumVertices(level);
+    return subdividerOf(node, shape).getNumVertices(reachableLevel(node, shape, level));
 }
 
 QVector<DzVec3> restPositions(const DzNode* node, int level)
@@ -135,7 +143,7 @@ QVector<DzVec3> restPositions(const DzNode* node, int level)
     const DzShape* shape = currentShape(node);
     if (!shape || shape->getFacetMesh().isEmpty())
         return {};
-    level = std::clamp(level, 0, DzSubdivider::kMaxLevel);
+    level = reachableLevel(node, shape, level);
     DzNodeGeometryCache& cache = node->geometryCache();
     const auto cached = cache.restPositions.constFind(level);
     if (cached != cache.restPositions.constEnd())
@@ -168,7 +176,7 @@ QVector<DzAffine> skinningMatrices(const DzNode* node, int level)
     const DzShape* shape = currentShape(node);
     if (!shape || shape->getFacetMesh().isEmpty())
         return {};
-    level = std::clamp(level, 0, DzSubdivider::kMaxLevel);
+    level = reachableLevel(node, shape, level);
     DzNodeGeometryCache& cache = node->geometryCache();
     const auto cached = cache.skinning.constFind(level);
     if (cached != cache.skinning.constEnd())
@@ -188,6 +196,7 @@ DzFacetMesh restMesh(const DzNode* node, int level)
     const DzShape* shape = currentShape(node);
     if (!shape || shape->getFacetMesh().isEmpty())
         return {};
+    level = reachableLevel(node, shape, level);
     DzFacetMesh mesh = subdividerOf(node, shape).getTopology(level);
     mesh.setVertices(restPositions(node, level));
     return mesh;
@@ -243,7 +252,7 @@ const DzFacetMesh* worldMesh(const DzNode* node)
     DzNodeGeometryCache& cache = node->geometryCache();
     if (cache.worldMeshValid)
         return &cache.worldMesh;
-    const int level = evaluatedLevel(node);
+    const int level = reachableLevel(node, shape, evaluatedLevel(node));
     const QVector<DzVec3> rest = restPositions(node, level);
     const QVector<DzAffine> skin = skinningMatrices(node, level);
     const DzAffine world = worldMatrix(node);

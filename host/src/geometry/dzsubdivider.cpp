@@ -71,8 +71,10 @@ void DzSubdivider::buildRefiner(int level)
     using Factory = Far::TopologyRefinerFactory<Far::TopologyDescriptor>;
     _refiner.reset(Factory::Create(
         desc, Factory::Options(Sdc::SCHEME_CATMARK, hostSubdivisionOptions())));
-    if (!_refiner)
+    if (!_refiner) {
+        _refused = true;
         return;
+    }
     Far::TopologyRefiner::UniformOptions uniform(level);
     uniform.fullTopologyInLastLevel = true;
     _refiner->RefineUniform(uniform);
@@ -83,12 +85,18 @@ void DzSubdivider::buildRefiner(int level)
 void DzSubdivider::ensureLevel(int level)
 {
     level = std::clamp(level, 0, kMaxLevel);
-    if (_refiner && level <= _refinedLevel)
+    if (_refused || (_refiner && level <= _refinedLevel))
         return;
     buildRefiner(std::max(level, 1));
 }
 
 int DzSubdivider::getRefinedLevel() const { return _refinedLevel; }
+
+int DzSubdivider::reachableLevel(int level)
+{
+    ensureLevel(level);
+    return _refused ? 0 : std::clamp(level, 0, kMaxLevel);
+}
 
 int DzSubdivider::getNumVertices(int level)
 {

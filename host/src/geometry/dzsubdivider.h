@@ -19,16 +19,21 @@ public:
     // Makes levels 1..level available (levels are capped at kMaxLevel).
     void ensureLevel(int level);
     int getRefinedLevel() const;
+    // `level`, or 0 when OpenSubdiv refuses the mesh (one without facets, a vertex of too many
+    // facets): such a mesh is used as it is.
+    int reachableLevel(int level);
     int getNumVertices(int level);
     // Facets, face groups, materials and UVs at a level; vertices are the refined base
     // positions (no morphs).
     const DzFacetMesh& getTopology(int level);
 
-    // Values at `level` from values at `level - 1`. T has Clear() and AddWithWeight(T, float).
+    // Values at `level` from values at `level - 1`, empty when the mesh cannot be refined.
+    // T has Clear() and AddWithWeight(T, float).
     template <class T>
     QVector<T> refineOneLevel(int level, const QVector<T>& parentValues)
     {
-        ensureLevel(level);
+        if (reachableLevel(level) != level || level < 1)
+            return {};
         QVector<T> child(getNumVertices(level));
         const T* src = parentValues.constData();
         T* dst = child.data();
@@ -45,6 +50,7 @@ private:
     DzFacetMesh _base;
     bool _hasUVs = false;
     int _refinedLevel = 0;
+    bool _refused = false;
     std::unique_ptr<OpenSubdiv::Far::TopologyRefiner> _refiner;
     QHash<int, DzFacetMesh> _topology;
 };
