@@ -202,6 +202,15 @@ DzFacetMesh restMesh(const DzNode* node, int level)
     return mesh;
 }
 
+std::shared_ptr<DzSubdivider> subdivisionTables(const DzNode* node, int level)
+{
+    const DzShape* shape = currentShape(node);
+    if (!shape || shape->getFacetMesh().isEmpty())
+        return nullptr;
+    subdividerOf(node, shape).ensureLevel(level);
+    return node->geometryCache().subdivider;
+}
+
 DzAffine boneSkinningMatrix(const DzBone* bone)
 {
     const DzAffine local = DzAffine::rotationAbout(bone->getOrigin(),

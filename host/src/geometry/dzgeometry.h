@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QVector>
+#include <memory>
 
 #include "dzaffine.h"
 #include "dzbox3.h"
@@ -9,6 +10,7 @@
 class DzBone;
 class DzNode;
 class DzShape;
+class DzSubdivider;
 
 // Evaluation of a node's geometry, in this order: base positions plus morph value x delta;
 // Catmull-Clark subdivision to the shape's level at high resolution, plus the HD deltas of each
@@ -30,6 +32,9 @@ DzFacetMesh restMesh(const DzNode* node, int level);
 QVector<DzVec3> restPositions(const DzNode* node, int level);
 // Per-vertex skinning transforms (the figure's space) at a level; identity when unbound.
 QVector<DzAffine> skinningMatrices(const DzNode* node, int level);
+
+// The subdivision tables of the node's mesh refined at least to `level`; null without geometry.
+std::shared_ptr<DzSubdivider> subdivisionTables(const DzNode* node, int level);
 
 // The bone's transform of its skin in the figure's space: parent bone's * T(c) R T(-c).
 DzAffine boneSkinningMatrix(const DzBone* bone);
