@@ -47,14 +47,14 @@ QString uniqueName(const DzObject* object, const QString& name)
 
 QVector<float> refineWeights(const DzNode* node, const QVector<float>& base, int level)
 {
-    if (level == 0)
+    const auto subdivider = level > 0 ? DzGeometry::subdivisionTables(node, level) : nullptr;
+    if (!subdivider)
         return base;
-    DzSubdivider subdivider(DzGeometry::restMesh(node, 0));
     QVector<WeightVar> values(base.size());
     for (int i = 0; i < base.size(); ++i)
         values[i].w = base[i];
     for (int l = 1; l <= level; ++l)
-        values = subdivider.refineOneLevel(l, values);
+        values = subdivider->refineOneLevel(l, values);
     QVector<float> refined(values.size());
     for (int i = 0; i < values.size(); ++i)
         refined[i] = values[i].w;
