@@ -86,8 +86,7 @@ void BM_SubdividerBuild(benchmark::State& state)
     const DzFacetMesh base = node->getObject()->getCurrentShape()->getFacetMesh();
     int vertices = 0;
     for (auto _ : state) {
-        DzSubdivider subdivider(base);
-        subdivider.ensureLevel(level);
+        const DzSubdivider subdivider(base, level);
         vertices = subdivider.getNumVertices(level);
         benchmark::DoNotOptimize(subdivider.getTopology(level).facets().constData());
     }

@@ -49,3 +49,33 @@ TEST(GeometrySubdivision, MeshesThatCannotBeRefinedEvaluateUnrefined)
     }
 }
 
+// Tables depend on topology only: figures of one mesh share them whatever their positions, a
+// shallower level reuses deeper tables, and they are freed with their last figure.
+TEST(GeometrySubdivision, FiguresOfOneMeshShareTablesWhileTheyHoldThem)
+{
+    std::unique_ptr<DzNode> small(nodeWithMesh(cube(1)));
+    std::unique_ptr<DzNode> large(nodeWithMesh(cube(3)));
+    setHighResolution(small.get(), 2);
+    setHighResolution(large.get(), 2);
+    auto deep = DzGeometry::subdivisionTables(small.get(), 2);
+    EXPECT_EQ(DzGeometry::subdivisionTables(large.get(), 1), deep);
+    EXPECT_EQ(DzGeometry::subdivisionTables(large.get(), 2), deep);
+    // Each figure's own positions are refined, not those the tables were made with.
+    EXPECT_NEAR(DzGeometry::worldBoundingBox(large.get()).getMax().m_x,
+                3 * DzGeometry::worldBoundingBox(small.get()).getMax().m_x, 1e-4f);
+
+    DzFacetMesh regrouped = cube(1);
+    regrouped.findOrAddFaceGroup("other");
+    std::unique_ptr<DzNode> other(nodeWithMesh(regrouped));
+    EXPECT_NE(DzGeometry::subdivisionTables(other.get(), 2), deep);
+    shapeOf(other.get())->setFacetMesh(cube(2));
+    EXPECT_EQ(DzGeometry::subdivisionTables(other.get(), 2), deep);
+
+    const std::weak_ptr<const DzSubdivider> held = deep;
+    deep.reset();
+    other.reset();
+    small.reset();
+    EXPECT_FALSE(held.expired());
+    large.reset();
+    EXPECT_TRUE(held.expired());
+}

@@ -38,13 +38,18 @@ DzSkinBinding* skinBindingOf(const DzNode* node)
     return object ? object->findSkinBinding() : nullptr;
 }
 
-// The node's subdivider, rebuilt when the shape's mesh changed.
-DzSubdivider& subdividerOf(const DzNode* node, const DzShape* shape)
+// The subdivision tables the node evaluates `level` (1 and up) with, shared by every figure of
+// the same mesh and remembered until the mesh changes. Tables of level 0 when the mesh cannot be
+// refined; those are not made again for a deeper level.
+const DzSubdivider& subdividerOf(const DzNode* node, const DzShape* shape, int level)
 {
     DzNodeGeometryCache& cache = node->geometryCache();
-    if (!cache.subdivider || cache.subdividerShape != shape
-        || cache.subdividerMeshRevision != shape->meshRevision()) {
-        cache.subdivider = std::make_shared<DzSubdivider>(shape->getFacetMesh());
+    const bool sameMesh = cache.subdivider && cache.subdividerShape == shape
+                          && cache.subdividerMeshRevision == shape->meshRevision();
+    const bool tooShallow =
+        sameMesh && cache.subdivider->getLevel() > 0 && cache.subdivider->getLevel() < level;
+    if (!sameMesh || tooShallow) {
+        cache.subdivider = DzSubdivider::shared(shape->getFacetMesh(), level);
         cache.subdividerShape = shape;
         cache.subdividerMeshRevision = shape->meshRevision();
     }
@@ -56,7 +61,13 @@ DzSubdivider& subdividerOf(const DzNode* node, const DzShape* shape)
 int reachableLevel(const DzNode* node, const DzShape* shape, int level)
 {
     level = std::clamp(level, 0, DzSubdivider::kMaxLevel);
-    return level == 0 ? 0 : subdividerOf(node, shape).reachableLevel(level);
+    return level == 0 ? 0 : std::min(level, subdividerOf(node, shape, level).getLevel());
+}
+
+// Facets, groups, materials and UVs of the node's mesh at a reachable level.
+const DzFacetMesh& topologyOf(const DzNode* node, const DzShape* shape, int level)
+{
+    return level == 0 ? shape->getFacetMesh() : subdividerOf(node, shape, level).getTopology(level);
 }
 
 // Adds value x delta of each (index, delta) pair in range.
@@ -135,7 +146,9 @@ int vertexCount(const DzNode* node, int level)
     const DzShape* shape = currentShape(node);
     if (!shape || shape->getFacetMesh().isEmpty())
         return 0;
-    return subdividerOf(node, shape).getNumVertices(reachableLevel(node, shape, level));
+    level = reachableLevel(node, shape, level);
+    return level == 0 ? shape->getNumVertices()
+                      : subdividerOf(node, shape, level).getNumVertices(level);
 }
 
 QVector<DzVec3> restPositions(const DzNode* node, int level)
@@ -155,7 +168,8 @@ QVector<DzVec3> restPositions(const DzNode* node, int level)
         QVector<PosVar> parent(positions.size());
         for (int i = 0; i < positions.size(); ++i)
             parent[i].p = positions[i];
-        const QVector<PosVar> child = subdividerOf(node, shape).refineOneLevel(level, parent);
+        const QVector<PosVar> child =
+            subdividerOf(node, shape, level).refineOneLevel(level, parent);
         positions.resize(child.size());
         for (int i = 0; i < child.size(); ++i)
             positions[i] = child[i].p;
@@ -185,8 +199,8 @@ QVector<DzAffine> skinningMatrices(const DzNode* node, int level)
     // blending with refined weights.
     const QVector<DzAffine> skin =
         level == 0 ? baseSkinning(node, shape->getNumVertices())
-                   : subdividerOf(node, shape).refineOneLevel(level,
-                                                              skinningMatrices(node, level - 1));
+                   : subdividerOf(node, shape, level)
+                                 .refineOneLevel(level, skinningMatrices(node, level - 1));
     cache.skinning.insert(level, skin);
     return skin;
 }
@@ -197,17 +211,17 @@ DzFacetMesh restMesh(const DzNode* node, int level)
     if (!shape || shape->getFacetMesh().isEmpty())
         return {};
     level = reachableLevel(node, shape, level);
-    DzFacetMesh mesh = subdividerOf(node, shape).getTopology(level);
+    DzFacetMesh mesh = topologyOf(node, shape, level);
     mesh.setVertices(restPositions(node, level));
     return mesh;
 }
 
-std::shared_ptr<DzSubdivider> subdivisionTables(const DzNode* node, int level)
+std::shared_ptr<const DzSubdivider> subdivisionTables(const DzNode* node, int level)
 {
     const DzShape* shape = currentShape(node);
     if (!shape || shape->getFacetMesh().isEmpty())
         return nullptr;
-    subdividerOf(node, shape).ensureLevel(level);
+    subdividerOf(node, shape, level);
     return node->geometryCache().subdivider;
 }
 
@@ -271,7 +285,7 @@ const DzFacetMesh* worldMesh(const DzNode* node)
         positions[i] = world.apply(skin[i].apply(rest[i]));
         box.include(positions[i]);
     }
-    cache.worldMesh = subdividerOf(node, shape).getTopology(level);
+    cache.worldMesh = topologyOf(node, shape, level);
     cache.worldMesh.setVertices(positions);
     cache.worldBox = box;
     cache.worldMeshValid = true;

@@ -25,8 +25,9 @@ struct DzNodeGeometryCache {
     DzFacetMesh worldMesh;
     DzBox3 worldBox;
 
-    // Refinement of the shape's mesh; rebuilt only when the mesh itself changes.
-    std::shared_ptr<DzSubdivider> subdivider;
+    // Refinement of the shape's mesh, shared with every figure of the same mesh; replaced only
+    // when the mesh changes or a deeper level is asked for.
+    std::shared_ptr<const DzSubdivider> subdivider;
     const DzShape* subdividerShape = nullptr;
     int subdividerMeshRevision = -1;
 
