@@ -65,9 +65,10 @@ DzSubdivider::DzSubdivider(const DzFacetMesh& base, int level)
     : _base(topologyOnly(base)), _hasUVs(base.hasUVs())
 {
     buildRefiner(std::clamp(level, 1, kMaxLevel));
-    _topology.append(_base);
-    for (int l = 1; l <= _level; ++l)
-        _topology.append(buildTopology(l));
+    _topology.resize(_level + 1);
+    _topology[0] = _base;
+    if (_level > 0)
+        _topology[_level] = buildTopology(_level);
 }
 
 DzSubdivider::~DzSubdivider() = default;
@@ -124,7 +125,9 @@ void DzSubdivider::buildRefiner(int level)
     if (!_refiner)
         return;
     Far::TopologyRefiner::UniformOptions uniform(level);
-    uniform.fullTopologyInLastLevel = true;
+    // Values are only ever refined from the last level, never through it: its edges and
+    // vertex neighbourhoods are not needed.
+    uniform.fullTopologyInLastLevel = false;
     _refiner->RefineUniform(uniform);
     _level = level;
 }
@@ -141,7 +144,12 @@ int DzSubdivider::getNumVertices(int level) const
 const DzFacetMesh& DzSubdivider::getTopology(int level) const
 {
     static const DzFacetMesh kNone;
-    return level >= 0 && level <= _level ? _topology[level] : kNone;
+    if (level < 0 || level > _level)
+        return kNone;
+    // Figures evaluate at the tables' own level; a shallower topology is made when asked for.
+    if (_topology[level].isEmpty())
+        _topology[level] = buildTopology(level);
+    return _topology[level];
 }
 
 bool DzSubdivider::hasTopologyOf(const DzFacetMesh& mesh) const
@@ -186,10 +194,12 @@ DzFacetMesh DzSubdivider::buildTopology(int level) const
         const DzFacet& parent = _base.getFacet(baseFace);
         DzFacet facet;
         const Far::ConstIndexArray verts = top.GetFaceVertices(f);
-        for (int c = 0; c < verts.size() && c < 4; ++c) {
+        for (int c = 0; c < verts.size() && c < 4; ++c)
             facet.m_vertIdx[c] = verts[c];
-            if (_hasUVs)
-                facet.m_uvwIdx[c] = top.GetFaceFVarValues(f, 0)[c];
+        if (_hasUVs) {
+            const Far::ConstIndexArray uvs = top.GetFaceFVarValues(f, 0);
+            for (int c = 0; c < uvs.size() && c < 4; ++c)
+                facet.m_uvwIdx[c] = uvs[c];
         }
         facet.m_faceGroupIdx = parent.m_faceGroupIdx;
         facet.m_materialIdx = parent.m_materialIdx;

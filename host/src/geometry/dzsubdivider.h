@@ -60,5 +60,5 @@ private:
     bool _hasUVs = false;
     int _level = 0;
     std::unique_ptr<OpenSubdiv::Far::TopologyRefiner> _refiner;
-    QVector<DzFacetMesh> _topology; // per level, 0.._level
+    mutable QVector<DzFacetMesh> _topology; // per level, 0.._level
 };
