@@ -79,3 +79,28 @@ TEST(GeometrySubdivision, FiguresOfOneMeshShareTablesWhileTheyHoldThem)
     large.reset();
     EXPECT_TRUE(held.expired());
 }
+
+// The scene deletes a removed node later (it may be on the call stack), but its evaluated
+// geometry and its hold on the tables go at once.
+TEST(GeometryCache, NodeLeavingTheSceneGivesBackItsEvaluationAtOnce)
+{
+    TestApp app;
+    StickFigure fig;
+    dzScene->addNode(fig.figure);
+    setHighResolution(fig.figure, 2);
+    ASSERT_TRUE(DzGeometry::worldMesh(fig.figure));
+    const std::weak_ptr<const DzSubdivider> tables = DzGeometry::subdivisionTables(fig.figure, 2);
+    ASSERT_FALSE(tables.expired());
+
+    const QPointer<DzNode> removed = fig.figure;
+    ASSERT_TRUE(dzScene->removeNode(fig.figure));
+    ASSERT_TRUE(removed);
+    const DzNodeGeometryCache& cache = removed->geometryCache();
+    EXPECT_TRUE(cache.restPositions.isEmpty());
+    EXPECT_TRUE(cache.skinning.isEmpty());
+    EXPECT_TRUE(cache.worldMesh.isEmpty());
+    EXPECT_FALSE(cache.subdivider);
+    EXPECT_TRUE(tables.expired());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(removed);
+}

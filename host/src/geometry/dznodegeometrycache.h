@@ -12,7 +12,8 @@ class DzSubdivider;
 class DzShape;
 
 // What a node remembers of its evaluated geometry. Cleared by DzNode::invalidateGeometry (all
-// but the topology) and DzNode::invalidateWorldTransform (the world part).
+// but the topology), DzNode::invalidateWorldTransform (the world part) and by the scene when the
+// node leaves it (everything).
 struct DzNodeGeometryCache {
     // Rest positions with the current morphs, per subdivision level.
     QHash<int, QVector<DzVec3>> restPositions;
@@ -42,4 +43,6 @@ struct DzNodeGeometryCache {
         worldMatrixValid = false;
         worldMeshValid = false;
     }
+    // Gives back the memory of every result and the node's hold on the shared tables.
+    void release() { *this = DzNodeGeometryCache(); }
 };
