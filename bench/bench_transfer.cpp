@@ -92,8 +92,7 @@ void BM_TransferSurfaceQuery(benchmark::State& state)
     const DzTransferSurface surface(mesh, placedPositions(inputs.source, mesh));
     const QVector<DzVec3>& queries = inputs.fitSuit.vertices();
     for (auto _ : state)
-        for (const DzVec3& p : queries)
-            benchmark::DoNotOptimize(surface.closestPoint(p).distanceSq);
+        benchmark::DoNotOptimize(surface.closestPoints(queries).data());
     state.SetItemsProcessed(state.iterations() * queries.size());
     state.counters["vertices"] = queries.size();
     bench::clearScene();
