@@ -56,23 +56,15 @@ TransferInputs loadInputs(benchmark::State& state)
     return inputs;
 }
 
-QVector<DzVec3> placedPositions(const DzNode* node, const DzFacetMesh& mesh)
-{
-    const DzAffine world = DzGeometry::worldMatrix(node);
-    QVector<DzVec3> positions(mesh.getNumVertices());
-    for (int i = 0; i < positions.size(); ++i)
-        positions[i] = world.apply(mesh.getVertex(i));
-    return positions;
-}
-
 // Building the closest-point index of the source surface.
 void BM_TransferSurfaceBuild(benchmark::State& state)
 {
     const TransferInputs inputs = loadInputs(state);
     if (!inputs.source)
         return;
+    // The freshly loaded source stands at the origin: its base mesh is where it is placed.
     const DzFacetMesh& mesh = DzGeometry::currentShape(inputs.source)->getFacetMesh();
-    const QVector<DzVec3> positions = placedPositions(inputs.source, mesh);
+    const QVector<DzVec3>& positions = mesh.vertices();
     for (auto _ : state) {
         const DzTransferSurface surface(mesh, positions);
         benchmark::DoNotOptimize(surface.isEmpty());
@@ -89,7 +81,7 @@ void BM_TransferSurfaceQuery(benchmark::State& state)
     if (!inputs.source)
         return;
     const DzFacetMesh& mesh = DzGeometry::currentShape(inputs.source)->getFacetMesh();
-    const DzTransferSurface surface(mesh, placedPositions(inputs.source, mesh));
+    const DzTransferSurface surface(mesh, mesh.vertices());
     const QVector<DzVec3>& queries = inputs.fitSuit.vertices();
     for (auto _ : state)
         benchmark::DoNotOptimize(surface.closestPoints(queries).data());
