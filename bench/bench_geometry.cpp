@@ -1,4 +1,10 @@
+#include <QCoreApplication>
+#include <QEvent>
+
 #include "bench_session.h"
+#include "dzapp.h"
+#include "dzcontentmgr.h"
+#include "dzscene.h"
 #include "dzfloatproperty.h"
 #include "dznode.h"
 #include "dzobject.h"
@@ -80,8 +86,7 @@ void BM_SubdividerBuild(benchmark::State& state)
     const DzFacetMesh base = node->getObject()->getCurrentShape()->getFacetMesh();
     int vertices = 0;
     for (auto _ : state) {
-        DzSubdivider subdivider(base);
-        subdivider.ensureLevel(level);
+        const DzSubdivider subdivider(base, level);
         vertices = subdivider.getNumVertices(level);
         benchmark::DoNotOptimize(subdivider.getTopology(level).facets().constData());
     }
@@ -89,8 +94,46 @@ void BM_SubdividerBuild(benchmark::State& state)
     state.counters["vertices"] = vertices;
 }
 
+// The first level-2 world mesh of a second Genesis 9 loaded beside one already evaluated at
+// level 2, as the conversion loads a temporary Genesis 9 beside the target. Loading and removing
+// the second figure are not timed.
+void BM_SecondFigureLevel2(benchmark::State& state)
+{
+    constexpr int kLevel = 2;
+    DzNode* first = genesis9At(state, kLevel);
+    if (!first)
+        return;
+    const QString path =
+        dzApp->getContentMgr()->getAbsolutePath(QString::fromUtf8(bench::kGenesis9File));
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QList<DzNode*> before = dzScene->nodeList();
+        DzNode* second = nullptr;
+        if (dzApp->getContentMgr()->openFile(path, true))
+            for (DzNode* node : dzScene->nodeList())
+                if (!before.contains(node) && node->isRootNode() && DzGeometry::currentShape(node))
+                    second = node;
+        if (!second) {
+            state.SkipWithError("cannot load a second Genesis 9");
+            break;
+        }
+        bench::setResolution(second, kLevel);
+        state.ResumeTiming();
+
+        benchmark::DoNotOptimize(DzGeometry::worldMesh(second));
+
+        state.PauseTiming();
+        dzScene->removeNode(second);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+    state.counters["vertices"] = DzGeometry::vertexCount(first, kLevel);
+    bench::clearScene();
+}
+
 } // namespace
 
+BENCHMARK(BM_SecondFigureLevel2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WorldMeshAfterDial)->ArgName("level")->Arg(0)->Arg(1)->Arg(2)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WorldMeshCached)->Unit(benchmark::kNanosecond);

@@ -1,9 +1,7 @@
 #include <algorithm>
 
 #include "../../host/src/geometry/dzgeometry.h"
-#include "dzenumproperty.h"
 #include "dzfloatproperty.h"
-#include "dzintproperty.h"
 #include "test_geometry_fixtures.h"
 
 using namespace testgeo;
@@ -24,12 +22,6 @@ void expectSamePoints(const QVector<DzVec3>& actual, QVector<DzVec3> expected)
         ASSERT_NE(match, expected.end()) << p.m_x << "," << p.m_y << "," << p.m_z;
         expected.erase(match);
     }
-}
-
-void setHighResolution(DzNode* node, int level)
-{
-    shapeOf(node)->getLODControl()->setValue(1);
-    shapeOf(node)->getSubDIALevelControl()->setValue(level);
 }
 } // namespace
 

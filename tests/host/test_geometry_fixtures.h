@@ -4,8 +4,10 @@
 
 #include "dzapp.h"
 #include "dzbone.h"
+#include "dzenumproperty.h"
 #include "dzfacetmesh.h"
 #include "dzfigure.h"
+#include "dzintproperty.h"
 #include "dzmorph.h"
 #include "dzmorphdeltas.h"
 #include "dzobject.h"
@@ -78,6 +80,12 @@ inline DzMorph* morphOf(const DzNode* node, const QString& name)
 }
 
 inline DzShape* shapeOf(const DzNode* node) { return node->getObject()->getCurrentShape(); }
+
+inline void setHighResolution(DzNode* node, int level)
+{
+    shapeOf(node)->getLODControl()->setValue(1);
+    shapeOf(node)->getSubDIALevelControl()->setValue(level);
+}
 
 inline void expectNear(const DzVec3& actual, const DzVec3& expected, float tolerance = 1e-4f)
 {

@@ -38,17 +38,36 @@ DzSkinBinding* skinBindingOf(const DzNode* node)
     return object ? object->findSkinBinding() : nullptr;
 }
 
-// The node's subdivider, rebuilt when the shape's mesh changed.
-DzSubdivider& subdividerOf(const DzNode* node, const DzShape* shape)
+// The subdivision tables the node evaluates `level` (1 and up) with, shared by every figure of
+// the same mesh and remembered until the mesh changes. Tables of level 0 when the mesh cannot be
+// refined; those are not made again for a deeper level.
+const DzSubdivider& subdividerOf(const DzNode* node, const DzShape* shape, int level)
 {
     DzNodeGeometryCache& cache = node->geometryCache();
-    if (!cache.subdivider || cache.subdividerShape != shape
-        || cache.subdividerMeshRevision != shape->meshRevision()) {
-        cache.subdivider = std::make_shared<DzSubdivider>(shape->getFacetMesh());
+    const bool sameMesh = cache.subdivider && cache.subdividerShape == shape
+                          && cache.subdividerMeshRevision == shape->meshRevision();
+    const bool tooShallow =
+        sameMesh && cache.subdivider->getLevel() > 0 && cache.subdivider->getLevel() < level;
+    if (!sameMesh || tooShallow) {
+        cache.subdivider = DzSubdivider::shared(shape->getFacetMesh(), level);
         cache.subdividerShape = shape;
         cache.subdividerMeshRevision = shape->meshRevision();
     }
     return *cache.subdivider;
+}
+
+// `level` clamped to the levels the node's mesh can be refined to; a mesh that cannot be
+// refined is evaluated as it is.
+int reachableLevel(const DzNode* node, const DzShape* shape, int level)
+{
+    level = std::clamp(level, 0, DzSubdivider::kMaxLevel);
+    return level == 0 ? 0 : std::min(level, subdividerOf(node, shape, level).getLevel());
+}
+
+// Facets, groups, materials and UVs of the node's mesh at a reachable level.
+const DzFacetMesh& topologyOf(const DzNode* node, const DzShape* shape, int level)
+{
+    return level == 0 ? shape->getFacetMesh() : subdividerOf(node, shape, level).getTopology(level);
 }
 
 // Adds value x delta of each (index, delta) pair in range.
@@ -127,7 +146,9 @@ int vertexCount(const DzNode* node, int level)
     const DzShape* shape = currentShape(node);
     if (!shape || shape->getFacetMesh().isEmpty())
         return 0;
-    return subdividerOf(node, shape).getNumVertices(level);
+    level = reachableLevel(node, shape, level);
+    return level == 0 ? shape->getNumVertices()
+                      : subdividerOf(node, shape, level).getNumVertices(level);
 }
 
 QVector<DzVec3> restPositions(const DzNode* node, int level)
@@ -135,7 +156,7 @@ QVector<DzVec3> restPositions(const DzNode* node, int level)
     const DzShape* shape = currentShape(node);
     if (!shape || shape->getFacetMesh().isEmpty())
         return {};
-    level = std::clamp(level, 0, DzSubdivider::kMaxLevel);
+    level = reachableLevel(node, shape, level);
     DzNodeGeometryCache& cache = node->geometryCache();
     const auto cached = cache.restPositions.constFind(level);
     if (cached != cache.restPositions.constEnd())
@@ -147,7 +168,8 @@ QVector<DzVec3> restPositions(const DzNode* node, int level)
         QVector<PosVar> parent(positions.size());
         for (int i = 0; i < positions.size(); ++i)
             parent[i].p = positions[i];
-        const QVector<PosVar> child = subdividerOf(node, shape).refineOneLevel(level, parent);
+        const QVector<PosVar> child =
+            subdividerOf(node, shape, level).refineOneLevel(level, parent);
         positions.resize(child.size());
         for (int i = 0; i < child.size(); ++i)
             positions[i] = child[i].p;
@@ -168,7 +190,7 @@ QVector<DzAffine> skinningMatrices(const DzNode* node, int level)
     const DzShape* shape = currentShape(node);
     if (!shape || shape->getFacetMesh().isEmpty())
         return {};
-    level = std::clamp(level, 0, DzSubdivider::kMaxLevel);
+    level = reachableLevel(node, shape, level);
     DzNodeGeometryCache& cache = node->geometryCache();
     const auto cached = cache.skinning.constFind(level);
     if (cached != cache.skinning.constEnd())
@@ -177,8 +199,8 @@ QVector<DzAffine> skinningMatrices(const DzNode* node, int level)
     // blending with refined weights.
     const QVector<DzAffine> skin =
         level == 0 ? baseSkinning(node, shape->getNumVertices())
-                   : subdividerOf(node, shape).refineOneLevel(level,
-                                                              skinningMatrices(node, level - 1));
+                   : subdividerOf(node, shape, level)
+                                 .refineOneLevel(level, skinningMatrices(node, level - 1));
     cache.skinning.insert(level, skin);
     return skin;
 }
@@ -188,9 +210,19 @@ DzFacetMesh restMesh(const DzNode* node, int level)
     const DzShape* shape = currentShape(node);
     if (!shape || shape->getFacetMesh().isEmpty())
         return {};
-    DzFacetMesh mesh = subdividerOf(node, shape).getTopology(level);
+    level = reachableLevel(node, shape, level);
+    DzFacetMesh mesh = topologyOf(node, shape, level);
     mesh.setVertices(restPositions(node, level));
     return mesh;
+}
+
+std::shared_ptr<const DzSubdivider> subdivisionTables(const DzNode* node, int level)
+{
+    const DzShape* shape = currentShape(node);
+    if (!shape || shape->getFacetMesh().isEmpty())
+        return nullptr;
+    subdividerOf(node, shape, level);
+    return node->geometryCache().subdivider;
 }
 
 DzAffine boneSkinningMatrix(const DzBone* bone)
@@ -243,7 +275,7 @@ const DzFacetMesh* worldMesh(const DzNode* node)
     DzNodeGeometryCache& cache = node->geometryCache();
     if (cache.worldMeshValid)
         return &cache.worldMesh;
-    const int level = evaluatedLevel(node);
+    const int level = reachableLevel(node, shape, evaluatedLevel(node));
     const QVector<DzVec3> rest = restPositions(node, level);
     const QVector<DzAffine> skin = skinningMatrices(node, level);
     const DzAffine world = worldMatrix(node);
@@ -253,7 +285,7 @@ const DzFacetMesh* worldMesh(const DzNode* node)
         positions[i] = world.apply(skin[i].apply(rest[i]));
         box.include(positions[i]);
     }
-    cache.worldMesh = subdividerOf(node, shape).getTopology(level);
+    cache.worldMesh = topologyOf(node, shape, level);
     cache.worldMesh.setVertices(positions);
     cache.worldBox = box;
     cache.worldMeshValid = true;

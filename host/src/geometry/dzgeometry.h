@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QVector>
+#include <memory>
 
 #include "dzaffine.h"
 #include "dzbox3.h"
@@ -9,12 +10,14 @@
 class DzBone;
 class DzNode;
 class DzShape;
+class DzSubdivider;
 
 // Evaluation of a node's geometry, in this order: base positions plus morph value x delta;
 // Catmull-Clark subdivision to the shape's level at high resolution, plus the HD deltas of each
 // level on the way; linear blend skinning by the bones (weights refined with the mesh); the
 // node's world transform. Results are cached on the node until something they depend on changes.
-// Level 0 is the base mesh.
+// Level 0 is the base mesh; a mesh that cannot be subdivided is evaluated at level 0 whatever the
+// level asked for.
 namespace DzGeometry {
 
 // The current shape of the node's object, null without one.
@@ -30,6 +33,10 @@ DzFacetMesh restMesh(const DzNode* node, int level);
 QVector<DzVec3> restPositions(const DzNode* node, int level);
 // Per-vertex skinning transforms (the figure's space) at a level; identity when unbound.
 QVector<DzAffine> skinningMatrices(const DzNode* node, int level);
+
+// The subdivision tables of the node's mesh refined at least to `level` (1 and up), shared with
+// every figure of the same mesh; null without geometry.
+std::shared_ptr<const DzSubdivider> subdivisionTables(const DzNode* node, int level);
 
 // The bone's transform of its skin in the figure's space: parent bone's * T(c) R T(-c).
 DzAffine boneSkinningMatrix(const DzBone* bone);

@@ -12,7 +12,8 @@ class DzSubdivider;
 class DzShape;
 
 // What a node remembers of its evaluated geometry. Cleared by DzNode::invalidateGeometry (all
-// but the topology) and DzNode::invalidateWorldTransform (the world part).
+// but the topology), DzNode::invalidateWorldTransform (the world part) and by the scene when the
+// node leaves it (everything).
 struct DzNodeGeometryCache {
     // Rest positions with the current morphs, per subdivision level.
     QHash<int, QVector<DzVec3>> restPositions;
@@ -25,8 +26,9 @@ struct DzNodeGeometryCache {
     DzFacetMesh worldMesh;
     DzBox3 worldBox;
 
-    // Refinement of the shape's mesh; rebuilt only when the mesh itself changes.
-    std::shared_ptr<DzSubdivider> subdivider;
+    // Refinement of the shape's mesh, shared with every figure of the same mesh; replaced only
+    // when the mesh changes or a deeper level is asked for.
+    std::shared_ptr<const DzSubdivider> subdivider;
     const DzShape* subdividerShape = nullptr;
     int subdividerMeshRevision = -1;
 
@@ -41,4 +43,6 @@ struct DzNodeGeometryCache {
         worldMatrixValid = false;
         worldMeshValid = false;
     }
+    // Gives back the memory of every result and the node's hold on the shared tables.
+    void release() { *this = DzNodeGeometryCache(); }
 };

@@ -1,6 +1,8 @@
 #include "dzsubdivider.h"
 
+#include <QMultiHash>
 #include <algorithm>
+#include <cstring>
 #include <opensubdiv/far/topologyDescriptor.h>
 
 using namespace OpenSubdiv;
@@ -18,18 +20,6 @@ struct UvVar {
     }
 };
 
-// A position as a vertex primvar.
-struct PosVar {
-    float x = 0.0f, y = 0.0f, z = 0.0f;
-    void Clear(void* = nullptr) { x = y = z = 0.0f; }
-    void AddWithWeight(const PosVar& src, float w)
-    {
-        x += w * src.x;
-        y += w * src.y;
-        z += w * src.z;
-    }
-};
-
 Sdc::Options hostSubdivisionOptions()
 {
     Sdc::Options options;
@@ -37,11 +27,72 @@ Sdc::Options hostSubdivisionOptions()
     options.SetFVarLinearInterpolation(Sdc::Options::FVAR_LINEAR_CORNERS_ONLY);
     return options;
 }
+
+// The mesh without its positions: what the tables depend on.
+DzFacetMesh topologyOnly(const DzFacetMesh& mesh)
+{
+    DzFacetMesh topology = mesh;
+    topology.setVertices(QVector<DzVec3>(mesh.getNumVertices()));
+    return topology;
+}
+
+template <class T>
+bool sameBytes(const QVector<T>& a, const QVector<T>& b)
+{
+    return a.size() == b.size()
+        && std::memcmp(a.constData(), b.constData(), size_t(a.size()) * sizeof(T)) == 0;
+}
+
+uint topologyHash(const DzFacetMesh& mesh)
+{
+    const QVector<DzFacet>& facets = mesh.facets();
+    const QVector<QPointF>& uvs = mesh.uvs();
+    uint seed = qHash(mesh.getNumVertices());
+    seed = qHashBits(facets.constData(), size_t(facets.size()) * sizeof(DzFacet), seed);
+    seed = qHashBits(uvs.constData(), size_t(uvs.size()) * sizeof(QPointF), seed);
+    return qHash(mesh.faceGroupNames(), seed) ^ qHash(mesh.materialNames(), seed);
+}
+
+// Every set of tables someone still holds, by topology hash.
+QMultiHash<uint, std::weak_ptr<const DzSubdivider>>& sharedTables()
+{
+    static QMultiHash<uint, std::weak_ptr<const DzSubdivider>> tables;
+    return tables;
+}
 } // namespace
 
-DzSubdivider::DzSubdivider(const DzFacetMesh& base) : _base(base), _hasUVs(base.hasUVs()) {}
+DzSubdivider::DzSubdivider(const DzFacetMesh& base, int level)
+    : _base(topologyOnly(base)), _hasUVs(base.hasUVs())
+{
+    buildRefiner(std::clamp(level, 1, kMaxLevel));
+    _topology.resize(_level + 1);
+    _topology[0] = _base;
+    if (_level > 0)
+        _topology[_level] = buildTopology(_level);
+}
 
 DzSubdivider::~DzSubdivider() = default;
+
+std::shared_ptr<const DzSubdivider> DzSubdivider::shared(const DzFacetMesh& base, int level)
+{
+    level = std::clamp(level, 1, kMaxLevel);
+    const uint key = topologyHash(base);
+    auto& tables = sharedTables();
+    for (auto it = tables.find(key); it != tables.end() && it.key() == key;) {
+        std::shared_ptr<const DzSubdivider> held = it->lock();
+        if (!held) {
+            it = tables.erase(it);
+            continue;
+        }
+        if (held->getLevel() >= level && held->hasTopologyOf(base))
+            return held;
+        ++it;
+    }
+    auto made = std::make_shared<const DzSubdivider>(base, level);
+    if (made->getLevel() > 0)
+        tables.insert(key, made);
+    return made;
+}
 
 void DzSubdivider::buildRefiner(int level)
 {
@@ -74,67 +125,52 @@ void DzSubdivider::buildRefiner(int level)
     if (!_refiner)
         return;
     Far::TopologyRefiner::UniformOptions uniform(level);
-    uniform.fullTopologyInLastLevel = true;
+    // Values are only ever refined from the last level, never through it: its edges and
+    // vertex neighbourhoods are not needed.
+    uniform.fullTopologyInLastLevel = false;
     _refiner->RefineUniform(uniform);
-    _refinedLevel = level;
-    _topology.clear();
+    _level = level;
 }
 
-void DzSubdivider::ensureLevel(int level)
+int DzSubdivider::getLevel() const { return _level; }
+
+int DzSubdivider::getNumVertices(int level) const
 {
-    level = std::clamp(level, 0, kMaxLevel);
-    if (_refiner && level <= _refinedLevel)
-        return;
-    buildRefiner(std::max(level, 1));
+    if (level < 0 || level > _level)
+        return 0;
+    return level == 0 ? _base.getNumVertices() : _refiner->GetLevel(level).GetNumVertices();
 }
 
-int DzSubdivider::getRefinedLevel() const { return _refinedLevel; }
-
-int DzSubdivider::getNumVertices(int level)
+const DzFacetMesh& DzSubdivider::getTopology(int level) const
 {
-    if (level <= 0)
-        return _base.getNumVertices();
-    ensureLevel(level);
-    return _refiner ? _refiner->GetLevel(level).GetNumVertices() : 0;
+    static const DzFacetMesh kNone;
+    if (level < 0 || level > _level)
+        return kNone;
+    // Figures evaluate at the tables' own level; a shallower topology is made when asked for.
+    if (_topology[level].isEmpty())
+        _topology[level] = buildTopology(level);
+    return _topology[level];
 }
 
-const DzFacetMesh& DzSubdivider::getTopology(int level)
+bool DzSubdivider::hasTopologyOf(const DzFacetMesh& mesh) const
 {
-    if (level <= 0)
-        return _base;
-    ensureLevel(level);
-    auto it = _topology.find(level);
-    if (it == _topology.end())
-        it = _topology.insert(level, buildTopology(level));
-    return *it;
+    return mesh.getNumVertices() == _base.getNumVertices()
+        && sameBytes(mesh.facets(), _base.facets()) && sameBytes(mesh.uvs(), _base.uvs())
+        && mesh.faceGroupNames() == _base.faceGroupNames()
+        && mesh.materialNames() == _base.materialNames();
 }
 
-DzFacetMesh DzSubdivider::buildTopology(int level)
+DzFacetMesh DzSubdivider::buildTopology(int level) const
 {
     DzFacetMesh mesh;
-    if (!_refiner)
-        return mesh;
     for (const QString& name : _base.faceGroupNames())
         mesh.findOrAddFaceGroup(name);
     for (const QString& name : _base.materialNames())
         mesh.findOrAddMaterial(name);
+    mesh.setVertices(QVector<DzVec3>(getNumVertices(level)));
 
-    // Positions of the plain base mesh, so the topology is a usable mesh on its own.
-    QVector<PosVar> positions(_base.getNumVertices());
-    for (int i = 0; i < positions.size(); ++i) {
-        const DzVec3 p = _base.getVertex(i);
-        positions[i] = {p.m_x, p.m_y, p.m_z};
-    }
-    for (int l = 1; l <= level; ++l)
-        positions = refineOneLevel(l, positions);
-    QVector<DzVec3> vertices(positions.size());
-    for (int i = 0; i < positions.size(); ++i)
-        vertices[i] = {positions[i].x, positions[i].y, positions[i].z};
-    mesh.setVertices(vertices);
-
-    QVector<UvVar> uvs;
     if (_hasUVs) {
-        uvs.resize(_base.getNumUVs());
+        QVector<UvVar> uvs(_base.getNumUVs());
         for (int i = 0; i < uvs.size(); ++i)
             uvs[i] = {float(_base.getUV(i).x()), float(_base.getUV(i).y())};
         Far::PrimvarRefiner primvar(*_refiner);
@@ -158,10 +194,12 @@ DzFacetMesh DzSubdivider::buildTopology(int level)
         const DzFacet& parent = _base.getFacet(baseFace);
         DzFacet facet;
         const Far::ConstIndexArray verts = top.GetFaceVertices(f);
-        for (int c = 0; c < verts.size() && c < 4; ++c) {
+        for (int c = 0; c < verts.size() && c < 4; ++c)
             facet.m_vertIdx[c] = verts[c];
-            if (_hasUVs)
-                facet.m_uvwIdx[c] = top.GetFaceFVarValues(f, 0)[c];
+        if (_hasUVs) {
+            const Far::ConstIndexArray uvs = top.GetFaceFVarValues(f, 0);
+            for (int c = 0; c < uvs.size() && c < 4; ++c)
+                facet.m_uvwIdx[c] = uvs[c];
         }
         facet.m_faceGroupIdx = parent.m_faceGroupIdx;
         facet.m_materialIdx = parent.m_materialIdx;

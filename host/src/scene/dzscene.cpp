@@ -11,6 +11,7 @@
 #include "dzproperty.h"
 #include "dzshape.h"
 #include "dzskinbinding.h"
+#include "geometry/dznodegeometrycache.h"
 
 namespace {
 void registerSceneMetaTypes()
@@ -103,6 +104,9 @@ void DzScene::removeNodeTree(DzNode* node)
         emit nodeSelectionListChanged();
     }
     emit nodeRemoved(node);
+    // The node itself may be deleted only later (it can be on the call stack), but its
+    // evaluated geometry, at high resolution hundreds of megabytes, is given back now.
+    node->geometryCache().release();
 }
 
 bool DzScene::removeNode(DzNode* node)

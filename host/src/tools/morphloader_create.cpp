@@ -48,14 +48,9 @@ QString uniqueName(const DzObject* object, const QString& name)
 
 QVector<float> refineWeights(const DzNode* node, const QVector<float>& base, int level)
 {
-    if (level == 0)
-        return base;
-    // The node's own subdivider, which evaluating its vertex count at the level made current;
-    // building another costs more than the whole load at level 2.
-    DzGeometry::vertexCount(node, level);
-    std::shared_ptr<DzSubdivider> subdivider = node->geometryCache().subdivider;
+    const auto subdivider = level > 0 ? DzGeometry::subdivisionTables(node, level) : nullptr;
     if (!subdivider)
-        subdivider = std::make_shared<DzSubdivider>(DzGeometry::restMesh(node, 0));
+        return base;
     QVector<WeightVar> values(base.size());
     for (int i = 0; i < base.size(); ++i)
         values[i].w = base[i];

@@ -1,35 +1,26 @@
 #include "tools/transfer_surface.h"
 
-#include <algorithm>
 #include <array>
+#include <cmath>
+#include <embree3/rtcore.h>
 #include <limits>
-#include <nanoflann.hpp>
 #include <vector>
 
 namespace {
 
-// nanoflann's view of a point list.
-struct PointCloud {
-    std::vector<DzVec3> points;
+// One Embree device for the process: a device starts a task system, a scene is cheap. The
+// build runs on the calling thread like everything else in the host.
+RTCDevice sharedDevice()
+{
+    static const std::unique_ptr<RTCDeviceTy, void (*)(RTCDevice)> device(
+        rtcNewDevice("threads=1"), &rtcReleaseDevice);
+    return device.get();
+}
 
-    size_t kdtree_get_point_count() const { return points.size(); }
-    float kdtree_get_pt(size_t i, size_t dim) const
-    {
-        const DzVec3& p = points[i];
-        return dim == 0 ? p.m_x : dim == 1 ? p.m_y : p.m_z;
-    }
-    template <class Box>
-    bool kdtree_get_bbox(Box&) const
-    {
-        return false;
-    }
+struct SceneRelease {
+    void operator()(RTCScene scene) const { rtcReleaseScene(scene); }
 };
-
-using KdTree = nanoflann::KDTreeSingleIndexAdaptor<
-    nanoflann::L2_Simple_Adaptor<float, PointCloud>, PointCloud, 3, uint32_t>;
-
-constexpr size_t kNearestVertices = 8;
-constexpr size_t kNearestCentres = 8;
+using ScenePtr = std::unique_ptr<RTCSceneTy, SceneRelease>;
 
 } // namespace
 
@@ -89,36 +80,36 @@ struct DzTransferSurface::Impl {
         int facet;
     };
 
+    std::vector<DzVec3> vertices;
     std::vector<Triangle> triangles;
-    PointCloud vertices;
-    PointCloud centres;
-    std::vector<std::vector<int>> trianglesOfVertex;
-    std::unique_ptr<KdTree> vertexTree;
-    std::unique_ptr<KdTree> centreTree;
+    // Each triangle's corner positions side by side: the search tests many triangles per query.
+    std::vector<std::array<DzVec3, 3>> corners;
+    ScenePtr scene;
+
+    // One query in flight: the point and the best hit so far.
+    struct Query {
+        const Impl* surface;
+        DzVec3 p;
+        Hit best;
+    };
 
     void addTriangle(int a, int b, int c, int facet)
     {
-        const int index = int(triangles.size());
         triangles.push_back({{a, b, c}, facet});
-        for (int v : {a, b, c})
-            trianglesOfVertex[v].push_back(index);
-        const DzVec3& pa = vertices.points[a];
-        centres.points.push_back((pa + vertices.points[b] + vertices.points[c]) * (1.0f / 3.0f));
+        corners.push_back({vertices[a], vertices[b], vertices[c]});
     }
 
-    void test(int triangle, const DzVec3& p, Hit& best) const
+    // Keeps the triangle when it is nearer than the best so far; true when it was.
+    bool test(int triangle, const DzVec3& p, Hit& best) const
     {
-        const Triangle& t = triangles[triangle];
-        const DzVec3& a = vertices.points[t.v[0]];
-        const DzVec3& b = vertices.points[t.v[1]];
-        const DzVec3& c = vertices.points[t.v[2]];
+        const auto& [a, b, c] = corners[triangle];
         float w[3];
         dzClosestPointOnTriangle(p, a, b, c, w);
-        const DzVec3 q = a * w[0] + b * w[1] + c * w[2];
-        const DzVec3 d = q - p;
+        const DzVec3 d = a * w[0] + b * w[1] + c * w[2] - p;
         const float distanceSq = d.dot(d);
         if (best.triangle >= 0 && distanceSq >= best.distanceSq)
-            return;
+            return false;
+        const Triangle& t = triangles[triangle];
         best.triangle = triangle;
         best.facet = t.facet;
         best.distanceSq = distanceSq;
@@ -126,14 +117,77 @@ struct DzTransferSurface::Impl {
             best.corners[i] = t.v[i];
             best.weights[i] = w[i];
         }
+        return true;
+    }
+
+    // Embree calls this for every triangle whose bounds meet the query sphere; shrinking the
+    // sphere to the best distance prunes the rest of the hierarchy.
+    static bool visit(RTCPointQueryFunctionArguments* args)
+    {
+        auto* query = static_cast<Query*>(args->userPtr);
+        if (!query->surface->test(int(args->primID), query->p, query->best))
+            return false;
+        args->query->radius = std::sqrt(query->best.distanceSq);
+        return true;
+    }
+
+    // The closest point to p. A triangle known to be near (`seed`, or -1) bounds the search
+    // from the start; it is tested first, so the bound never hides it.
+    Hit search(const DzVec3& p, int seed) const
+    {
+        Query query{this, p, {}};
+        if (triangles.empty())
+            return query.best;
+        RTCPointQuery sphere;
+        sphere.x = p.m_x;
+        sphere.y = p.m_y;
+        sphere.z = p.m_z;
+        sphere.time = 0;
+        sphere.radius = std::numeric_limits<float>::infinity();
+        if (seed >= 0) {
+            test(seed, p, query.best);
+            sphere.radius = std::sqrt(query.best.distanceSq);
+        }
+        RTCPointQueryContext context;
+        rtcInitPointQueryContext(&context);
+        rtcPointQuery(scene.get(), &sphere, &context, &visit, &query);
+        return query.best;
+    }
+
+    void buildScene()
+    {
+        RTCDevice device = sharedDevice();
+        RTCGeometry geometry = rtcNewGeometry(device, RTC_GEOMETRY_TYPE_TRIANGLE);
+        auto* points = static_cast<float*>(rtcSetNewGeometryBuffer(
+            geometry, RTC_BUFFER_TYPE_VERTEX, 0, RTC_FORMAT_FLOAT3, 3 * sizeof(float),
+            vertices.size()));
+        for (const DzVec3& v : vertices) {
+            *points++ = v.m_x;
+            *points++ = v.m_y;
+            *points++ = v.m_z;
+        }
+        auto* indices = static_cast<unsigned*>(rtcSetNewGeometryBuffer(
+            geometry, RTC_BUFFER_TYPE_INDEX, 0, RTC_FORMAT_UINT3, 3 * sizeof(unsigned),
+            triangles.size()));
+        for (const Triangle& t : triangles)
+            for (int corner : t.v)
+                *indices++ = unsigned(corner);
+        rtcCommitGeometry(geometry);
+        scene.reset(rtcNewScene(device));
+        rtcAttachGeometry(scene.get(), geometry);
+        rtcReleaseGeometry(geometry);
+        rtcCommitScene(scene.get());
     }
 };
 
 DzTransferSurface::DzTransferSurface(const DzFacetMesh& mesh, const QVector<DzVec3>& positions)
     : _d(new Impl)
 {
-    _d->vertices.points.assign(positions.begin(), positions.end());
-    _d->trianglesOfVertex.resize(positions.size());
+    if (positions.size() != mesh.getNumVertices())
+        return;
+    _d->vertices.assign(positions.begin(), positions.end());
+    _d->triangles.reserve(2 * mesh.getNumFacets());
+    _d->corners.reserve(2 * mesh.getNumFacets());
     for (int f = 0; f < mesh.getNumFacets(); ++f) {
         const DzFacet& facet = mesh.getFacet(f);
         const int* v = facet.m_vertIdx;
@@ -141,12 +195,8 @@ DzTransferSurface::DzTransferSurface(const DzFacetMesh& mesh, const QVector<DzVe
         if (facet.isQuad())
             _d->addTriangle(v[0], v[2], v[3], f);
     }
-    if (_d->triangles.empty())
-        return;
-    _d->vertexTree.reset(new KdTree(3, _d->vertices, nanoflann::KDTreeSingleIndexAdaptorParams(16)));
-    _d->vertexTree->buildIndex();
-    _d->centreTree.reset(new KdTree(3, _d->centres, nanoflann::KDTreeSingleIndexAdaptorParams(16)));
-    _d->centreTree->buildIndex();
+    if (!_d->triangles.empty())
+        _d->buildScene();
 }
 
 DzTransferSurface::~DzTransferSurface() = default;
@@ -155,20 +205,17 @@ bool DzTransferSurface::isEmpty() const { return _d->triangles.empty(); }
 
 DzTransferSurface::Hit DzTransferSurface::closestPoint(const DzVec3& p) const
 {
-    Hit best;
-    if (isEmpty())
-        return best;
-    const float query[3] = {p.m_x, p.m_y, p.m_z};
-    uint32_t indices[std::max(kNearestVertices, kNearestCentres)];
-    float distances[std::max(kNearestVertices, kNearestCentres)];
+    return _d->search(p, -1);
+}
 
-    const size_t nVertices = _d->vertexTree->knnSearch(query, kNearestVertices, indices, distances);
-    for (size_t i = 0; i < nVertices; ++i)
-        for (int triangle : _d->trianglesOfVertex[indices[i]])
-            _d->test(triangle, p, best);
-
-    const size_t nCentres = _d->centreTree->knnSearch(query, kNearestCentres, indices, distances);
-    for (size_t i = 0; i < nCentres; ++i)
-        _d->test(int(indices[i]), p, best);
-    return best;
+std::vector<DzTransferSurface::Hit> DzTransferSurface::closestPoints(
+    const QVector<DzVec3>& points) const
+{
+    std::vector<Hit> hits(points.size());
+    int previous = -1;
+    for (int i = 0; i < points.size(); ++i) {
+        hits[i] = _d->search(points[i], previous);
+        previous = hits[i].triangle;
+    }
+    return hits;
 }

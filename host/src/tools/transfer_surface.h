@@ -2,11 +2,13 @@
 
 #include <QVector>
 #include <memory>
+#include <vector>
 
 #include "dzfacetmesh.h"
 
-// A triangulated surface that answers closest-point queries. Quads are split along their
-// 0-2 diagonal; each triangle remembers the facet it came from.
+// A triangulated surface that answers closest-point queries through one bounding volume
+// hierarchy, built once and shared by every query. Quads are split along their 0-2 diagonal;
+// each triangle remembers the facet it came from.
 class DzTransferSurface {
 public:
     // Where a query landed: a triangle of the surface and barycentric weights of its corners.
@@ -18,17 +20,20 @@ public:
         float distanceSq = 0;
     };
 
-    // `positions` are the mesh's vertices placed where the queries are made (world space).
+    // `positions` are the mesh's vertices placed where the queries are made (world space); a
+    // list of another length gives an empty surface.
     DzTransferSurface(const DzFacetMesh& mesh, const QVector<DzVec3>& positions);
     ~DzTransferSurface();
     DzTransferSurface(const DzTransferSurface&) = delete;
     DzTransferSurface& operator=(const DzTransferSurface&) = delete;
 
     bool isEmpty() const;
-    // The closest point of the surface to p. The candidates are the triangles around the
-    // nearest vertices and the triangles with the nearest centres, which finds the true closest
-    // point wherever the query is near the surface compared with its triangle size.
+    // The exact closest point of the whole surface to p, wherever p is (a tie goes to either
+    // triangle). No hit (triangle -1) on an empty surface.
     Hit closestPoint(const DzVec3& p) const;
+    // closestPoint of each point, in order. Neighbouring points in the list (a mesh's vertices,
+    // its facet centres) are found faster: each search starts from the previous point's triangle.
+    std::vector<Hit> closestPoints(const QVector<DzVec3>& points) const;
 
 private:
     struct Impl;

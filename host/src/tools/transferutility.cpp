@@ -64,16 +64,6 @@ QList<DzMorph*> chosenMorphs(const DzNode* source, int mode, const QStringList& 
     return chosen;
 }
 
-// Where each target vertex lands on the source surface.
-std::vector<DzTransferSurface::Hit> projectVertices(const DzTransferSurface& surface,
-                                                    const QVector<DzVec3>& targetPositions)
-{
-    std::vector<DzTransferSurface::Hit> hits(targetPositions.size());
-    for (int i = 0; i < targetPositions.size(); ++i)
-        hits[i] = surface.closestPoint(targetPositions[i]);
-    return hits;
-}
-
 // The source morph's base deltas interpolated at the hits, turned from the source's rest space
 // into the target's.
 DzMorphDeltas* projectDeltas(const DzMorph* morph, int sourceVertexCount,
@@ -109,19 +99,25 @@ DzMorphDeltas* projectDeltas(const DzMorph* morph, int sourceVertexCount,
 DzFacetMesh withSourceFaceGroups(const DzFacetMesh& target, const QVector<DzVec3>& targetPositions,
                                  const DzFacetMesh& source, const DzTransferSurface& surface)
 {
+    QVector<DzVec3> centres;
+    centres.reserve(target.getNumFacets());
+    for (const DzFacet& facet : target.facets()) {
+        DzVec3 centre;
+        for (int c = 0; c < facet.numCorners(); ++c)
+            centre += targetPositions[facet.m_vertIdx[c]];
+        centres.append(centre * (1.0f / facet.numCorners()));
+    }
+    const std::vector<DzTransferSurface::Hit> hits = surface.closestPoints(centres);
+
     DzFacetMesh result;
     result.setVertices(target.vertices());
     for (const QPointF& uv : target.uvs())
         result.addUV(uv);
     for (const QString& material : target.materialNames())
         result.findOrAddMaterial(material);
-    for (const DzFacet& facet : target.facets()) {
-        DzVec3 centre;
-        for (int c = 0; c < facet.numCorners(); ++c)
-            centre += targetPositions[facet.m_vertIdx[c]];
-        centre = centre * (1.0f / facet.numCorners());
-        const DzTransferSurface::Hit hit = surface.closestPoint(centre);
-        DzFacet copy = facet;
+    for (int f = 0; f < target.getNumFacets(); ++f) {
+        const DzTransferSurface::Hit& hit = hits[f];
+        DzFacet copy = target.getFacet(f);
         copy.m_faceGroupIdx =
             result.findOrAddFaceGroup(source.getFaceGroupName(source.getFacet(hit.facet).m_faceGroupIdx));
         result.addFacet(copy);
@@ -289,7 +285,7 @@ bool DzTransferUtility::doTransfer()
     const QVector<DzVec3> sourcePositions = placedBasePositions(source, *sourceMesh);
     const QVector<DzVec3> targetPositions = placedBasePositions(target, *targetMesh);
     const DzTransferSurface surface(*sourceMesh, sourcePositions);
-    const std::vector<DzTransferSurface::Hit> hits = projectVertices(surface, targetPositions);
+    const std::vector<DzTransferSurface::Hit> hits = surface.closestPoints(targetPositions);
     const DzAffine sourceToTarget =
         DzGeometry::worldMatrix(target).inverted() * DzGeometry::worldMatrix(source);
 
