@@ -2,8 +2,10 @@
 
 #include <QFile>
 #include <QJsonDocument>
+#include <QLocale>
 #include <QUrl>
 #include <cmath>
+#include <limits>
 #include <zlib.h>
 
 #include "dsonerror.h"
@@ -16,29 +18,55 @@ bool isGzip(const QByteArray& bytes)
     return bytes.size() >= 2 && uchar(bytes[0]) == 0x1f && uchar(bytes[1]) == 0x8b;
 }
 
-// Inflates a whole gzip stream; a stream that ends early or is corrupt is a fault.
-QByteArray gunzip(const QByteArray& bytes)
+QString sizeText(qint64 bytes)
 {
-    z_stream stream{};
-    if (inflateInit2(&stream, 15 + 16) != Z_OK)
-        dsonFail(QStringLiteral("cannot start decompression"));
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
-    stream.avail_in = uInt(bytes.size());
+    return QLocale::c().formattedDataSize(bytes, 0, QLocale::DataSizeTraditionalFormat);
+}
+
+// Owns a zlib inflate stream for gzip input, ended on every way out.
+class GzipStream {
+public:
+    explicit GzipStream(const QByteArray& input)
+    {
+        if (inflateInit2(&_stream, 15 + 16) != Z_OK)
+            dsonFail(QStringLiteral("cannot start decompression"));
+        _stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(input.constData()));
+        _stream.avail_in = uInt(input.size());
+    }
+    ~GzipStream() { inflateEnd(&_stream); }
+    GzipStream(const GzipStream&) = delete;
+    GzipStream& operator=(const GzipStream&) = delete;
+
+    z_stream* operator->() { return &_stream; }
+    z_stream* get() { return &_stream; }
+
+private:
+    z_stream _stream{};
+};
+
+// Inflates a whole gzip stream of at most `maxBytes`; a stream that ends early, is corrupt or
+// expands beyond the limit is a fault.
+QByteArray gunzip(const QByteArray& bytes, qint64 maxBytes)
+{
+    GzipStream stream(bytes);
     QByteArray out;
     char buffer[1 << 16];
     int result = Z_OK;
     while (result == Z_OK) {
-        stream.next_out = reinterpret_cast<Bytef*>(buffer);
-        stream.avail_out = sizeof buffer;
-        result = inflate(&stream, Z_NO_FLUSH);
-        out.append(buffer, int(sizeof buffer - stream.avail_out));
-        if (result == Z_BUF_ERROR && stream.avail_in == 0)
+        stream->next_out = reinterpret_cast<Bytef*>(buffer);
+        stream->avail_out = sizeof buffer;
+        result = inflate(stream.get(), Z_NO_FLUSH);
+        const qint64 produced = qint64(sizeof buffer - stream->avail_out);
+        if (out.size() + produced > maxBytes)
+            dsonFail(QStringLiteral("expands to more than %1, the most a content file may hold")
+                         .arg(sizeText(maxBytes)));
+        out.append(buffer, int(produced));
+        if (result == Z_BUF_ERROR && stream->avail_in == 0)
             break;
     }
-    inflateEnd(&stream);
     if (result != Z_STREAM_END)
-        dsonFail(stream.avail_in == 0 ? QStringLiteral("compressed data is truncated")
-                                      : QStringLiteral("compressed data is corrupt"));
+        dsonFail(stream->avail_in == 0 ? QStringLiteral("has truncated compressed data")
+                                       : QStringLiteral("has corrupt compressed data"));
     return out;
 }
 
@@ -65,28 +93,52 @@ QJsonValue required(const QJsonObject& o, const QString& key, const QString& whe
     dsonFail(QStringLiteral("%1 is not %2").arg(path, QLatin1String(expected)));
 }
 
+// Every number the loader keeps ends up in a float or an int.
+double toNumber(const QJsonValue& v, const QString& path)
+{
+    if (!v.isDouble())
+        wrongKind(path, "a number");
+    const double d = v.toDouble();
+    if (!std::isfinite(d) || std::fabs(d) > double(std::numeric_limits<float>::max()))
+        dsonFail(QStringLiteral("%1 is out of range (%2)").arg(path).arg(d));
+    return d;
+}
+
 int toInteger(const QJsonValue& v, const QString& path)
 {
     if (!v.isDouble())
         wrongKind(path, "a number");
     const double d = v.toDouble();
-    if (d != std::floor(d) || std::abs(d) > 2e9)
+    if (!std::isfinite(d) || std::fabs(d) > double(std::numeric_limits<int>::max()))
+        dsonFail(QStringLiteral("%1 is out of range (%2)").arg(path).arg(d));
+    if (d != std::floor(d))
         wrongKind(path, "an integer");
     return int(d);
 }
 
 } // namespace
 
-QJsonObject readDocument(const QString& filePath)
+QJsonObject readDocument(const QString& filePath, qint64 maxBytes)
 {
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         dsonFail(QStringLiteral("cannot be read (%1)").arg(file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (isGzip(bytes))
-        bytes = gunzip(bytes);
+    if (file.size() > maxBytes)
+        dsonFail(QStringLiteral("is larger than %1, the most a content file may hold")
+                     .arg(sizeText(maxBytes)));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        dsonFail(QStringLiteral("cannot be read (%1)").arg(file.errorString()));
+    return parseDocument(bytes, maxBytes);
+}
+
+QJsonObject parseDocument(const QByteArray& bytes, qint64 maxBytes)
+{
+    const QByteArray text = isGzip(bytes) ? gunzip(bytes, maxBytes) : bytes;
+    if (text.trimmed().isEmpty())
+        dsonFail(QStringLiteral("is empty"));
     QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
     if (error.error != QJsonParseError::NoError)
         dsonFail(QStringLiteral("is not valid JSON (%1 at offset %2)")
                      .arg(error.errorString())
@@ -122,10 +174,7 @@ QString string(const QJsonObject& o, const QString& key, const QString& where)
 
 double number(const QJsonObject& o, const QString& key, const QString& where)
 {
-    const QJsonValue v = required(o, key, where);
-    if (!v.isDouble())
-        wrongKind(member(where, key), "a number");
-    return v.toDouble();
+    return toNumber(required(o, key, where), member(where, key));
 }
 
 int integer(const QJsonObject& o, const QString& key, const QString& where)
@@ -150,6 +199,11 @@ QString optString(const QJsonObject& o, const QString& key, const QString& where
 double optNumber(const QJsonObject& o, const QString& key, const QString& where, double fallback)
 {
     return o.contains(key) ? number(o, key, where) : fallback;
+}
+
+int optInteger(const QJsonObject& o, const QString& key, const QString& where, int fallback)
+{
+    return o.contains(key) ? integer(o, key, where) : fallback;
 }
 
 bool optBoolean(const QJsonObject& o, const QString& key, const QString& where, bool fallback)
@@ -178,9 +232,7 @@ QJsonArray arrayAt(const QJsonArray& a, int i, const QString& where)
 
 double numberAt(const QJsonArray& a, int i, const QString& where)
 {
-    if (!a.at(i).isDouble())
-        wrongKind(element(where, i), "a number");
-    return a.at(i).toDouble();
+    return toNumber(a.at(i), element(where, i));
 }
 
 int integerAt(const QJsonArray& a, int i, const QString& where)

@@ -12,10 +12,18 @@
 
 namespace dson {
 
-// Reads a plain or gzip-compressed JSON object; throws DsonError when it is neither.
-QJsonObject readDocument(const QString& filePath);
+// The most a content file may hold, as stored and once inflated: a small gzip file can ask for
+// gigabytes, and Qt's byte arrays end at 2 GB.
+constexpr qint64 kMaxDocumentBytes = qint64(512) << 20;
+
+// Reads a plain or gzip-compressed JSON object; throws DsonError when it is neither, or empty,
+// or larger than `maxBytes`.
+QJsonObject readDocument(const QString& filePath, qint64 maxBytes = kMaxDocumentBytes);
+// The same for the bytes of a file.
+QJsonObject parseDocument(const QByteArray& bytes, qint64 maxBytes = kMaxDocumentBytes);
 
 // The object member `key`, of the expected kind; `where` names the container in messages.
+// Numbers must fit a float and integers an int.
 QJsonObject object(const QJsonObject& o, const QString& key, const QString& where);
 QJsonArray array(const QJsonObject& o, const QString& key, const QString& where);
 QString string(const QJsonObject& o, const QString& key, const QString& where);
@@ -27,6 +35,7 @@ bool boolean(const QJsonObject& o, const QString& key, const QString& where);
 QString optString(const QJsonObject& o, const QString& key, const QString& where,
                   const QString& fallback = {});
 double optNumber(const QJsonObject& o, const QString& key, const QString& where, double fallback);
+int optInteger(const QJsonObject& o, const QString& key, const QString& where, int fallback);
 bool optBoolean(const QJsonObject& o, const QString& key, const QString& where, bool fallback);
 QJsonArray optArray(const QJsonObject& o, const QString& key, const QString& where);
 

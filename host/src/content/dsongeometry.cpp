@@ -166,18 +166,20 @@ DzShape* createShape(const QJsonObject& geometry, const DzFacetMesh& mesh, const
         const QString cpath = where + QStringLiteral(".extra.channels");
         const QJsonArray channels = array(extra, QStringLiteral("channels"), where + QStringLiteral(".extra"));
         for (int c = 0; c < channels.size(); ++c) {
-            const QJsonObject ch = object(objectAt(channels, c, cpath), QStringLiteral("channel"), cpath);
-            const QString id = string(ch, QStringLiteral("id"), cpath);
+            const QString at = QStringLiteral("%1[%2]").arg(cpath).arg(c);
+            const QJsonObject ch = object(objectAt(channels, c, cpath), QStringLiteral("channel"), at);
+            const QString chpath = at + QStringLiteral(".channel");
+            const QString id = string(ch, QStringLiteral("id"), chpath);
             if (id == QLatin1String("lodlevel")) {
-                lod = integer(ch, QStringLiteral("value"), cpath);
+                lod = integer(ch, QStringLiteral("value"), chpath);
                 if (lod < 0 || lod > 1)
-                    dsonFail(QStringLiteral("%1: lodlevel %2 is neither 0 nor 1").arg(cpath).arg(lod));
+                    dsonFail(QStringLiteral("%1: lodlevel %2 is neither 0 nor 1").arg(chpath).arg(lod));
             } else if (id == QLatin1String("SubDIALevel")) {
-                subd = integer(ch, QStringLiteral("value"), cpath);
-                subdMin = int(optNumber(ch, QStringLiteral("min"), cpath, 0));
-                subdMax = int(optNumber(ch, QStringLiteral("max"), cpath, 4));
+                subd = integer(ch, QStringLiteral("value"), chpath);
+                subdMin = optInteger(ch, QStringLiteral("min"), chpath, 0);
+                subdMax = optInteger(ch, QStringLiteral("max"), chpath, 4);
                 if (subdMin > subdMax || subd < subdMin || subd > subdMax)
-                    dsonFail(QStringLiteral("%1: SubDIALevel %2 is outside %3..%4").arg(cpath).arg(subd).arg(subdMin).arg(subdMax));
+                    dsonFail(QStringLiteral("%1: SubDIALevel %2 is outside %3..%4").arg(chpath).arg(subd).arg(subdMin).arg(subdMax));
             }
         }
     }

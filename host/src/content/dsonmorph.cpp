@@ -28,7 +28,9 @@ void readDeltas(const QJsonObject& block, const QString& where, int limit, QVect
         if (d.size() != 4)
             dsonFail(QStringLiteral("%1 is not [index, dx, dy, dz]").arg(at));
         const int index = integerAt(d, 0, at);
-        if (index < 0 || (limit >= 0 && index >= limit))
+        if (index < 0)
+            dsonFail(QStringLiteral("%1 moves vertex %2").arg(at).arg(index));
+        if (limit >= 0 && index >= limit)
             dsonFail(QStringLiteral("%1 moves vertex %2 of %3").arg(at).arg(index).arg(limit));
         indices.append(index);
         deltas.append(DzVec3(float(numberAt(d, 1, at)), float(numberAt(d, 2, at)), float(numberAt(d, 3, at))));

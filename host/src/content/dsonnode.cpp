@@ -24,12 +24,13 @@ DzVec3 readCenter(const QJsonObject& node, const QString& where)
     const QJsonArray channels = optArray(node, QStringLiteral("center_point"), where);
     const QString path = where + QStringLiteral(".center_point");
     for (int i = 0; i < channels.size(); ++i) {
+        const QString at = QStringLiteral("%1[%2]").arg(path).arg(i);
         const QJsonObject c = objectAt(channels, i, path);
-        const QString axis = string(c, QStringLiteral("id"), path);
+        const QString axis = string(c, QStringLiteral("id"), at);
         const int k = axis == QLatin1String("x") ? 0 : axis == QLatin1String("y") ? 1 : axis == QLatin1String("z") ? 2 : -1;
         if (k < 0)
-            dsonFail(QStringLiteral("%1[%2] has axis \"%3\"").arg(path).arg(i).arg(axis));
-        xyz[k] = float(number(c, QStringLiteral("value"), path));
+            dsonFail(QStringLiteral("%1 has axis \"%2\"").arg(at, axis));
+        xyz[k] = float(number(c, QStringLiteral("value"), at));
     }
     return DzVec3(xyz[0], xyz[1], xyz[2]);
 }

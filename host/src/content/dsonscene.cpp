@@ -48,6 +48,7 @@ private:
     void planDFormer();
     void checkFormulas(const QStringList& knownFormulas, QStringList* newFormulas);
     DzNode* selectedTarget(const QString& where) const;
+    void hold(QObject* object, DzNode* node, const QString& what);
 
     QStringList _dirs;
     QString _filePath;
@@ -108,6 +109,13 @@ DzNode* Planner::selectedTarget(const QString& where) const
     return node;
 }
 
+// Objects of the plan's own new nodes need no watch: the plan owns them until it runs.
+void Planner::hold(QObject* object, DzNode* node, const QString& what)
+{
+    if (node->getScene())
+        _plan.held.push_back({object, node, what});
+}
+
 void Planner::planNodes()
 {
     const QJsonObject scene = _doc.value(QStringLiteral("scene")).toObject();
@@ -124,16 +132,17 @@ void applyChannels(const QJsonObject& inst, const QString& key, const QString& w
     const QJsonArray channels = optArray(inst, key, where);
     const QString path = where + QLatin1Char('.') + key;
     for (int i = 0; i < channels.size(); ++i) {
+        const QString at = QStringLiteral("%1[%2]").arg(path).arg(i);
         const QJsonObject c = objectAt(channels, i, path);
-        const QString axis = string(c, QStringLiteral("id"), path);
-        const float value = float(number(c, QStringLiteral("current_value"), path));
+        const QString axis = string(c, QStringLiteral("id"), at);
+        const float value = float(number(c, QStringLiteral("current_value"), at));
         DzFloatProperty* prop = axis == QLatin1String("x") ? x
                                 : axis == QLatin1String("y") ? y
                                 : axis == QLatin1String("z") ? z
                                 : axis == QLatin1String("general") ? x
                                                                     : nullptr;
         if (!prop)
-            dsonFail(QStringLiteral("%1[%2] has unknown channel \"%3\"").arg(path).arg(i).arg(axis));
+            dsonFail(QStringLiteral("%1 has unknown channel \"%2\"").arg(at, axis));
         out.emplace_back(prop, value);
     }
 }
@@ -220,6 +229,7 @@ void Planner::planModifier(const QJsonObject& inst, const QString& where)
     DzObject* object = node->getObject();
     if (!object)
         dsonFail(QStringLiteral("%1 targets \"%2\", which has no geometry").arg(where, node->getLabel()));
+    hold(object, node, QStringLiteral("node \"%1\"").arg(node->getLabel()));
 
     auto* morph = qobject_cast<DzMorph*>(object->findModifier(ref.id));
     const auto key = qMakePair(node, ref.id);
@@ -255,6 +265,7 @@ void Planner::planModifier(const QJsonObject& inst, const QString& where)
 void Planner::planValue(DzNode* node, DzFloatProperty* prop, const QString& name, double value)
 {
     const float v = float(value);
+    hold(prop, node, QStringLiteral("property \"%1\" of \"%2\"").arg(name, node->getLabel()));
     if (prop->isClamped() && (v < prop->getMin() || v > prop->getMax())) {
         _plan.valuesOutOfRange.append(QStringLiteral("%1: %2 = %3 (%4 to %5)")
                                           .arg(node->getLabel(), name)
@@ -275,6 +286,7 @@ void Planner::planDFormer()
     DzShape* shape = figure && figure->getObject() ? figure->getObject()->getCurrentShape() : nullptr;
     if (!shape)
         dsonFail(QStringLiteral("%1 needs a selected figure, and \"%2\" is none").arg(where, target->getLabel()));
+    hold(figure, figure, QStringLiteral("figure \"%1\"").arg(figure->getLabel()));
 
     QVector<float> weights;
     const QJsonArray mods = optArray(_doc, QStringLiteral("modifier_library"), QString());
@@ -298,8 +310,12 @@ void Planner::planDFormer()
     for (int i = 0; i < nodes.size(); ++i) {
         const QString w = QStringLiteral("scene.nodes[%1]").arg(i);
         const QJsonObject inst = objectAt(nodes, i, QStringLiteral("scene.nodes"));
-        const AssetRef ref = parseUrl(string(inst, QStringLiteral("url"), w));
-        const QJsonObject def = findById(*documentOf(ref), QStringLiteral("node_library"), ref.id);
+        const QString url = string(inst, QStringLiteral("url"), w);
+        const AssetRef ref = parseUrl(url);
+        const QJsonObject* asset = documentOf(ref);
+        if (!asset)
+            dsonFail(QStringLiteral("%1: %2 is \"%3\", which no content directory has").arg(where, w, url));
+        const QJsonObject def = findById(*asset, QStringLiteral("node_library"), ref.id);
         auto node = std::make_unique<DzDFormer>();
         node->setName(optString(def, QStringLiteral("name"), w, ref.id));
         node->setLabel(optString(inst, QStringLiteral("label"), w, node->getName()));
@@ -352,6 +368,14 @@ ScenePlan Planner::plan(const QStringList& knownFormulas, QStringList* newFormul
 }
 
 } // namespace
+
+QString ScenePlan::lostTarget() const
+{
+    for (const Held& h : held)
+        if (!h.object || !h.node || !h.node->getScene())
+            return h.what;
+    return {};
+}
 
 ScenePlan planLoad(const QStringList& contentDirs, const QString& filePath, const QJsonObject& doc,
                    const QStringList& knownFormulas, QStringList* newFormulas)

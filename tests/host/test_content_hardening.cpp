@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "../../host/src/content/dsonfile.h"
+#include "dzobject.h"
+#include "dzshape.h"
+#include "test_content_support.h"
+
+using namespace testcontent;
+
+namespace {
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
+DzFigure* loadSelectedGenesis9()
+{
+    if (!openStock("People/Genesis 9/Genesis 9.duf"))
+        return nullptr;
+    DzFigure* figure = figureLabelled("Genesis 9");
+    dzScene->setPrimarySelection(figure);
+    return figure;
+}
+
+void deleteNow(DzNode* node)
+{
+    dzScene->removeNode(node);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+TEST(ContentHardening, ContentFaultsAreStandardExceptions)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "list.duf", "[1, 2]");
+    try {
+        dson::readDocument(path);
+        FAIL() << "a JSON list was read as a document";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "does not hold a JSON object");
+    }
+}
+
+TEST(ContentHardening, DFormerPresetWhoseNodeFileIsMissingFailsTheLoad)
+{
+    TestApp app;
+    DzFigure* figure = loadSelectedGenesis9();
+    ASSERT_NE(figure, nullptr);
+    const int vertices = figure->getObject()->getCurrentShape()->getNumVertices();
+    const QByteArray preset =
+        "{\"asset_info\":{\"id\":\"/x.duf\",\"type\":\"preset_dformer\"},"
+        "\"modifier_library\":[{\"id\":\"D-Former_1\",\"dformer\":{\"vertex_count\":" +
+        QByteArray::number(vertices) +
+        ",\"influence_weights\":{\"count\":1,\"values\":[[0,1]]}}}],"
+        "\"scene\":{\"nodes\":[{\"id\":\"D\",\"url\":\"/data/Nowhere/DFormer.dsf#D-Former_1\"}]}}";
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "Lost DFormer.duf", preset);
+    const int before = dzScene->getNumNodes();
+
+    DialogAnswerer answerer("Accept");
+    EXPECT_FALSE(contentMgr()->openFile(path, true));
+    EXPECT_EQ(dzScene->getNumNodes(), before);
+    const QStringList lines = app.logLinesContaining(path);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.last().contains("/data/Nowhere/DFormer.dsf#D-Former_1")) << lines.last().toStdString();
+    EXPECT_TRUE(lines.last().contains("no content directory has")) << lines.last().toStdString();
+}
+
+// The host's dialogs run an event loop; a figure deleted or removed meanwhile must stop the
+// load rather than be changed.
+TEST(ContentHardening, ATargetGoneWhileADialogWaitsFailsTheLoad)
+{
+    struct Case {
+        const char* file;
+        const char* press;
+        bool deleteIt;
+    };
+    const Case cases[] = {
+        {"Tests/Preset Exceeds Limits.duf", "Ignore Limits", false},
+        {"Tests/Preset Exceeds Limits.duf", "Ignore Limits", true},
+        {"People/Genesis 9/Developer Kit/G9 HeadSplit DFormer.duf", "Accept", false},
+        {"People/Genesis 9/Developer Kit/G9 HeadSplit DFormer.duf", "Accept", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + (c.deleteIt ? ", deleted" : ", removed"));
+        TestApp app;
+        DzFigure* figure = loadSelectedGenesis9();
+        ASSERT_NE(figure, nullptr);
+        DialogAnswerer answerer(c.press, [&] {
+            if (c.deleteIt)
+                deleteNow(figure);
+            else
+                dzScene->removeNode(figure);
+        });
+        const QString path = contentMgr()->getAbsolutePath(c.file);
+        EXPECT_FALSE(contentMgr()->openFile(path, true));
+        ASSERT_EQ(answerer.seen().size(), 1);
+        EXPECT_EQ(dzScene->getNumNodes(), 0);
+        const QStringList lines = app.logLinesContaining(path);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_TRUE(lines.last().contains("\"Genesis 9\" left the scene")) << lines.last().toStdString();
+    }
+}
