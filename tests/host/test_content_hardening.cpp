@@ -4,9 +4,13 @@
 #include <QTemporaryDir>
 
 #include "../../host/src/content/dsonfile.h"
+#include "dzfloatproperty.h"
+#include "dzmorph.h"
 #include "dzobject.h"
+#include "dzpropertygrouptree.h"
 #include "dzshape.h"
 #include "test_content_support.h"
+#include "test_geometry_fixtures.h"
 
 using namespace testcontent;
 
@@ -109,4 +113,17 @@ TEST(ContentHardening, ATargetGoneWhileADialogWaitsFailsTheLoad)
         ASSERT_FALSE(lines.isEmpty());
         EXPECT_TRUE(lines.last().contains("\"Genesis 9\" left the scene")) << lines.last().toStdString();
     }
+}
+
+TEST(ContentHardening, PropertyGroupTreesStayValidAcrossCalls)
+{
+    std::unique_ptr<DzNode> node(testgeo::nodeWithMesh(testgeo::cube()));
+    const DzPropertyGroupTree* first = node->getPropertyGroups();
+    EXPECT_EQ(node->getPropertyGroups(), first); // nothing changed: the same tree
+    testgeo::addMorph(node.get(), "Tall", {}, {})->getValueControl()->setPath("Morphs/Kelvaro");
+    const DzPropertyGroupTree* second = node->getPropertyGroups();
+    EXPECT_TRUE(second->collectAllPaths().contains("Morphs/Kelvaro"));
+    // The caller of the first call may still read its tree.
+    EXPECT_FALSE(first->collectAllPaths().contains("Morphs/Kelvaro"));
+    EXPECT_TRUE(first->collectAllPaths().contains("Transforms"));
 }
