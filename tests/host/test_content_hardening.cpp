@@ -2,12 +2,15 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <cmath>
+#include <limits>
 
 #include "../../host/src/content/dsonfile.h"
 #include "dzfloatproperty.h"
 #include "dzmorph.h"
 #include "dzobject.h"
 #include "dzpropertygrouptree.h"
+#include "dzsettings.h"
 #include "dzshape.h"
 #include "test_content_support.h"
 #include "test_geometry_fixtures.h"
@@ -126,4 +129,21 @@ TEST(ContentHardening, PropertyGroupTreesStayValidAcrossCalls)
     // The caller of the first call may still read its tree.
     EXPECT_FALSE(first->collectAllPaths().contains("Morphs/Kelvaro"));
     EXPECT_TRUE(first->collectAllPaths().contains("Transforms"));
+}
+
+TEST(ContentHardening, SettingsFloatsBeyondTheIntRangeHaveNoIntValue)
+{
+    const double cases[] = {1e300, -1e300, 3e9, -3e9, std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::infinity()};
+    for (double value : cases) {
+        SCOPED_TRACE(value);
+        DzSettings s;
+        s.setFloatValue("Scale", value);
+        EXPECT_EQ(s.getIntValue("Scale", 7), 7);
+    }
+    DzSettings s;
+    ASSERT_TRUE(s.fromString("{\"Big\": 1e300, \"Edge\": 2147483647.4, \"Low\": -2147483648}"));
+    EXPECT_EQ(s.getIntValue("Big", 7), 7);
+    EXPECT_EQ(s.getIntValue("Edge", 7), 2147483647);
+    EXPECT_EQ(s.getIntValue("Low", 7), -2147483647 - 1);
 }
