@@ -10,6 +10,7 @@
 #include "dzmorph.h"
 #include "dzobject.h"
 #include "dzpropertygrouptree.h"
+#include "dzappsettings.h"
 #include "dzsettings.h"
 #include "dzshape.h"
 #include "test_content_support.h"
@@ -146,4 +147,51 @@ TEST(ContentHardening, SettingsFloatsBeyondTheIntRangeHaveNoIntValue)
     EXPECT_EQ(s.getIntValue("Big", 7), 7);
     EXPECT_EQ(s.getIntValue("Edge", 7), 2147483647);
     EXPECT_EQ(s.getIntValue("Low", 7), -2147483647 - 1);
+}
+
+// The studio's settings.ini, damaged outside the studio: the values that can be read are
+// used, the rest falls back to the defaults, one log line names the file, and a copy of it is
+// kept before the next write replaces it.
+TEST(ContentHardening, DamagedSettingsFileGivesDefaultsOneLineAndACopy)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        bool damaged;  // QSettings can tell
+        int width;     // what [Kelvaro] width reads as, 7 by default
+    };
+    const Case cases[] = {
+        {"binary", QByteArray("\x00\x01\xff\xfe[\x00\x80junk=\x00\x01\n", 17), true, 7},
+        {"utf-16", QByteArray("\xff\xfe[\0K\0]\0\n\0w\0=\0001\0\n\0", 20), true, 7},
+        {"group never closed", "[Kelvaro\nwidth=12\n", true, 12},
+        {"cut in a value", "[Kelvaro]\nwidth=12\nname=\"unterminated", false, 12},
+        {"numbers out of range", "[Kelvaro]\nwidth=1e300\nheight=nan\n", false, 7},
+        {"empty", "", false, 7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestApp app;
+        const QString path = dzApp->settingsFilePath();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.bytes);
+        file.close();
+
+        DzAppSettings settings("Kelvaro");
+        EXPECT_EQ(settings.getIntValue("width", 7), c.width);
+        EXPECT_TRUE(settings.getBoolValue("missing", true));
+        EXPECT_TRUE(settings.setIntValue("depth", 3));
+        EXPECT_EQ(DzAppSettings("Kelvaro").getIntValue("depth"), 3);
+
+        const QStringList lines = app.logLinesContaining(path);
+        if (!c.damaged) {
+            EXPECT_TRUE(lines.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(lines.size(), 1);
+        EXPECT_TRUE(lines[0].contains("is not a valid settings file")) << lines[0].toStdString();
+        QFile copy(path + ".damaged");
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copy.readAll(), c.bytes);
+    }
 }
