@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "../../host/src/content/dsoninstalledmorphs.h"
 #include "dzmorph.h"
 #include "dzmorphdeltas.h"
 #include "dzobject.h"
@@ -39,11 +41,13 @@ QByteArray morphFile(const char* name, float dy)
         .toUtf8();
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes)
+bool writeFile(const QString& path, const QByteArray& bytes, const QDateTime& modified = {})
 {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        return false;
+    return !modified.isValid() || file.setFileTime(modified, QFileDevice::FileModificationTime);
 }
 
 // The y delta of each morph on the loaded figure, by name; empty when the load failed.
@@ -120,4 +124,36 @@ TEST(ContentChanges, ALibraryGoneBetweenTwoLoadsFailsTheSecondAndKeepsTheScene)
     EXPECT_EQ(answerer.seen()[0].title, "Missing Files");
     EXPECT_EQ(dzScene->findNodeByLabel("Fig"), loaded);
     EXPECT_EQ(dzScene->getNumNodes(), 2);
+}
+
+// Files last changed well before they were read are read once per session, until their size or
+// time stamp changes.
+TEST(ContentChanges, InstalledMorphFilesAreReadOncePerChange)
+{
+    QTemporaryDir lib;
+    ASSERT_TRUE(writeFile(lib.filePath("data/T/Fig/fig.dsf"), kFigure));
+    ASSERT_TRUE(writeFile(lib.filePath("People/Fig.duf"), kScene));
+    const QDateTime anHourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    const QString lift = lib.filePath("data/T/Fig/Morphs/Lift.dsf");
+    ASSERT_TRUE(writeFile(lift, morphFile("Lift", 0.25f), anHourAgo));
+    DzAppOptions options = TestApp::defaultOptions();
+    options.contentDirs = QStringList{lib.path()};
+    TestApp app(options);
+    const QString scene = lib.filePath("People/Fig.duf");
+
+    const int before = dson::installedMorphFileReads();
+    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.25f}}));
+    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.25f}}));
+    EXPECT_EQ(dson::installedMorphFileReads(), before + 1);
+
+    // The same size, another time stamp, also an old one.
+    ASSERT_TRUE(writeFile(lift, morphFile("Lift", 0.75f), anHourAgo.addSecs(1)));
+    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.75f}}));
+    EXPECT_EQ(dson::installedMorphFileReads(), before + 2);
+
+    // A file just written is read on every load until its time stamp is safely in the past.
+    ASSERT_TRUE(writeFile(lift, morphFile("Lift", 0.5f)));
+    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.5f}}));
+    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.5f}}));
+    EXPECT_EQ(dson::installedMorphFileReads(), before + 4);
 }

@@ -1,8 +1,5 @@
 #include "dsonmorph.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
 #include <QJsonArray>
 
 #include "dsonerror.h"
@@ -37,11 +34,6 @@ void readDeltas(const QJsonObject& block, const QString& where, int limit, QVect
     }
 }
 
-QString assetUriOf(const QString& contentDir, const QString& filePath, const QString& id)
-{
-    return encodePath(QDir(contentDir).relativeFilePath(filePath)) + QLatin1Char('#') + id;
-}
-
 } // namespace
 
 bool sameAsset(const QString& a, const QString& b)
@@ -56,9 +48,8 @@ bool isMorphModifier(const QJsonObject& modifier)
     return modifier.contains(QStringLiteral("morph"));
 }
 
-MorphData readMorph(const QJsonObject& modifier, int vertexCount, const QString& where)
+int readMorphHead(const QJsonObject& modifier, const QString& where, MorphData& m, QJsonObject& morph)
 {
-    MorphData m;
     m.name = string(modifier, QStringLiteral("id"), where);
     m.name = optString(modifier, QStringLiteral("name"), where, m.name);
     m.parentUrl = optString(modifier, QStringLiteral("parent"), where);
@@ -75,12 +66,19 @@ MorphData readMorph(const QJsonObject& modifier, int vertexCount, const QString&
     m.visible = optBoolean(channel, QStringLiteral("visible"), cpath, true);
     if (m.min > m.max)
         dsonFail(QStringLiteral("%1 has min %2 above max %3").arg(cpath).arg(m.min).arg(m.max));
+    morph = object(modifier, QStringLiteral("morph"), where);
+    return integer(morph, QStringLiteral("vertex_count"), where + QStringLiteral(".morph"));
+}
 
-    const QString mpath = where + QStringLiteral(".morph");
-    const QJsonObject morph = object(modifier, QStringLiteral("morph"), where);
-    const int count = integer(morph, QStringLiteral("vertex_count"), mpath);
+void checkMorphVertexCount(int count, int vertexCount, const QString& where)
+{
     if (count != vertexCount)
-        dsonFail(QStringLiteral("%1 is for %2 vertices, the figure has %3").arg(mpath).arg(count).arg(vertexCount));
+        dsonFail(QStringLiteral("%1.morph is for %2 vertices, the figure has %3").arg(where).arg(count).arg(vertexCount));
+}
+
+void readMorphDeltas(const QJsonObject& morph, int vertexCount, const QString& where, MorphData& m)
+{
+    const QString mpath = where + QStringLiteral(".morph");
     readDeltas(morph, mpath, vertexCount, m.indices, m.deltas);
     if (morph.contains(QStringLiteral("hd"))) {
         const QString hpath = mpath + QStringLiteral(".hd");
@@ -90,6 +88,14 @@ MorphData readMorph(const QJsonObject& modifier, int vertexCount, const QString&
             dsonFail(QStringLiteral("%1.level %2 is outside 1..4").arg(hpath).arg(m.hdLevel));
         readDeltas(hd, hpath, -1, m.hdIndices, m.hdDeltas);
     }
+}
+
+MorphData readMorph(const QJsonObject& modifier, int vertexCount, const QString& where)
+{
+    MorphData m;
+    QJsonObject morph;
+    checkMorphVertexCount(readMorphHead(modifier, where, m, morph), vertexCount, where);
+    readMorphDeltas(morph, vertexCount, where, m);
     return m;
 }
 
@@ -112,40 +118,6 @@ DzMorph* createMorph(const MorphData& data)
     deltas->setUri(DzUri(data.assetUri));
     morph->setDeltas(deltas);
     return morph;
-}
-
-QList<MorphData> findInstalledMorphs(const QStringList& contentDirs, const QString& figureUrl,
-                                     int vertexCount, QStringList* problems)
-{
-    QList<MorphData> found;
-    const QString dataFolder = QFileInfo(parseUrl(figureUrl).file).path();
-    for (const QString& dir : contentDirs) {
-        const QString morphDir = QDir(dir).filePath(dataFolder + QStringLiteral("/Morphs"));
-        if (!QFileInfo(morphDir).isDir())
-            continue;
-        QStringList files;
-        QDirIterator it(morphDir, {QStringLiteral("*.dsf")}, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            files.append(it.next());
-        files.sort(); // the order morphs appear in does not depend on the file system
-        for (const QString& file : files) {
-            try {
-                const QJsonObject doc = readDocument(file);
-                const QJsonArray mods = optArray(doc, QStringLiteral("modifier_library"), QString());
-                for (int i = 0; i < mods.size(); ++i) {
-                    const QJsonObject mod = objectAt(mods, i, QStringLiteral("modifier_library"));
-                    if (!isMorphModifier(mod) || !sameAsset(mod.value(QStringLiteral("parent")).toString(), figureUrl))
-                        continue;
-                    MorphData m = readMorph(mod, vertexCount, QStringLiteral("modifier_library[%1]").arg(i));
-                    m.assetUri = assetUriOf(dir, file, string(mod, QStringLiteral("id"), QString()));
-                    found.append(m);
-                }
-            } catch (const DsonError& e) {
-                problems->append(QStringLiteral("morph file \"%1\" skipped: %2").arg(file, e.text));
-            }
-        }
-    }
-    return found;
 }
 
 } // namespace dson

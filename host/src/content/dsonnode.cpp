@@ -7,6 +7,7 @@
 #include "dsonerror.h"
 #include "dsonfile.h"
 #include "dsongeometry.h"
+#include "dsoninstalledmorphs.h"
 #include "dsonmorph.h"
 #include "dzbone.h"
 #include "dzfigure.h"
