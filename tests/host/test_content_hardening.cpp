@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "../../host/src/content/dsonfile.h"
+#include "../../host/src/content/dsondocument.h"
 #include "dzfloatproperty.h"
 #include "dzmorph.h"
 #include "dzobject.h"

@@ -5,11 +5,10 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
-#include <QJsonArray>
 #include <memory>
 
 #include "dsonerror.h"
-#include "dsonfile.h"
+#include "dsondocument.h"
 
 namespace dson {
 namespace {
@@ -36,18 +35,19 @@ MorphFile readMorphFile(const QString& path)
 {
     MorphFile file;
     try {
-        const QJsonObject doc = readDocument(path);
-        const QJsonArray mods = optArray(doc, QStringLiteral("modifier_library"), QString());
-        for (int i = 0; i < mods.size(); ++i) {
-            const QJsonObject mod = objectAt(mods, i, QStringLiteral("modifier_library"));
+        const Document doc = readDocument(path);
+        const QString library = QStringLiteral("modifier_library");
+        int i = 0;
+        for (Value value : optArray(doc.root(), "modifier_library", QString())) {
+            const Object mod = objectAt(value, library, i);
             FileModifier m;
-            m.index = i;
-            m.id = mod.value(QStringLiteral("id")).toString();
-            m.parentUrl = mod.value(QStringLiteral("parent")).toString();
+            m.index = i++;
+            m.id = looseString(mod, "id");
+            m.parentUrl = looseString(mod, "parent");
             m.isMorph = isMorphModifier(mod);
             if (m.isMorph) {
-                const QString where = QStringLiteral("modifier_library[%1]").arg(i);
-                QJsonObject morph;
+                const QString where = QStringLiteral("modifier_library[%1]").arg(m.index);
+                Object morph;
                 try {
                     m.vertexCount = readMorphHead(mod, where, m.data, morph);
                     try {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QJsonObject>
 #include <QList>
 #include <QStringList>
 #include <QVector>
 
+#include "dsondocument.h"
 #include "dzvec3.h"
 
 class DzMorph;
@@ -23,17 +23,17 @@ struct MorphData {
     QVector<DzVec3> hdDeltas;
 };
 
-bool isMorphModifier(const QJsonObject& modifier);
+bool isMorphModifier(Object modifier);
 // The modifier at `where` as a morph for a figure of `vertexCount` vertices.
-MorphData readMorph(const QJsonObject& modifier, int vertexCount, const QString& where);
+MorphData readMorph(Object modifier, int vertexCount, const QString& where);
 DzMorph* createMorph(const MorphData& data);
 
 // readMorph in steps, for a morph read before the figure it meets is known: the head (names
 // and channel) gives the morph's own vertex count and its "morph" block; the count is checked
 // against the figure's; the deltas are read for that count.
-int readMorphHead(const QJsonObject& modifier, const QString& where, MorphData& m, QJsonObject& morph);
+int readMorphHead(Object modifier, const QString& where, MorphData& m, Object& morph);
 void checkMorphVertexCount(int count, int vertexCount, const QString& where);
-void readMorphDeltas(const QJsonObject& morph, int vertexCount, const QString& where, MorphData& m);
+void readMorphDeltas(Object morph, int vertexCount, const QString& where, MorphData& m);
 
 // True when two asset urls name the same asset (percent-decoding and letter case aside).
 bool sameAsset(const QString& a, const QString& b);

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QJsonObject>
 #include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include "dsondocument.h"
 
 class DzNode;
 
@@ -40,7 +41,7 @@ struct ScenePlan {
 
 // Plans the load of `doc` (read from `filePath`). `knownFormulas` holds the formula outputs
 // loaded before; the plan's duplicates are those met twice.
-ScenePlan planLoad(const QStringList& contentDirs, const QString& filePath, const QJsonObject& doc,
+ScenePlan planLoad(const QStringList& contentDirs, const QString& filePath, const Document& doc,
                    const QStringList& knownFormulas, QStringList* newFormulas);
 
 } // namespace dson

@@ -6,7 +6,7 @@
 #include "../app/dzappservices.h"
 #include "contentdialogs.h"
 #include "dsonerror.h"
-#include "dsonfile.h"
+#include "dsondocument.h"
 #include "dsonscene.h"
 #include "dzapp.h"
 #include "dznode.h"
@@ -58,7 +58,7 @@ bool DzContentMgr::openFile(const QString& path, bool merge)
         logLine(QStringLiteral("Content: cannot open \"%1\": no such file").arg(path));
         return false;
     }
-    QJsonObject doc;
+    dson::Document doc;
     try {
         doc = dson::readDocument(path);
     } catch (const DsonError& e) {
