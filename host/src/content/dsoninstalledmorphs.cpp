@@ -85,16 +85,20 @@ public:
         ++_reads;
         if (it != _entries.cend())
             _deltaCount -= it->file->deltaCount;
-        if (_deltaCount + file->deltaCount > kMaxDeltas) {
-            _entries.clear();
-            _deltaCount = 0;
-        }
+        if (_deltaCount + file->deltaCount > kMaxDeltas)
+            clear();
         _entries.insert(path, {size, modified, readAt, file});
         _deltaCount += file->deltaCount;
         return file;
     }
 
     int reads() const { return _reads; }
+
+    void clear()
+    {
+        _entries.clear();
+        _deltaCount = 0;
+    }
 
 private:
     // File systems keep modification times this coarse or finer.
@@ -172,6 +176,11 @@ QList<MorphData> findInstalledMorphs(const QStringList& contentDirs, const QStri
 int installedMorphFileReads()
 {
     return cache().reads();
+}
+
+void forgetInstalledMorphFiles()
+{
+    cache().clear();
 }
 
 } // namespace dson

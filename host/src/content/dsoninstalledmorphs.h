@@ -18,5 +18,7 @@ QList<MorphData> findInstalledMorphs(const QStringList& contentDirs, const QStri
 
 // How many installed morph files were read from disk in this session.
 int installedMorphFileReads();
+// Forgets every file read, so that the next loads read them again.
+void forgetInstalledMorphFiles();
 
 } // namespace dson
