@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <memory>
+#include <vector>
 
 #include "dzbox3.h"
 #include "dzelement.h"
@@ -99,5 +100,7 @@ private:
     bool _selected = false;
     DzFloatProperty* _transform[7] = {};
     std::unique_ptr<DzNodeGeometryCache> _geometryCache;
-    mutable std::unique_ptr<DzPropertyGroupTree> _groupsWithModifiers;
+    // Every tree handed out stays valid for the node's life; the last is reused while its
+    // paths hold.
+    mutable std::vector<std::unique_ptr<DzPropertyGroupTree>> _groupsWithModifiers;
 };

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <zlib.h>
 
+#include "../../host/src/content/dsondocument.h"
 #include "test_content_support.h"
 
 using namespace testcontent;
@@ -55,11 +56,93 @@ QByteArray gzipped(const QByteArray& data, int keep)
     return keep < 0 ? out : out.left(keep);
 }
 
+// A figure with every part the loader reads: UVs, resolution channels, a bone with its centre,
+// a skin, a morph with HD deltas and a scene instance with a transform. Each case below
+// replaces one piece of it.
+const QByteArray kRich = R"({
+ "asset_info": {"id": "/data/T/rich.dsf", "type": "figure"},
+ "geometry_library": [{"id": "g", "type": "polygon_mesh", "default_uv_set": "#uv",
+  "vertices": {"count": 4, "values": [[0,0,0],[1,0,0],[1,1,0],[0,1,0]]},
+  "polygon_groups": {"count": 1, "values": ["Body"]},
+  "polygon_material_groups": {"count": 1, "values": ["Skin"]},
+  "polylist": {"count": 2, "values": [[0,0,0,1,2],[0,0,0,2,3]]},
+  "extra": [{"type": "studio_geometry_channels", "channels": [
+   {"channel": {"id": "lodlevel", "value": 0}},
+   {"channel": {"id": "SubDIALevel", "value": 1, "min": 0, "max": 4}}]}]}],
+ "uv_set_library": [{"id": "uv", "vertex_count": 4,
+  "uvs": {"count": 5, "values": [[0,0],[1,0],[1,1],[0,1],[0.5,0.5]]},
+  "polygon_vertex_indices": [[1,2,4]]}],
+ "node_library": [{"id": "Rich", "label": "Rich", "type": "figure", "geometry": "#g"},
+  {"id": "hip", "type": "bone", "parent": "#Rich",
+   "center_point": [{"id": "x", "value": 0}, {"id": "y", "value": 0.5}]}],
+ "modifier_library": [
+  {"id": "SkinBinding", "parent": "#Rich", "skin": {"vertex_count": 4, "joints": [
+   {"node": "#hip", "node_weights": {"count": 2, "values": [[0,1],[3,0.5]]}}]}},
+  {"id": "Lift", "parent": "#Rich", "channel": {"id": "value", "value": 0, "min": -1, "max": 1},
+   "morph": {"vertex_count": 4, "deltas": {"count": 1, "values": [[2,0,0.25,0]]},
+    "hd": {"level": 1, "deltas": {"count": 1, "values": [[7,0,0.1,0]]}}}}],
+ "scene": {"nodes": [{"id": "r", "url": "#Rich", "label": "Rich",
+  "translation": [{"id": "x", "current_value": 2}]}]}
+})";
+
+// kRich with one piece replaced; empty when the piece is not there (so a stale case fails).
+QByteArray rich(const char* from, const char* to)
+{
+    if (!kRich.contains(from))
+        return {};
+    return QByteArray(kRich).replace(from, to);
+}
+
+QByteArray nested(int depth)
+{
+    return "{\"asset_info\":" + QByteArray(depth, '[') + QByteArray(depth, ']') + "}";
+}
+
 struct Case {
     const char* name;
     QByteArray bytes;
     const char* fault; // a piece of the log line
 };
+
+// Writes each case as a file and opens it over a scene holding a sphere: the load fails with
+// one log line naming the file and the fault, and the scene is as it was.
+void expectEachFails(const Case* begin, const Case* end, const QString& goodLabel)
+{
+    QTemporaryDir dir;
+    TestApp app;
+    ASSERT_TRUE(openStock("Props/Primitive Sphere.duf"));
+    const int before = dzScene->getNumNodes();
+    for (const Case* c = begin; c != end; ++c) {
+        SCOPED_TRACE(c->name);
+        ASSERT_FALSE(c->bytes.isNull());
+        const QString path = dir.filePath(QString::fromLatin1(c->name) + ".duf");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c->bytes);
+        file.close();
+        DialogAnswerer closer;
+        EXPECT_FALSE(contentMgr()->openFile(path, true));
+        EXPECT_EQ(dzScene->getNumNodes(), before);
+        EXPECT_EQ(dzScene->findNodeByLabel(goodLabel), nullptr);
+        const QStringList lines = app.logLinesContaining(path);
+        ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
+        EXPECT_TRUE(lines.last().contains(QString::fromLatin1(c->fault))) << lines.last().toStdString();
+    }
+}
+
+// The template itself loads, so each case fails for its own fault.
+void expectLoads(const QByteArray& good, const QString& label)
+{
+    QTemporaryDir dir;
+    TestApp app;
+    const QString goodPath = dir.filePath("good.duf");
+    QFile goodFile(goodPath);
+    ASSERT_TRUE(goodFile.open(QIODevice::WriteOnly));
+    goodFile.write(good);
+    goodFile.close();
+    ASSERT_TRUE(contentMgr()->openFile(goodPath, true));
+    ASSERT_NE(dzScene->findNodeByLabel(label), nullptr);
+}
 
 } // namespace
 
@@ -87,36 +170,104 @@ TEST(ContentMalformed, EachFaultFailsTheLoadWithALogLineAndLeavesTheSceneAlone)
          "[index, dx, dy, dz]"},
         {"unknown node", QByteArray(good).replace("\"url\":\"#Quad\"", "\"url\":\"#Nope\""), "no entry \"Nope\""},
     };
+    expectLoads(good, "Quad");
+    expectEachFails(std::begin(cases), std::end(cases), "Quad");
+}
 
+TEST(ContentMalformed, BrokenFilesAndNumbersOutOfRangeFailWithTheirPath)
+{
+    const Case cases[] = {
+        // The file as a whole.
+        {"empty", "", "the file is empty"},
+        {"blank", " \n\t ", "the file is empty"},
+        {"empty gzip", gzipped("", -1), "the file is empty"},
+        {"cut in half", kRich.left(kRich.size() / 2), "not valid JSON"},
+        {"binary", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18), "not valid JSON"},
+        {"gzip header on garbage", QByteArray("\x1f\x8b\x08\0\0\0\0\0\0\x03garbage garbage", 25),
+         "has corrupt compressed data"},
+        {"utf-16", QByteArray("\xff\xfe{\0}\0", 6), "not valid JSON"},
+        {"nested too deep", nested(100000), "not valid JSON"},
+        {"invalid utf-8", rich("\"label\": \"Rich\", \"type\"", "\"label\": \"Ri\xc3\x28\", \"type\""),
+         "not valid JSON"},
+        // Numbers a float or an int cannot hold.
+        {"coordinate 1e300", rich("[1,0,0]", "[1e300,0,0]"), "geometry \"g\".vertices.values[1][0] is out of range"},
+        {"coordinate beyond float", rich("[1,1,0]", "[1,-1e39,0]"), "vertices.values[2][1] is out of range"},
+        {"polygon index 1e300", rich("[0,0,0,2,3]", "[0,0,0,2,1e300]"), "polylist.values[1][4] is out of range"},
+        {"polygon index 2.5", rich("[0,0,0,2,3]", "[0,0,0,2.5,3]"), "polylist.values[1][3] is not an integer"},
+        {"polygon index as text", rich("[0,0,0,2,3]", "[0,0,0,\"2\",3]"), "polylist.values[1][3] is not a number"},
+        {"negative vertex count", rich("\"count\": 4, \"values\": [[0,0,0]", "\"count\": -4, \"values\": [[0,0,0]"),
+         "vertices has count -4 but 4 values"},
+        {"subdivision min 1e300", rich("\"min\": 0, \"max\": 4", "\"min\": 1e300, \"max\": 4"),
+         "channels[1].channel.min is out of range"},
+        {"subdivision beyond max", rich("\"value\": 1, \"min\": 0", "\"value\": 7, \"min\": 0"), "SubDIALevel 7 is outside 0..4"},
+        {"lod level 2", rich("\"lodlevel\", \"value\": 0", "\"lodlevel\", \"value\": 2"), "lodlevel 2 is neither 0 nor 1"},
+        {"bone centre 1e300", rich("\"value\": 0.5}", "\"value\": 1e300}"), "center_point[1].value is out of range"},
+        {"skin weight 1e300", rich("[3,0.5]", "[3,1e300]"), "node_weights.values[1][1] is out of range"},
+        {"skin vertex_count 1e300", rich("\"skin\": {\"vertex_count\": 4", "\"skin\": {\"vertex_count\": 1e300"),
+         "skin.vertex_count is out of range"},
+        {"skin index -1", rich("[3,0.5]", "[-1,0.5]"), "weights vertex -1 of 4"},
+        {"morph delta 1e300", rich("[2,0,0.25,0]", "[2,0,1e300,0]"), "deltas.values[0][2] is out of range"},
+        {"morph vertex_count -4", rich("\"morph\": {\"vertex_count\": 4", "\"morph\": {\"vertex_count\": -4"),
+         "is for -4 vertices, the figure has 4"},
+        {"morph delta count 1e300", rich("\"count\": 1, \"values\": [[2,", "\"count\": 1e300, \"values\": [[2,"),
+         "deltas.count is out of range"},
+        {"morph min 1e300", rich("\"min\": -1, \"max\": 1", "\"min\": -1e300, \"max\": 1"), "channel.min is out of range"},
+        {"hd level 9", rich("\"level\": 1", "\"level\": 9"), "hd.level 9 is outside 1..4"},
+        {"hd delta index -3", rich("[7,0,0.1,0]", "[-3,0,0.1,0]"), "moves vertex -3"},
+        {"translation 1e300", rich("\"current_value\": 2", "\"current_value\": 1e300"), "translation[0].current_value is out of range"},
+        // Indices and references that point nowhere.
+        {"uv index 5 of 5", rich("[[1,2,4]]", "[[1,2,5]]"), "polygon_vertex_indices[0] is out of range"},
+        {"uv corner off the polygon", rich("[[1,2,4]]", "[[1,1,4]]"), "polygon 1 has no vertex 1"},
+        {"uv set for 5 vertices", rich("\"vertex_count\": 4,\n  \"uvs\"", "\"vertex_count\": 5,\n  \"uvs\""),
+         "uv set \"uv\" is for 5 vertices"},
+        {"fewer uvs than vertices", rich("\"count\": 5, \"values\": [[0,0],[1,0],[1,1],[0,1],[0.5,0.5]]",
+                                         "\"count\": 3, \"values\": [[0,0],[1,0],[1,1]]"), "fewer UVs than vertices"},
+        {"material 1 of 1", rich("[0,0,0,1,2]", "[0,1,0,1,2]"), "names material 1 of 1"},
+        {"polygon vertex -1", rich("[0,0,0,1,2]", "[0,0,-1,1,2]"), "refers to vertex -1 of 4"},
+        {"skin to a missing bone", rich("\"node\": \"#hip\"", "\"node\": \"#spine\""), "binds to bone \"spine\""},
+        {"bone without its parent", rich("\"parent\": \"#Rich\",\n   \"center_point\"", "\"parent\": \"#Gone\",\n   \"center_point\""),
+         "a bone whose parent is not in the figure"},
+        {"no uv set", rich("\"default_uv_set\": \"#uv\"", "\"default_uv_set\": \"#other\""), "uv_set_library has no entry \"other\""},
+        {"null vertex", rich("[1,1,0]", "null"), "vertices.values[2] is not an array"},
+    };
+    expectLoads(kRich, "Rich");
+    expectEachFails(std::begin(cases), std::end(cases), "Rich");
+}
+
+TEST(ContentMalformed, OversizedFilesAreRefusedBeforeTheyAreRead)
+{
     QTemporaryDir dir;
     TestApp app;
-    ASSERT_TRUE(openStock("Props/Primitive Sphere.duf"));
-    const int before = dzScene->getNumNodes();
+    // A sparse file: as big as it says, without the disk space.
+    const QString huge = dir.filePath("huge.duf");
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(dson::kMaxDocumentBytes + 1));
+    file.close();
+    DialogAnswerer closer;
+    EXPECT_FALSE(contentMgr()->openFile(huge, true));
+    ASSERT_EQ(closer.seen().size(), 1);
+    EXPECT_EQ(closer.seen()[0].title, "Error opening file");
+    const QStringList lines = app.logLinesContaining(huge);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].contains("the file is larger than 512 MB, the most a content file may hold"))
+        << lines[0].toStdString();
+    EXPECT_EQ(dzScene->getNumNodes(), 0);
+}
 
-    // The template itself loads, so each case fails for its own fault.
-    const QString goodPath = dir.filePath("good.duf");
-    QFile goodFile(goodPath);
-    ASSERT_TRUE(goodFile.open(QIODevice::WriteOnly));
-    goodFile.write(good);
-    goodFile.close();
-    ASSERT_TRUE(contentMgr()->openFile(goodPath, true));
-    ASSERT_NE(dzScene->findNodeByLabel("Quad"), nullptr);
-    dzScene->removeNode(dzScene->findNodeByLabel("Quad"));
-    ASSERT_EQ(dzScene->getNumNodes(), before);
-
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QString path = dir.filePath(QString::fromLatin1(c.name) + ".duf");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.bytes);
-        file.close();
-        DialogAnswerer closer;
-        EXPECT_FALSE(contentMgr()->openFile(path, false));
-        EXPECT_EQ(dzScene->getNumNodes(), before);
-        EXPECT_EQ(dzScene->findNodeByLabel("Quad"), nullptr);
-        const QStringList lines = app.logLinesContaining(path);
-        ASSERT_FALSE(lines.isEmpty());
-        EXPECT_TRUE(lines.last().contains(QString::fromLatin1(c.fault))) << lines.last().toStdString();
+TEST(ContentMalformed, GzipThatExpandsBeyondTheLimitStopsAtTheLimit)
+{
+    QTemporaryDir dir;
+    const QString bomb = dir.filePath("bomb.duf");
+    QFile file(bomb);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(gzipped(QByteArray(4 << 20, ' ') + figureFile(), -1)); // 4 MB of blanks, then a figure
+    file.close();
+    try {
+        dson::readDocument(bomb, 1 << 20);
+        FAIL() << "a 4 MB document was inflated under a 1 MB limit";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "expands to more than 1 MB, the most a content file may hold");
     }
+    EXPECT_NO_THROW(dson::readDocument(bomb, 8 << 20));
 }

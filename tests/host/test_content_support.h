@@ -21,11 +21,13 @@ struct SeenDialog {
     QStringList buttons;
 };
 
-// Answers every modal dialog that opens while it lives: records it, then presses the button
-// with text `press` or, when there is none, closes it.
+// Answers every modal dialog that opens while it lives: records it, runs `whileOpen` (what a
+// person might do meanwhile), then presses the button with text `press` or, when there is
+// none, closes it.
 class DialogAnswerer {
 public:
-    explicit DialogAnswerer(QString press = QString()) : _press(std::move(press))
+    explicit DialogAnswerer(QString press = QString(), std::function<void()> whileOpen = {})
+        : _press(std::move(press)), _whileOpen(std::move(whileOpen))
     {
         QObject::connect(&_timer, &QTimer::timeout, [this] { poll(); });
         _timer.start(20);
@@ -47,6 +49,8 @@ private:
                 chosen = b;
         }
         _seen.append(seen);
+        if (_whileOpen)
+            _whileOpen();
         if (chosen)
             chosen->click();
         else if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->buttons().size() == 1)
@@ -56,6 +60,7 @@ private:
     }
 
     QString _press;
+    std::function<void()> _whileOpen;
     QTimer _timer;
     QWidget* _last = nullptr;
     QList<SeenDialog> _seen;

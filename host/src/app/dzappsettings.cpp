@@ -1,18 +1,47 @@
 #include "dzappsettings.h"
 
+#include <QFile>
+#include <QSet>
 #include <QSettings>
 
 #include "dzapp.h"
 
 namespace {
 
+// A damaged settings file is still read for what can be read, and the next write replaces it
+// with that part: say so once per file, and keep a copy of it as it was.
+void reportDamagedFile(const QSettings& settings)
+{
+    static QSet<QString> reported;
+    const QString path = settings.fileName();
+    settings.allKeys(); // sections are parsed, and found damaged, only when read
+    if (settings.status() != QSettings::FormatError || reported.contains(path))
+        return;
+    reported.insert(path);
+    const QString copy = path + QStringLiteral(".damaged");
+    QFile::remove(copy);
+    const QString kept = QFile::copy(path, copy) ? QStringLiteral("a copy is kept as \"%1\"").arg(copy)
+                                                 : QStringLiteral("no copy could be kept");
+    if (dzApp)
+        dzApp->log(QStringLiteral("Settings: \"%1\" is not a valid settings file; the values that "
+                                  "could be read are used and %2")
+                       .arg(path, kept));
+}
+
 // The session's settings file; without an application (tools, early start-up) the user's own.
 std::unique_ptr<QSettings> openSettingsFile()
 {
-    if (dzApp)
-        return std::make_unique<QSettings>(dzApp->settingsFilePath(), QSettings::IniFormat);
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QStringLiteral("DzStudio"), QStringLiteral("settings"));
+    auto settings = dzApp ? std::make_unique<QSettings>(dzApp->settingsFilePath(), QSettings::IniFormat)
+                          : std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                                        QStringLiteral("DzStudio"), QStringLiteral("settings"));
+    reportDamagedFile(*settings);
+    return settings;
+}
+
+// A format error is about the damaged file as it was read; only an access error stops a write.
+bool written(const QSettings& settings)
+{
+    return settings.status() != QSettings::AccessError;
 }
 
 // Values are written to the file at once, so another settings object (or run) sees them.
@@ -20,7 +49,7 @@ bool writeNow(QSettings& settings, const QString& key, const QVariant& value)
 {
     settings.setValue(key, value);
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    return written(settings);
 }
 
 } // namespace
@@ -101,5 +130,5 @@ bool DzAppSettings::removeValue(const QString& key)
         return false;
     _settings->remove(fullKey(key));
     _settings->sync();
-    return _settings->status() == QSettings::NoError;
+    return written(*_settings);
 }

@@ -1,10 +1,8 @@
 #include "dsongeometry.h"
 
-#include <QJsonArray>
 #include <QVector>
 
 #include "dsonerror.h"
-#include "dsonfile.h"
 #include "dzenumproperty.h"
 #include "dzintproperty.h"
 #include "dzshape.h"
@@ -12,58 +10,65 @@
 namespace dson {
 namespace {
 
-QVector<DzVec3> readVertices(const QJsonObject& geometry, const QString& where)
+QVector<DzVec3> readVertices(Object geometry, const QString& where)
 {
-    const QJsonArray values = countedValues(geometry, QStringLiteral("vertices"), where);
+    const Array values = countedValues(geometry, "vertices", where);
     QVector<DzVec3> out;
-    out.reserve(values.size());
+    out.reserve(size(values));
     const QString path = where + QStringLiteral(".vertices.values");
-    for (int i = 0; i < values.size(); ++i) {
-        const QJsonArray p = arrayAt(values, i, path);
+    int i = 0;
+    for (Value value : values) {
+        const Row p(value, path, i++);
         if (p.size() != 3)
-            dsonFail(QStringLiteral("%1[%2] has %3 coordinates instead of 3").arg(path).arg(i).arg(p.size()));
-        const QString at = QStringLiteral("%1[%2]").arg(path).arg(i);
-        out.append(DzVec3(float(numberAt(p, 0, at)), float(numberAt(p, 1, at)), float(numberAt(p, 2, at))));
+            dsonFail(QStringLiteral("%1 has %2 coordinates instead of 3").arg(p.path()).arg(p.size()));
+        out.append(DzVec3(float(p.number(0)), float(p.number(1)), float(p.number(2))));
     }
     return out;
 }
 
-QStringList readNames(const QJsonObject& geometry, const QString& key, const QString& where)
+QStringList readNames(Object geometry, std::string_view key, const QString& where)
 {
     QStringList names;
-    if (!geometry.contains(key))
+    if (!contains(geometry, key))
         return names;
-    const QJsonArray values = countedValues(geometry, key, where);
-    for (int i = 0; i < values.size(); ++i) {
-        if (!values.at(i).isString())
-            dsonFail(QStringLiteral("%1.%2.values[%3] is not a string").arg(where, key).arg(i));
-        names.append(values.at(i).toString());
+    const Array values = countedValues(geometry, key, where);
+    int i = 0;
+    for (Value value : values) {
+        std::string_view name;
+        if (value.get(name) != simdjson::SUCCESS)
+            dsonFail(QStringLiteral("%1.%2.values[%3] is not a string")
+                         .arg(where, QLatin1String(key.data(), int(key.size())))
+                         .arg(i));
+        names.append(QString::fromUtf8(name.data(), int(name.size())));
+        ++i;
     }
     return names;
 }
 
-void readPolygons(const QJsonObject& geometry, const QString& where, DzFacetMesh& mesh)
+void readPolygons(Object geometry, const QString& where, DzFacetMesh& mesh)
 {
-    const QJsonArray polys = countedValues(geometry, QStringLiteral("polylist"), where);
+    const Array polys = countedValues(geometry, "polylist", where);
     const QString path = where + QStringLiteral(".polylist.values");
     const int vertexCount = mesh.getNumVertices();
-    for (int f = 0; f < polys.size(); ++f) {
-        const QString at = QStringLiteral("%1[%2]").arg(path).arg(f);
-        const QJsonArray entry = arrayAt(polys, f, path);
+    const int groupCount = qMax(1, mesh.getNumFaceGroups());
+    const int materialCount = qMax(1, mesh.getNumMaterials());
+    int f = 0;
+    for (Value value : polys) {
+        const Row entry(value, path, f++);
         if (entry.size() != 5 && entry.size() != 6)
             dsonFail(QStringLiteral("%1 has %2 entries; a polygon is a group, a material and 3 or 4 vertices")
-                         .arg(at).arg(entry.size()));
+                         .arg(entry.path()).arg(entry.size()));
         DzFacet facet;
-        facet.m_faceGroupIdx = integerAt(entry, 0, at);
-        facet.m_materialIdx = integerAt(entry, 1, at);
-        if (facet.m_faceGroupIdx < 0 || facet.m_faceGroupIdx >= qMax(1, mesh.getNumFaceGroups()))
-            dsonFail(QStringLiteral("%1 names face group %2 of %3").arg(at).arg(facet.m_faceGroupIdx).arg(mesh.getNumFaceGroups()));
-        if (facet.m_materialIdx < 0 || facet.m_materialIdx >= qMax(1, mesh.getNumMaterials()))
-            dsonFail(QStringLiteral("%1 names material %2 of %3").arg(at).arg(facet.m_materialIdx).arg(mesh.getNumMaterials()));
+        facet.m_faceGroupIdx = entry.integer(0);
+        facet.m_materialIdx = entry.integer(1);
+        if (facet.m_faceGroupIdx < 0 || facet.m_faceGroupIdx >= groupCount)
+            dsonFail(QStringLiteral("%1 names face group %2 of %3").arg(entry.path()).arg(facet.m_faceGroupIdx).arg(mesh.getNumFaceGroups()));
+        if (facet.m_materialIdx < 0 || facet.m_materialIdx >= materialCount)
+            dsonFail(QStringLiteral("%1 names material %2 of %3").arg(entry.path()).arg(facet.m_materialIdx).arg(mesh.getNumMaterials()));
         for (int c = 2; c < entry.size(); ++c) {
-            const int v = integerAt(entry, c, at);
+            const int v = entry.integer(c);
             if (v < 0 || v >= vertexCount)
-                dsonFail(QStringLiteral("%1 refers to vertex %2 of %3").arg(at).arg(v).arg(vertexCount));
+                dsonFail(QStringLiteral("%1 refers to vertex %2 of %3").arg(entry.path()).arg(v).arg(vertexCount));
             facet.m_vertIdx[c - 2] = v;
         }
         mesh.addFacet(facet);
@@ -71,47 +76,48 @@ void readPolygons(const QJsonObject& geometry, const QString& where, DzFacetMesh
 }
 
 // UV i belongs to vertex i unless polygon_vertex_indices says otherwise for a corner.
-void readUvs(const QJsonObject& doc, const QJsonObject& geometry, const QString& where, DzFacetMesh& mesh)
+void readUvs(Object doc, Object geometry, const QString& where, DzFacetMesh& mesh)
 {
-    const QString ref = optString(geometry, QStringLiteral("default_uv_set"), where);
+    const QString ref = optString(geometry, "default_uv_set", where);
     if (ref.isEmpty())
         return;
-    const QJsonObject set = findById(doc, QStringLiteral("uv_set_library"), parseUrl(ref).id);
+    const Object set = findById(doc, "uv_set_library", parseUrl(ref).id);
     const QString setWhere = QStringLiteral("uv set \"%1\"").arg(parseUrl(ref).id);
-    const int vertexCount = integer(set, QStringLiteral("vertex_count"), setWhere);
+    const int vertexCount = integer(set, "vertex_count", setWhere);
     if (vertexCount != mesh.getNumVertices())
         dsonFail(QStringLiteral("%1 is for %2 vertices, the geometry has %3").arg(setWhere).arg(vertexCount).arg(mesh.getNumVertices()));
-    const QJsonArray uvs = countedValues(set, QStringLiteral("uvs"), setWhere);
-    if (uvs.size() < vertexCount)
+    const Array uvs = countedValues(set, "uvs", setWhere);
+    const int uvCount = size(uvs);
+    if (uvCount < vertexCount)
         dsonFail(QStringLiteral("%1 has fewer UVs than vertices").arg(setWhere));
-    for (int i = 0; i < uvs.size(); ++i) {
-        const QString at = QStringLiteral("%1.uvs.values[%2]").arg(setWhere).arg(i);
-        const QJsonArray uv = arrayAt(uvs, i, setWhere + QStringLiteral(".uvs.values"));
+    const QString uvPath = setWhere + QStringLiteral(".uvs.values");
+    int i = 0;
+    for (Value value : uvs) {
+        const Row uv(value, uvPath, i++);
         if (uv.size() != 2)
-            dsonFail(QStringLiteral("%1 does not have 2 coordinates").arg(at));
-        mesh.addUV(QPointF(numberAt(uv, 0, at), numberAt(uv, 1, at)));
+            dsonFail(QStringLiteral("%1 does not have 2 coordinates").arg(uv.path()));
+        mesh.addUV(QPointF(uv.number(0), uv.number(1)));
     }
     QVector<DzFacet> facets = mesh.facets();
     for (DzFacet& f : facets)
         for (int c = 0; c < f.numCorners(); ++c)
             f.m_uvwIdx[c] = f.m_vertIdx[c];
-    const QJsonArray overrides = optArray(set, QStringLiteral("polygon_vertex_indices"), setWhere);
     const QString opath = setWhere + QStringLiteral(".polygon_vertex_indices");
-    for (int i = 0; i < overrides.size(); ++i) {
-        const QString at = QStringLiteral("%1[%2]").arg(opath).arg(i);
-        const QJsonArray o = arrayAt(overrides, i, opath);
+    i = 0;
+    for (Value value : optArray(set, "polygon_vertex_indices", setWhere)) {
+        const Row o(value, opath, i++);
         if (o.size() != 3)
-            dsonFail(QStringLiteral("%1 is not [polygon, vertex, uv]").arg(at));
-        const int face = integerAt(o, 0, at), vertex = integerAt(o, 1, at), uv = integerAt(o, 2, at);
-        if (face < 0 || face >= facets.size() || uv < 0 || uv >= uvs.size())
-            dsonFail(QStringLiteral("%1 is out of range").arg(at));
+            dsonFail(QStringLiteral("%1 is not [polygon, vertex, uv]").arg(o.path()));
+        const int face = o.integer(0), vertex = o.integer(1), uv = o.integer(2);
+        if (face < 0 || face >= facets.size() || uv < 0 || uv >= uvCount)
+            dsonFail(QStringLiteral("%1 is out of range").arg(o.path()));
         DzFacet& f = facets[face];
         int corner = -1;
         for (int c = 0; c < f.numCorners(); ++c)
             if (f.m_vertIdx[c] == vertex)
                 corner = c;
         if (corner < 0)
-            dsonFail(QStringLiteral("%1: polygon %2 has no vertex %3").arg(at).arg(face).arg(vertex));
+            dsonFail(QStringLiteral("%1: polygon %2 has no vertex %3").arg(o.path()).arg(face).arg(vertex));
         f.m_uvwIdx[corner] = uv;
     }
     // Rebuild the facet list with the UV corners.
@@ -130,54 +136,61 @@ void readUvs(const QJsonObject& doc, const QJsonObject& geometry, const QString&
 
 } // namespace
 
-QJsonObject findById(const QJsonObject& doc, const QString& library, const QString& id)
+Object findById(Object doc, std::string_view library, const QString& id)
 {
-    const QJsonArray entries = optArray(doc, library, QString());
-    for (int i = 0; i < entries.size(); ++i) {
-        const QJsonObject e = objectAt(entries, i, library);
-        if (e.value(QStringLiteral("id")).toString() == id)
+    const QByteArray wanted = id.toUtf8();
+    const std::string_view want(wanted.constData(), size_t(wanted.size()));
+    const QString where = QString::fromUtf8(library.data(), int(library.size()));
+    int i = 0;
+    for (Value value : optArray(doc, library, QString())) {
+        const Object e = objectAt(value, where, i++);
+        std::string_view entryId;
+        if (e.at_key("id").get(entryId) == simdjson::SUCCESS && entryId == want)
             return e;
     }
-    dsonFail(QStringLiteral("%1 has no entry \"%2\"").arg(library, id));
+    dsonFail(QStringLiteral("%1 has no entry \"%2\"").arg(where, id));
 }
 
-DzFacetMesh readMesh(const QJsonObject& doc, const QJsonObject& geometry, const QString& where)
+DzFacetMesh readMesh(Object doc, Object geometry, const QString& where)
 {
     DzFacetMesh mesh;
     mesh.setVertices(readVertices(geometry, where));
-    for (const QString& g : readNames(geometry, QStringLiteral("polygon_groups"), where))
+    for (const QString& g : readNames(geometry, "polygon_groups", where))
         mesh.findOrAddFaceGroup(g);
-    for (const QString& m : readNames(geometry, QStringLiteral("polygon_material_groups"), where))
+    for (const QString& m : readNames(geometry, "polygon_material_groups", where))
         mesh.findOrAddMaterial(m);
     readPolygons(geometry, where, mesh);
     readUvs(doc, geometry, where, mesh);
     return mesh;
 }
 
-DzShape* createShape(const QJsonObject& geometry, const DzFacetMesh& mesh, const QString& where)
+DzShape* createShape(Object geometry, const DzFacetMesh& mesh, const QString& where)
 {
     // Validate the channels before anything is created.
     int lod = 0, subd = 1, subdMin = 0, subdMax = 4;
-    const QJsonArray extras = optArray(geometry, QStringLiteral("extra"), where);
-    for (int i = 0; i < extras.size(); ++i) {
-        const QJsonObject extra = objectAt(extras, i, where + QStringLiteral(".extra"));
-        if (extra.value(QStringLiteral("type")).toString() != QLatin1String("studio_geometry_channels"))
+    const QString epath = where + QStringLiteral(".extra");
+    int i = 0;
+    for (Value value : optArray(geometry, "extra", where)) {
+        const Object extra = objectAt(value, epath, i++);
+        if (looseString(extra, "type") != QLatin1String("studio_geometry_channels"))
             continue;
         const QString cpath = where + QStringLiteral(".extra.channels");
-        const QJsonArray channels = array(extra, QStringLiteral("channels"), where + QStringLiteral(".extra"));
-        for (int c = 0; c < channels.size(); ++c) {
-            const QJsonObject ch = object(objectAt(channels, c, cpath), QStringLiteral("channel"), cpath);
-            const QString id = string(ch, QStringLiteral("id"), cpath);
+        int c = 0;
+        for (Value channel : array(extra, "channels", epath)) {
+            const QString at = QStringLiteral("%1[%2]").arg(cpath).arg(c);
+            const Object ch = object(objectAt(channel, cpath, c++), "channel", at);
+            const QString chpath = at + QStringLiteral(".channel");
+            const QString id = string(ch, "id", chpath);
             if (id == QLatin1String("lodlevel")) {
-                lod = integer(ch, QStringLiteral("value"), cpath);
+                lod = integer(ch, "value", chpath);
                 if (lod < 0 || lod > 1)
-                    dsonFail(QStringLiteral("%1: lodlevel %2 is neither 0 nor 1").arg(cpath).arg(lod));
+                    dsonFail(QStringLiteral("%1: lodlevel %2 is neither 0 nor 1").arg(chpath).arg(lod));
             } else if (id == QLatin1String("SubDIALevel")) {
-                subd = integer(ch, QStringLiteral("value"), cpath);
-                subdMin = int(optNumber(ch, QStringLiteral("min"), cpath, 0));
-                subdMax = int(optNumber(ch, QStringLiteral("max"), cpath, 4));
+                subd = integer(ch, "value", chpath);
+                subdMin = optInteger(ch, "min", chpath, 0);
+                subdMax = optInteger(ch, "max", chpath, 4);
                 if (subdMin > subdMax || subd < subdMin || subd > subdMax)
-                    dsonFail(QStringLiteral("%1: SubDIALevel %2 is outside %3..%4").arg(cpath).arg(subd).arg(subdMin).arg(subdMax));
+                    dsonFail(QStringLiteral("%1: SubDIALevel %2 is outside %3..%4").arg(chpath).arg(subd).arg(subdMin).arg(subdMax));
             }
         }
     }

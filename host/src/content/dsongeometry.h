@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QJsonObject>
-
+#include "dsondocument.h"
 #include "dzfacetmesh.h"
 
 class DzShape;
@@ -9,12 +8,12 @@ class DzShape;
 namespace dson {
 
 // The mesh of a polygon_mesh geometry with its default UV set (looked up in `doc`).
-DzFacetMesh readMesh(const QJsonObject& doc, const QJsonObject& geometry, const QString& where);
+DzFacetMesh readMesh(Object doc, Object geometry, const QString& where);
 
 // A shape holding the mesh, with the resolution channels the geometry declares.
-DzShape* createShape(const QJsonObject& geometry, const DzFacetMesh& mesh, const QString& where);
+DzShape* createShape(Object geometry, const DzFacetMesh& mesh, const QString& where);
 
 // The library entry with that id; DsonError when there is none.
-QJsonObject findById(const QJsonObject& doc, const QString& library, const QString& id);
+Object findById(Object doc, std::string_view library, const QString& id);
 
 } // namespace dson

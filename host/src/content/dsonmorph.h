@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QJsonObject>
 #include <QList>
 #include <QStringList>
 #include <QVector>
 
+#include "dsondocument.h"
 #include "dzvec3.h"
 
 class DzMorph;
@@ -23,15 +23,17 @@ struct MorphData {
     QVector<DzVec3> hdDeltas;
 };
 
-bool isMorphModifier(const QJsonObject& modifier);
-MorphData readMorph(const QJsonObject& modifier, int vertexCount, const QString& where);
+bool isMorphModifier(Object modifier);
+// The modifier at `where` as a morph for a figure of `vertexCount` vertices.
+MorphData readMorph(Object modifier, int vertexCount, const QString& where);
 DzMorph* createMorph(const MorphData& data);
 
-// The morph assets installed for a figure: every .dsf below "data/<folder>/Morphs/" of each
-// content directory whose morphs name the figure as parent. Files that cannot be used are
-// skipped with a line in `problems`.
-QList<MorphData> findInstalledMorphs(const QStringList& contentDirs, const QString& figureUrl,
-                                     int vertexCount, QStringList* problems);
+// readMorph in steps, for a morph read before the figure it meets is known: the head (names
+// and channel) gives the morph's own vertex count and its "morph" block; the count is checked
+// against the figure's; the deltas are read for that count.
+int readMorphHead(Object modifier, const QString& where, MorphData& m, Object& morph);
+void checkMorphVertexCount(int count, int vertexCount, const QString& where);
+void readMorphDeltas(Object morph, int vertexCount, const QString& where, MorphData& m);
 
 // True when two asset urls name the same asset (percent-decoding and letter case aside).
 bool sameAsset(const QString& a, const QString& b);

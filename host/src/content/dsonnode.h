@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QJsonObject>
 #include <QStringList>
 #include <memory>
+
+#include "dsondocument.h"
 
 class DzNode;
 
@@ -12,7 +13,7 @@ namespace dson {
 // and inline morphs) or a plain node with geometry. Throws DsonError; nothing leaks on a throw.
 // `instanceUrl` becomes the node's asset URI; unusable installed morph files are reported in
 // `problems` and skipped.
-std::unique_ptr<DzNode> buildAssetNode(const QStringList& contentDirs, const QJsonObject& assetDoc,
+std::unique_ptr<DzNode> buildAssetNode(const QStringList& contentDirs, Object assetDoc,
                                        const QString& nodeId, const QString& instanceUrl,
                                        QStringList* problems);
 

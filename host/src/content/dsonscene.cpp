@@ -3,12 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QJsonArray>
 #include <QSet>
 #include <memory>
 
 #include "dsonerror.h"
-#include "dsonfile.h"
 #include "dsongeometry.h"
 #include "dsonmorph.h"
 #include "dsonnode.h"
@@ -27,8 +25,8 @@ namespace {
 
 class Planner {
 public:
-    Planner(const QStringList& dirs, const QString& filePath, const QJsonObject& doc)
-        : _dirs(dirs), _filePath(filePath), _doc(doc)
+    Planner(const QStringList& dirs, const QString& filePath, const Document& doc)
+        : _dirs(dirs), _filePath(filePath), _file(doc), _doc(doc.root())
     {
     }
 
@@ -37,22 +35,25 @@ public:
 private:
     QString resolve(const QString& relativeFile) const;
     // The document an url points into: this file for "#id"; null when the file is missing.
-    const QJsonObject* documentOf(const AssetRef& ref);
+    const Object* documentOf(const AssetRef& ref);
     QString absoluteUrl(const QString& url) const;
     void planNodes();
-    void planNode(const QJsonObject& inst, const QString& where);
-    void planBonePose(const QJsonObject& inst, DzFigure* figure, const QString& boneId, const QString& where);
+    void planNode(Object inst, const QString& where);
+    void planBonePose(Object inst, DzFigure* figure, const QString& boneId, const QString& where);
     void planModifiers();
-    void planModifier(const QJsonObject& inst, const QString& where);
+    void planModifier(Object inst, const QString& where);
     void planValue(DzNode* node, DzFloatProperty* prop, const QString& name, double value);
     void planDFormer();
     void checkFormulas(const QStringList& knownFormulas, QStringList* newFormulas);
     DzNode* selectedTarget(const QString& where) const;
+    void hold(QObject* object, DzNode* node, const QString& what);
 
     QStringList _dirs;
     QString _filePath;
-    QJsonObject _doc;
-    QHash<QString, QJsonObject> _docs;
+    Document _file;
+    Object _doc;
+    // Other files the urls point into, with their roots.
+    QHash<QString, std::pair<Document, Object>> _docs;
     QHash<QString, DzNode*> _instances;
     // Morphs created for modifier instances, per target node and name, until the plan runs.
     QHash<QPair<DzNode*, QString>, DzMorph*> _newMorphs;
@@ -69,7 +70,7 @@ QString Planner::resolve(const QString& relativeFile) const
     return {};
 }
 
-const QJsonObject* Planner::documentOf(const AssetRef& ref)
+const Object* Planner::documentOf(const AssetRef& ref)
 {
     if (ref.file.isEmpty())
         return &_doc;
@@ -79,12 +80,13 @@ const QJsonObject* Planner::documentOf(const AssetRef& ref)
         if (path.isEmpty())
             return nullptr;
         try {
-            it = _docs.insert(ref.file, readDocument(path));
+            const Document doc = readDocument(path);
+            it = _docs.insert(ref.file, {doc, doc.root()});
         } catch (const DsonError& e) {
             dsonFail(QStringLiteral("asset \"%1\" %2").arg(path, e.text));
         }
     }
-    return &it.value();
+    return &it.value().second;
 }
 
 // "#id" means this file; its url is its path within a content directory.
@@ -108,54 +110,65 @@ DzNode* Planner::selectedTarget(const QString& where) const
     return node;
 }
 
-void Planner::planNodes()
+// Objects of the plan's own new nodes need no watch: the plan owns them until it runs.
+void Planner::hold(QObject* object, DzNode* node, const QString& what)
 {
-    const QJsonObject scene = _doc.value(QStringLiteral("scene")).toObject();
-    const QJsonArray nodes = optArray(scene, QStringLiteral("nodes"), QStringLiteral("scene"));
-    _plan.hadSceneNodes = !nodes.isEmpty();
-    for (int i = 0; i < nodes.size(); ++i)
-        planNode(objectAt(nodes, i, QStringLiteral("scene.nodes")), QStringLiteral("scene.nodes[%1]").arg(i));
+    if (node->getScene())
+        _plan.held.push_back({object, node, what});
 }
 
-void applyChannels(const QJsonObject& inst, const QString& key, const QString& where,
+void Planner::planNodes()
+{
+    const Array nodes = optArray(optObject(_doc, "scene", QString()), "nodes", QStringLiteral("scene"));
+    _plan.hadSceneNodes = size(nodes) > 0;
+    const QString path = QStringLiteral("scene.nodes");
+    int i = 0;
+    for (Value value : nodes) {
+        const QString where = QStringLiteral("scene.nodes[%1]").arg(i);
+        planNode(objectAt(value, path, i++), where);
+    }
+}
+
+void applyChannels(Object inst, std::string_view key, const QString& where,
                    DzFloatProperty* x, DzFloatProperty* y, DzFloatProperty* z,
                    std::vector<std::pair<DzFloatProperty*, float>>& out)
 {
-    const QJsonArray channels = optArray(inst, key, where);
-    const QString path = where + QLatin1Char('.') + key;
-    for (int i = 0; i < channels.size(); ++i) {
-        const QJsonObject c = objectAt(channels, i, path);
-        const QString axis = string(c, QStringLiteral("id"), path);
-        const float value = float(number(c, QStringLiteral("current_value"), path));
+    const QString path = where + QLatin1Char('.') + QLatin1String(key.data(), int(key.size()));
+    int i = 0;
+    for (Value value : optArray(inst, key, where)) {
+        const QString at = QStringLiteral("%1[%2]").arg(path).arg(i);
+        const Object c = objectAt(value, path, i++);
+        const QString axis = string(c, "id", at);
+        const float v = float(number(c, "current_value", at));
         DzFloatProperty* prop = axis == QLatin1String("x") ? x
                                 : axis == QLatin1String("y") ? y
                                 : axis == QLatin1String("z") ? z
                                 : axis == QLatin1String("general") ? x
                                                                     : nullptr;
         if (!prop)
-            dsonFail(QStringLiteral("%1[%2] has unknown channel \"%3\"").arg(path).arg(i).arg(axis));
-        out.emplace_back(prop, value);
+            dsonFail(QStringLiteral("%1 has unknown channel \"%2\"").arg(at, axis));
+        out.emplace_back(prop, v);
     }
 }
 
-std::vector<std::pair<DzFloatProperty*, float>> transformValues(const QJsonObject& inst, DzNode* node,
+std::vector<std::pair<DzFloatProperty*, float>> transformValues(Object inst, DzNode* node,
                                                                  const QString& where)
 {
     std::vector<std::pair<DzFloatProperty*, float>> values;
-    applyChannels(inst, QStringLiteral("translation"), where, node->getXPosControl(),
-                  node->getYPosControl(), node->getZPosControl(), values);
-    applyChannels(inst, QStringLiteral("rotation"), where, node->getXRotControl(),
-                  node->getYRotControl(), node->getZRotControl(), values);
-    applyChannels(inst, QStringLiteral("scale"), where, node->getScaleControl(), nullptr, nullptr, values);
+    applyChannels(inst, "translation", where, node->getXPosControl(), node->getYPosControl(),
+                  node->getZPosControl(), values);
+    applyChannels(inst, "rotation", where, node->getXRotControl(), node->getYRotControl(),
+                  node->getZRotControl(), values);
+    applyChannels(inst, "scale", where, node->getScaleControl(), nullptr, nullptr, values);
     return values;
 }
 
-void Planner::planNode(const QJsonObject& inst, const QString& where)
+void Planner::planNode(Object inst, const QString& where)
 {
-    const QString id = string(inst, QStringLiteral("id"), where);
-    const QString url = string(inst, QStringLiteral("url"), where);
+    const QString id = string(inst, "id", where);
+    const QString url = string(inst, "url", where);
     const AssetRef ref = parseUrl(url);
-    const QString parentRef = optString(inst, QStringLiteral("parent"), where);
+    const QString parentRef = optString(inst, "parent", where);
     if (!parentRef.isEmpty()) {
         auto* figure = qobject_cast<DzFigure*>(_instances.value(parseUrl(parentRef).id));
         if (!figure)
@@ -163,7 +176,7 @@ void Planner::planNode(const QJsonObject& inst, const QString& where)
         planBonePose(inst, figure, ref.id, where);
         return;
     }
-    const QJsonObject* asset = documentOf(ref);
+    const Object* asset = documentOf(ref);
     if (!asset) {
         _plan.missingUrls.append(url);
         return;
@@ -176,15 +189,15 @@ void Planner::planNode(const QJsonObject& inst, const QString& where)
     } catch (const DsonError& e) {
         dsonFail(ref.file.isEmpty() ? e.text : QStringLiteral("asset \"%1\": %2").arg(ref.file, e.text));
     }
-    if (inst.contains(QStringLiteral("label")))
-        node->setLabel(string(inst, QStringLiteral("label"), where));
+    if (contains(inst, "label"))
+        node->setLabel(string(inst, "label", where));
     for (const auto& [prop, value] : transformValues(inst, node.get(), where))
         prop->setValue(value);
     _instances.insert(id, node.get());
     _plan.newNodes.push_back(std::move(node));
 }
 
-void Planner::planBonePose(const QJsonObject& inst, DzFigure* figure, const QString& boneId,
+void Planner::planBonePose(Object inst, DzFigure* figure, const QString& boneId,
                            const QString& where)
 {
     DzBone* bone = figure->findBone(boneId);
@@ -196,19 +209,22 @@ void Planner::planBonePose(const QJsonObject& inst, DzFigure* figure, const QStr
 
 void Planner::planModifiers()
 {
-    const QJsonObject scene = _doc.value(QStringLiteral("scene")).toObject();
-    const QJsonArray mods = optArray(scene, QStringLiteral("modifiers"), QStringLiteral("scene"));
-    for (int i = 0; i < mods.size(); ++i)
-        planModifier(objectAt(mods, i, QStringLiteral("scene.modifiers")), QStringLiteral("scene.modifiers[%1]").arg(i));
+    const Array mods = optArray(optObject(_doc, "scene", QString()), "modifiers", QStringLiteral("scene"));
+    const QString path = QStringLiteral("scene.modifiers");
+    int i = 0;
+    for (Value value : mods) {
+        const QString where = QStringLiteral("scene.modifiers[%1]").arg(i);
+        planModifier(objectAt(value, path, i++), where);
+    }
 }
 
-void Planner::planModifier(const QJsonObject& inst, const QString& where)
+void Planner::planModifier(Object inst, const QString& where)
 {
-    const QString url = string(inst, QStringLiteral("url"), where);
+    const QString url = string(inst, "url", where);
     const AssetRef ref = parseUrl(url);
     if (_plan.isDFormerPreset)
         return; // the D-Former modifier is placed with its nodes
-    const QString parentRef = optString(inst, QStringLiteral("parent"), where);
+    const QString parentRef = optString(inst, "parent", where);
     DzNode* node = nullptr;
     if (parentRef.isEmpty()) {
         node = selectedTarget(where);
@@ -220,18 +236,19 @@ void Planner::planModifier(const QJsonObject& inst, const QString& where)
     DzObject* object = node->getObject();
     if (!object)
         dsonFail(QStringLiteral("%1 targets \"%2\", which has no geometry").arg(where, node->getLabel()));
+    hold(object, node, QStringLiteral("node \"%1\"").arg(node->getLabel()));
 
     auto* morph = qobject_cast<DzMorph*>(object->findModifier(ref.id));
     const auto key = qMakePair(node, ref.id);
     if (!morph && _newMorphs.contains(key))
         morph = _newMorphs.value(key);
     if (!morph) {
-        const QJsonObject* asset = documentOf(ref);
+        const Object* asset = documentOf(ref);
         if (!asset) {
             _plan.missingUrls.append(url);
             return;
         }
-        const QJsonObject def = findById(*asset, QStringLiteral("modifier_library"), ref.id);
+        const Object def = findById(*asset, "modifier_library", ref.id);
         const int vertexCount = object->getCurrentShape() ? object->getCurrentShape()->getNumVertices() : 0;
         MorphData data;
         try {
@@ -246,15 +263,16 @@ void Planner::planModifier(const QJsonObject& inst, const QString& where)
         _newMorphs.insert(key, morph);
         _plan.changes.push_back([object, pending] { object->addModifier(pending->release()); });
     }
-    const QJsonObject channel = inst.value(QStringLiteral("channel")).toObject();
-    if (channel.contains(QStringLiteral("current_value")))
+    Object channel;
+    if (inst.at_key("channel").get(channel) == simdjson::SUCCESS && contains(channel, "current_value"))
         planValue(node, morph->getValueControl(), morph->getName(),
-                  number(channel, QStringLiteral("current_value"), where + QStringLiteral(".channel")));
+                  number(channel, "current_value", where + QStringLiteral(".channel")));
 }
 
 void Planner::planValue(DzNode* node, DzFloatProperty* prop, const QString& name, double value)
 {
     const float v = float(value);
+    hold(prop, node, QStringLiteral("property \"%1\" of \"%2\"").arg(name, node->getLabel()));
     if (prop->isClamped() && (v < prop->getMin() || v > prop->getMax())) {
         _plan.valuesOutOfRange.append(QStringLiteral("%1: %2 = %3 (%4 to %5)")
                                           .arg(node->getLabel(), name)
@@ -275,34 +293,42 @@ void Planner::planDFormer()
     DzShape* shape = figure && figure->getObject() ? figure->getObject()->getCurrentShape() : nullptr;
     if (!shape)
         dsonFail(QStringLiteral("%1 needs a selected figure, and \"%2\" is none").arg(where, target->getLabel()));
+    hold(figure, figure, QStringLiteral("figure \"%1\"").arg(figure->getLabel()));
 
     QVector<float> weights;
-    const QJsonArray mods = optArray(_doc, QStringLiteral("modifier_library"), QString());
-    for (int m = 0; m < mods.size(); ++m) {
-        const QJsonObject mod = objectAt(mods, m, QStringLiteral("modifier_library"));
-        if (!mod.contains(QStringLiteral("dformer")))
+    const QString library = QStringLiteral("modifier_library");
+    int m = 0;
+    for (Value value : optArray(_doc, "modifier_library", QString())) {
+        const int index = m++;
+        const Object mod = objectAt(value, library, index);
+        if (!contains(mod, "dformer"))
             continue;
-        const QString dpath = QStringLiteral("modifier_library[%1].dformer").arg(m);
-        const QJsonObject dformer = object(mod, QStringLiteral("dformer"), QStringLiteral("modifier_library[%1]").arg(m));
-        const int count = integer(dformer, QStringLiteral("vertex_count"), dpath);
+        const QString dpath = QStringLiteral("modifier_library[%1].dformer").arg(index);
+        const Object dformer = object(mod, "dformer", QStringLiteral("modifier_library[%1]").arg(index));
+        const int count = integer(dformer, "vertex_count", dpath);
         if (count != shape->getNumVertices())
             dsonFail(QStringLiteral("%1 is for %2 vertices; \"%3\" has %4").arg(dpath).arg(count).arg(figure->getLabel()).arg(shape->getNumVertices()));
-        weights = vertexWeights(dformer, QStringLiteral("influence_weights"), dpath, count);
+        weights = vertexWeights(dformer, "influence_weights", dpath, count);
     }
     if (weights.isEmpty())
         dsonFail(QStringLiteral("%1 has no influence weights").arg(where));
 
     // The weight map goes on the first node of the preset, the others sit beside it.
-    const QJsonArray nodes = optArray(_doc.value(QStringLiteral("scene")).toObject(), QStringLiteral("nodes"), QStringLiteral("scene"));
     auto created = std::make_shared<std::vector<std::unique_ptr<DzDFormer>>>();
-    for (int i = 0; i < nodes.size(); ++i) {
+    const QString nodesPath = QStringLiteral("scene.nodes");
+    int i = 0;
+    for (Value value : optArray(optObject(_doc, "scene", QString()), "nodes", QStringLiteral("scene"))) {
         const QString w = QStringLiteral("scene.nodes[%1]").arg(i);
-        const QJsonObject inst = objectAt(nodes, i, QStringLiteral("scene.nodes"));
-        const AssetRef ref = parseUrl(string(inst, QStringLiteral("url"), w));
-        const QJsonObject def = findById(*documentOf(ref), QStringLiteral("node_library"), ref.id);
+        const Object inst = objectAt(value, nodesPath, i++);
+        const QString url = string(inst, "url", w);
+        const AssetRef ref = parseUrl(url);
+        const Object* asset = documentOf(ref);
+        if (!asset)
+            dsonFail(QStringLiteral("%1: %2 is \"%3\", which no content directory has").arg(where, w, url));
+        const Object def = findById(*asset, "node_library", ref.id);
         auto node = std::make_unique<DzDFormer>();
-        node->setName(optString(def, QStringLiteral("name"), w, ref.id));
-        node->setLabel(optString(inst, QStringLiteral("label"), w, node->getName()));
+        node->setName(optString(def, "name", w, ref.id));
+        node->setLabel(optString(inst, "label", w, node->getName()));
         if (created->empty())
             node->setInfluenceWeights(weights);
         created->push_back(std::move(node));
@@ -318,14 +344,15 @@ void Planner::planDFormer()
 void Planner::checkFormulas(const QStringList& knownFormulas, QStringList* newFormulas)
 {
     QSet<QString> seen(knownFormulas.begin(), knownFormulas.end());
-    const QJsonArray mods = optArray(_doc, QStringLiteral("modifier_library"), QString());
-    for (int m = 0; m < mods.size(); ++m) {
+    const QString library = QStringLiteral("modifier_library");
+    int m = 0;
+    for (Value value : optArray(_doc, "modifier_library", QString())) {
         const QString where = QStringLiteral("modifier_library[%1]").arg(m);
-        const QJsonObject mod = objectAt(mods, m, QStringLiteral("modifier_library"));
-        const QJsonArray formulas = optArray(mod, QStringLiteral("formulas"), where);
-        for (int f = 0; f < formulas.size(); ++f) {
-            const QString path = QStringLiteral("%1.formulas").arg(where);
-            const QString output = string(objectAt(formulas, f, path), QStringLiteral("output"), path);
+        const Object mod = objectAt(value, library, m++);
+        const QString path = QStringLiteral("%1.formulas").arg(where);
+        int f = 0;
+        for (Value formula : optArray(mod, "formulas", where)) {
+            const QString output = string(objectAt(formula, path, f++), "output", path);
             if (seen.contains(output))
                 _plan.duplicateFormulas.append(output);
             else
@@ -337,12 +364,12 @@ void Planner::checkFormulas(const QStringList& knownFormulas, QStringList* newFo
 
 ScenePlan Planner::plan(const QStringList& knownFormulas, QStringList* newFormulas)
 {
-    const QJsonObject info = object(_doc, QStringLiteral("asset_info"), QString());
-    const QString type = string(info, QStringLiteral("type"), QStringLiteral("asset_info"));
+    const Object info = object(_doc, "asset_info", QString());
+    const QString type = string(info, "type", QStringLiteral("asset_info"));
     _plan.isPreset = type.startsWith(QLatin1String("preset_"));
     _plan.isDFormerPreset = type == QLatin1String("preset_dformer");
-    if (_doc.contains(QStringLiteral("scene")))
-        object(_doc, QStringLiteral("scene"), QString());
+    if (contains(_doc, "scene"))
+        object(_doc, "scene", QString());
     checkFormulas(knownFormulas, newFormulas);
     planNodes();
     if (_plan.isDFormerPreset)
@@ -353,7 +380,15 @@ ScenePlan Planner::plan(const QStringList& knownFormulas, QStringList* newFormul
 
 } // namespace
 
-ScenePlan planLoad(const QStringList& contentDirs, const QString& filePath, const QJsonObject& doc,
+QString ScenePlan::lostTarget() const
+{
+    for (const Held& h : held)
+        if (!h.object || !h.node || !h.node->getScene())
+            return h.what;
+    return {};
+}
+
+ScenePlan planLoad(const QStringList& contentDirs, const QString& filePath, const Document& doc,
                    const QStringList& knownFormulas, QStringList* newFormulas)
 {
     Planner planner(contentDirs, filePath, doc);

@@ -6,7 +6,7 @@
 #include "../app/dzappservices.h"
 #include "contentdialogs.h"
 #include "dsonerror.h"
-#include "dsonfile.h"
+#include "dsondocument.h"
 #include "dsonscene.h"
 #include "dzapp.h"
 #include "dznode.h"
@@ -58,7 +58,7 @@ bool DzContentMgr::openFile(const QString& path, bool merge)
         logLine(QStringLiteral("Content: cannot open \"%1\": no such file").arg(path));
         return false;
     }
-    QJsonObject doc;
+    dson::Document doc;
     try {
         doc = dson::readDocument(path);
     } catch (const DsonError& e) {
@@ -90,7 +90,18 @@ bool DzContentMgr::openFile(const QString& path, bool merge)
     }
     if (!plan.duplicateFormulas.isEmpty())
         dzcontent::showDuplicateFormulas(plan.duplicateFormulas);
-    if (!plan.valuesOutOfRange.isEmpty() && !dzcontent::askPresetExceedsLimits(plan.valuesOutOfRange))
+    const bool keepLimits =
+        plan.valuesOutOfRange.isEmpty() || dzcontent::askPresetExceedsLimits(plan.valuesOutOfRange);
+
+    // The dialogs ran an event loop, in which what the plan changes may have gone.
+    const QString lost = plan.lostTarget();
+    if (!lost.isEmpty()) {
+        logLine(QStringLiteral("Content: cannot load \"%1\": %2 left the scene while the load "
+                               "waited; nothing was changed")
+                    .arg(path, lost));
+        return false;
+    }
+    if (!keepLimits)
         for (const auto& lift : plan.ignoreLimits)
             lift();
 

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cmath>
+#include <limits>
 
 struct DzSettings::Entry {
     QString key;
@@ -168,13 +169,20 @@ QString DzSettings::getStringValue(const QString& key, const QString& def) const
 
 int DzSettings::getIntValue(const QString& key, int def) const
 {
-    bool ok = false;
     const Entry* e = find(key);
     if (!e)
         return def;
-    const int i = e->type == FloatValue ? int(std::lround(e->value.toDouble(&ok)))
-                                        : e->value.toInt(&ok);
-    return ok ? i : def;
+    bool ok = false;
+    if (e->type != FloatValue) {
+        const int i = e->value.toInt(&ok);
+        return ok ? i : def;
+    }
+    // A float that rounds outside the int range (or is no number) has no int value.
+    const double rounded = std::round(e->value.toDouble(&ok));
+    if (!ok || !(rounded >= double(std::numeric_limits<int>::min()) &&
+                 rounded <= double(std::numeric_limits<int>::max())))
+        return def;
+    return int(rounded);
 }
 
 double DzSettings::getFloatValue(const QString& key, double def) const

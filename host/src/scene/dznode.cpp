@@ -179,10 +179,15 @@ DzFloatProperty* DzNode::getYRotControl() const { return _transform[YRot]; }
 DzFloatProperty* DzNode::getZRotControl() const { return _transform[ZRot]; }
 DzFloatProperty* DzNode::getScaleControl() const { return _transform[Scale]; }
 
+// The paths change with the modifiers, which do not tell the node; so they are collected on
+// every call. A caller may still hold an earlier tree, so none is freed before the node.
 const DzPropertyGroupTree* DzNode::getPropertyGroups() const
 {
-    _groupsWithModifiers = std::make_unique<DzPropertyGroupTree>(propertyGroupPaths());
-    return _groupsWithModifiers.get();
+    auto tree = std::make_unique<DzPropertyGroupTree>(propertyGroupPaths());
+    if (_groupsWithModifiers.empty() ||
+        _groupsWithModifiers.back()->collectAllPaths() != tree->collectAllPaths())
+        _groupsWithModifiers.push_back(std::move(tree));
+    return _groupsWithModifiers.back().get();
 }
 
 QStringList DzNode::propertyGroupPaths() const
