@@ -88,9 +88,11 @@ private slots:
     void slotNodeRemoved(DzNode* node);
     void slotDrawnDataChanged();
     void slotRedraw();
+    void slotRenderQueued();
 
 private:
     void watchNode(DzNode* node);
+    void renderNow();
     // Turns a framing asked for into the camera, for a picture of that aspect.
     void resolveFraming(float aspect);
     // Resolves framing for the widget's own aspect before the camera is moved by hand.

@@ -20,7 +20,12 @@ struct ShownSample : SampleScene {
         view.show();
         shown = grab();
     }
-    QImage grab() { return view.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // What the widget shows once the event loop has drawn what changed.
+    QImage grab()
+    {
+        QCoreApplication::processEvents();
+        return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
 
     void send(QEvent::Type type, const QPoint& at, Qt::MouseButton button,
               Qt::KeyboardModifiers modifiers = Qt::NoModifier)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -67,9 +68,11 @@ TEST(ViewportWindow, TheShownViewDrawsTheSceneAsItLoads)
     Dz3DViewport* view = app->getInterface()->getViewportMgr()->getActiveViewport()->get3DViewport();
     view->window()->resize(1280, 800);
     view->window()->show();
+    QCoreApplication::processEvents();  // the view draws what changed when the event loop runs
     const QImage empty = view->grab().toImage();
     DzContentMgr* content = app->getContentMgr();
     ASSERT_TRUE(content->openFile(content->getAbsolutePath("Scenes/Sample Conversion.duf"), false));
+    QCoreApplication::processEvents();
     const QImage loaded = view->grab().toImage();
     const QRect covered = footprint(loaded, empty);
     // Framed on first show of something to frame: in the picture, not cut at its border.
@@ -83,9 +86,11 @@ TEST(ViewportWindow, TheShownViewRedrawsWhenTheSceneChanges)
     ASSERT_TRUE(scene.loaded);
     scene.view.resize(kWidth, kHeight);
     scene.view.show();
+    QCoreApplication::processEvents();
     QImage last = scene.view.grab().toImage();
     // After each change the widget shows what a picture of the scene now shows.
     const auto expectRedrawn = [&](const char* change) {
+        QCoreApplication::processEvents();
         const QImage now = scene.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
         EXPECT_NE(now, last) << change;
         EXPECT_EQ(now, scene.render()) << change;

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -73,6 +74,7 @@ struct Dz3DViewport::Impl {
     // The picture last painted, with the node at each pixel (1 + index in idNodes).
     QImage image;
     bool dirty = true;
+    bool renderQueued = false;
     QVector<int> ids;
     QList<QPointer<DzNode>> idNodes;
 
@@ -223,16 +225,33 @@ bool Dz3DViewport::hasOverlay() const { return _d->overlay.isSet(); }
 
 void Dz3DViewport::paintEvent(QPaintEvent*)
 {
-    if (_d->dirty || _d->image.size() != size()) {
-        resolveFraming(float(width()) / float(std::max(height(), 1)));
-        const QList<DzNode*> nodes = viewDrawnNodes(_d->scene);
-        _d->image = _d->renderer.render(nodes, _d->camera, size(), 1, _d->overlay, &_d->ids);
-        _d->idNodes.clear();
-        for (DzNode* node : nodes)
-            _d->idNodes.append(node);
-        _d->dirty = false;
-    }
+    // A new size cannot wait; a changed scene is drawn when the event loop is next idle, so the
+    // window's other widgets repainting during a long job cost no scene renders.
+    if (_d->image.size() != size())
+        renderNow();
+    else if (_d->dirty)
+        slotRedraw();  // shown again after changes made while hidden
     QPainter(this).drawImage(0, 0, _d->image);
+}
+
+void Dz3DViewport::renderNow()
+{
+    resolveFraming(float(width()) / float(std::max(height(), 1)));
+    const QList<DzNode*> nodes = viewDrawnNodes(_d->scene);
+    _d->image = _d->renderer.render(nodes, _d->camera, size(), 1, _d->overlay, &_d->ids);
+    _d->idNodes.clear();
+    for (DzNode* node : nodes)
+        _d->idNodes.append(node);
+    _d->dirty = false;
+}
+
+void Dz3DViewport::slotRenderQueued()
+{
+    _d->renderQueued = false;
+    if (!_d->dirty || !isVisible())
+        return;
+    renderNow();
+    update();
 }
 
 void Dz3DViewport::mousePressEvent(QMouseEvent* event)
@@ -324,7 +343,10 @@ void Dz3DViewport::slotDrawnDataChanged()
 void Dz3DViewport::slotRedraw()
 {
     _d->dirty = true;
-    update();
+    if (_d->renderQueued)
+        return;
+    _d->renderQueued = true;
+    QTimer::singleShot(0, this, &Dz3DViewport::slotRenderQueued);
 }
 
 void Dz3DViewport::watchNode(DzNode* node)
