@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QCryptographicHash>
 #include <QSaveFile>
 #include <QUrl>
 #include <zlib.h>
@@ -70,6 +71,24 @@ QByteArray gzip(const QByteArray& bytes)
     return result == Z_STREAM_END ? out : QByteArray();
 }
 
+// File systems take names of up to 255 bytes; a longer one keeps its start and gets a short
+// fingerprint of the whole, so two long names that differ only at their ends stay apart.
+QString fitComponentLength(const QString& name)
+{
+    if (name.toUtf8().size() <= DzMorphAssetFile::kMaxComponentBytes)
+        return name;
+    const QString fingerprint =
+        QStringLiteral("~") +
+        QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(10));
+    QString kept = name;
+    while (!kept.isEmpty() && (kept + fingerprint).toUtf8().size() > DzMorphAssetFile::kMaxComponentBytes) {
+        kept.chop(1);
+        if (!kept.isEmpty() && kept.at(kept.size() - 1).isHighSurrogate())
+            kept.chop(1);  // never half a character
+    }
+    return kept + fingerprint;
+}
+
 } // namespace
 
 namespace DzMorphAssetFile {
@@ -83,7 +102,7 @@ QString safeComponent(const QString& text)
             c = QLatin1Char('_');
     for (int i = 0; i < safe.size() && safe[i] == QLatin1Char('.'); ++i)
         safe[i] = QLatin1Char('_');
-    return safe;
+    return fitComponentLength(safe);
 }
 
 QString dataFolderOf(const QString& figureUri)

@@ -9,8 +9,12 @@ class DzMorph;
 // Writing one morph as a DSON morph asset that the content loader attaches to its figure.
 namespace DzMorphAssetFile {
 
+// The longest path component written, in UTF-8 bytes; room is left for ".dsf".
+constexpr int kMaxComponentBytes = 200;
+
 // A name usable as one path component: no separators, reserved characters or leading dots,
-// so "../../x" stays a plain file name.
+// so "../../x" stays a plain file name; a name too long for a file system is shortened, keeping
+// a fingerprint of the whole.
 QString safeComponent(const QString& text);
 
 // The figure's data folder ("DAZ 3D/Genesis 9/Base" for ".../Base/Genesis9.dsf#Genesis9"),

@@ -1,6 +1,7 @@
 #include "dzmorphsupportassetfilter.h"
 
 #include <QDir>
+#include <QHash>
 #include <vector>
 
 #include "content/dsonfile.h"
@@ -47,6 +48,22 @@ QString morphFolder(const QString& dataFolder, const QString& vendor, const QStr
                       DzMorphAssetFile::safeComponent(product)};
     parts.removeAll(QString());
     return parts.join(QLatin1Char('/'));
+}
+
+// Two names made safe alike ("a/b" and "a\\b") would overwrite each other's file.
+DzError refuseSharedFiles(const std::vector<PlannedMorph>& plan)
+{
+    QHash<QString, const PlannedMorph*> byFile;
+    for (const PlannedMorph& planned : plan) {
+        const PlannedMorph* other = byFile.value(planned.filePath);
+        if (other)
+            return dzFileIOFail(DZ_INVALID_ARGUMENT,
+                                QStringLiteral("\"%1\" and \"%2\" would both be saved as \"%3\"; rename one of them")
+                                    .arg(other->morph->getName(), planned.morph->getName(),
+                                         QFileInfo(planned.filePath).fileName()));
+        byFile.insert(planned.filePath, &planned);
+    }
+    return DZ_NO_ERROR;
 }
 
 // Every morph named by the options, checked before anything is written.
@@ -98,7 +115,7 @@ DzError planMorphs(const DzFileIOSettings* options, std::vector<PlannedMorph>& p
             plan.push_back(planned);
         }
     }
-    return DZ_NO_ERROR;
+    return refuseSharedFiles(plan);
 }
 
 // Belt and braces: nothing may land outside "<BaseDataPath>/data/".
