@@ -18,6 +18,7 @@
 #include "tv_daz-helpers-scene.h"
 #include "tv_dlg_action-box.h"
 #include "tv_exception.h"
+#include "tv_str.h"
 
 using scene_access::messageOf;
 
@@ -154,4 +155,26 @@ TEST(PipelineFailures, DecliningAStepConfirmationCancelsWithTheStepsBeforeItDone
     EXPECT_EQ(QDir(scene.tempDir()).entryList({"tempg9-*.obj"}, QDir::Files).size(), 0);
     // The progress has ended.
     EXPECT_EQ(scene.app()->getInterface()->progressBar()->value(), 0);
+}
+
+TEST(PipelineFailures, ATemporaryFolderThatCannotTakeFilesIsNamedAndTheJobStopsAtItsFirstExport)
+{
+    QTemporaryDir scratch;
+    QFile notAFolder(scratch.filePath("a file"));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    for (const QString& tempDir : {scratch.filePath("gone/away"), notAFolder.fileName()}) {
+        ConversionScene scene;
+        scene.setUp(genesis8Female);
+        scene.job().setTempDir(tav::ToUtf8(tempDir));
+        const int cNodes = dzScene->getNumNodes();
+
+        const std::string message = messageOf([&] { scene.convert(KvrJobFlag::FullFigureMorph); });
+        EXPECT_EQ(message.rfind("failed to export OBJ \u201c" + tav::ToUtf8(tempDir) + "/tempg8-src1-", 0), 0u)
+            << message;
+        EXPECT_NE(message.find(".obj\u201d: "), std::string::npos) << message;
+        // Step 1 ran and is not undone; nothing was added.
+        EXPECT_EQ(dzScene->getNumNodes(), cNodes);
+        EXPECT_TRUE(scene.source()->getLabel().startsWith(QString(genesis8Female.pcszLabel) + "-"));
+    }
 }
