@@ -19,23 +19,6 @@ const QString kPluginFile = QStringLiteral(KVR_PLUGIN_DIR "/TK_kelvaro.so");
 const QString kManualTail =
     QStringLiteral("/Plugins/Kelvaro for Genesis 9/Kelvaro for Genesis 9 Manual.pdf");
 
-QStringList linesStartingWith(const StudioRun& run, const QString& prefix)
-{
-    QStringList found;
-    for (const QString& line : run.logLines)
-        if (line.startsWith(prefix))
-            found << line;
-    return found;
-}
-
-std::string describe(const StudioRun& run)
-{
-    return QStringLiteral("exit %1\nstdout:\n%2\nstderr:\n%3\nlog:\n%4")
-        .arg(run.exitCode)
-        .arg(run.stdOut, run.stdErr, run.logLines.join('\n'))
-        .toStdString();
-}
-
 // The host as the studio starts it, with the plug-in folder of the build.
 class ShellInHost : public ::testing::Test {
 protected:
@@ -91,11 +74,11 @@ TEST(ShellInStudio, ScriptsFindAndConstructBothActions)
                        "var mgr = MainWindow.getActionMgr();\n"
                        "print('found: ' + mgr.findAction('KvrConvertFigureAction').text);\n"
                        "print('found: ' + mgr.findAction('KvrOpenManualAction').text);\n"));
-    ASSERT_EQ(run.exitCode, 0) << describe(run);
+    ASSERT_EQ(run.exitCode, 0) << run.describe();
     EXPECT_TRUE(run.stdOut.contains(
         QStringLiteral("made: Convert selected Genesis 3 / 8 / 8.1 &figure... | Converts the morphs "
                        "in the selected Genesis 3/8/8.1 figure to the selected G9 figure.")))
-        << describe(run);
+        << run.describe();
     EXPECT_TRUE(run.stdOut.contains(QStringLiteral(
         "made: Open Kelvaro PDF manual | Opens the PDF user manual for Tavrenik's Kelvaro")));
     EXPECT_TRUE(run.stdOut.contains(QStringLiteral("found: Convert selected Genesis 3 / 8 / 8.1 &figure...")));
@@ -112,16 +95,16 @@ TEST(ShellInStudio, MissingManualGivesOneBoxAndItsLogLine)
     const StudioRun run = runStudio(
         {QStringLiteral("--doc-path"), docs.path(), QStringLiteral("--answer"), QStringLiteral("Error*=OK")},
         kTriggerManual);
-    ASSERT_EQ(run.exitCode, 0) << describe(run);
+    ASSERT_EQ(run.exitCode, 0) << run.describe();
 
     const QString path = docs.path() + kManualTail;
-    EXPECT_EQ(linesStartingWith(run, QStringLiteral("Message box ")).size(), 1) << describe(run);
-    EXPECT_EQ(linesStartingWith(run, QStringLiteral("TkKVR: ")),
+    EXPECT_EQ(run.logLinesStartingWith(QStringLiteral("Message box ")).size(), 1) << run.describe();
+    EXPECT_EQ(run.logLinesStartingWith(QStringLiteral("TkKVR: ")),
               QStringList{QStringLiteral("TkKVR: Critical error message box in Tavrenik's Kelvaro V1.0.5: "
                                          "Could not open PDF file: The file %1 does not exist. Did you "
                                          "install the plugin correctly?")
                               .arg(path)})
-        << describe(run);
+        << run.describe();
     EXPECT_FALSE(run.logContains(QStringLiteral("Opening URL:")));
 }
 
@@ -136,11 +119,11 @@ TEST(ShellInStudio, PresentManualReachesTheHostAsAFileUrl)
     manual.close();
 
     const StudioRun run = runStudio({QStringLiteral("--doc-path"), docs.path()}, kTriggerManual);
-    ASSERT_EQ(run.exitCode, 0) << describe(run);
-    EXPECT_EQ(linesStartingWith(run, QStringLiteral("Opening URL: ")),
+    ASSERT_EQ(run.exitCode, 0) << run.describe();
+    EXPECT_EQ(run.logLinesStartingWith(QStringLiteral("Opening URL: ")),
               QStringList{QStringLiteral("Opening URL: file:///") + path})
-        << describe(run);
-    EXPECT_TRUE(linesStartingWith(run, QStringLiteral("Message box ")).isEmpty()) << describe(run);
+        << run.describe();
+    EXPECT_TRUE(run.logLinesStartingWith(QStringLiteral("Message box ")).isEmpty()) << run.describe();
 }
 
 TEST(ShellInStudio, ConvertActionBracketsTheJobInLogLines)
@@ -150,11 +133,11 @@ TEST(ShellInStudio, ConvertActionBracketsTheJobInLogLines)
         {QStringLiteral("--answer"), QStringLiteral("Error*=OK")},
         QStringLiteral("MainWindow.getActionMgr().findAction('KvrConvertFigureAction').trigger();\n"
                        "print('after the job');\n"));
-    ASSERT_EQ(run.exitCode, 0) << describe(run);
+    ASSERT_EQ(run.exitCode, 0) << run.describe();
     const int iEntering = run.logLines.indexOf(QStringLiteral("TkKVR: Entering KvrConverter::exec_X()"));
     const int iLeaving = run.logLines.indexOf(QStringLiteral("TkKVR: Leaving KvrConverter::exec_X()"));
-    ASSERT_GE(iEntering, 0) << describe(run);
-    EXPECT_GT(iLeaving, iEntering) << describe(run);
+    ASSERT_GE(iEntering, 0) << run.describe();
+    EXPECT_GT(iLeaving, iEntering) << run.describe();
     EXPECT_TRUE(run.stdOut.contains(QStringLiteral("after the job")));
 }
 

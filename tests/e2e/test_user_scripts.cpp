@@ -6,29 +6,14 @@
 
 #include "studio_run.h"
 
-namespace {
-
-QString readScript(const char* pcszName)
-{
-    QFile file(QStringLiteral(KVR_SOURCE_DIR "/tests/e2e/scripts/") + pcszName);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << pcszName;
-    return QString::fromUtf8(file.readAll());
-}
-
-QString jsText(const QString& text)
-{
-    return "'" + QString(text).replace('\\', "\\\\").replace('\'', "\\'") + "'";
-}
-
-} // namespace
 
 // Every tool a user's script drives is one call away, and every type in those calls (DzError,
 // the tools' enumerations, settings and node pointers) crosses into the script and back.
 TEST(UserScripts, EveryToolMethodAUserScriptUsesCanBeCalled)
 {
     QTemporaryDir work, library;
-    const QString script = QString("var WORK = %1;\nvar LIBRARY = %2;\n").arg(jsText(work.path()), jsText(library.path()))
-                           + readScript("user_tools.js");
+    const QString script = QString("var WORK = %1;\nvar LIBRARY = %2;\n").arg(scriptString(work.path()), scriptString(library.path()))
+                           + readTestScript("user_tools.js");
     const StudioRun run = runStudio({}, script);
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0) << run.stdErr.toStdString() << run.stdOut.toStdString();

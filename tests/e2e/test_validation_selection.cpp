@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "library_copy.h"
 #include "studio_run.h"
 
 // The convert action triggered in the studio on selections the job must refuse: one critical
@@ -116,15 +116,8 @@ TEST(ValidationE2E, ASourceWithNothingDialledIsRefused)
 
 TEST(ValidationE2E, AMissingStockFigureIsNamed)
 {
-    QTemporaryDir content;
-    const QDir source(KVR_CONTENT_DIR);
-    for (QDirIterator it(source.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
-        const QString relative = source.relativeFilePath(it.next());
-        QDir(content.path()).mkpath(QFileInfo(relative).path());
-        ASSERT_TRUE(QFile::copy(it.filePath(), QDir(content.path()).filePath(relative)));
-    }
     const QString missing = "People/Genesis 3 Male/Genesis 3 Male.duf";
-    ASSERT_TRUE(QFile::remove(QDir(content.path()).filePath(missing)));
+    const LibraryCopyWithout content(missing);
 
     expectRefused(runConvert({qsSample},
                              "Scene.findNodeByLabel(\"Genesis 8.1 Female\").select(true);"

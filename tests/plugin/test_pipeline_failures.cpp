@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 
 #include "conversion_fixture.h"
+#include "library_copy.h"
 #include "dzclassfactory.h"
 #include "dzmainwindow.h"
 #include "dzmorph.h"
@@ -26,34 +26,6 @@ namespace {
 
 const SourceFigure& genesis8Female = aSourceFigures[2];
 const char* const pcszHeadSplit = "People/Genesis 9/Developer Kit/G9 HeadSplit DFormer.duf";
-
-// A copy of the bundled content library without one file.
-class LibraryWithout {
-public:
-    explicit LibraryWithout(const QString& relativePath)
-    {
-        const QDir from(QStringLiteral(KVR_CONTENT_DIR));
-        QDirIterator it(from.path(), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString relative = from.relativeFilePath(it.next());
-            if (relative == relativePath)
-                continue;
-            const QString copy = _dir.filePath(relative);
-            QDir().mkpath(QFileInfo(copy).path());
-            QFile::copy(it.filePath(), copy);
-        }
-    }
-
-    DzAppOptions options() const
-    {
-        DzAppOptions options = TestApp::defaultOptions();
-        options.contentDirs = QStringList{_dir.path()};
-        return options;
-    }
-
-private:
-    QTemporaryDir _dir;
-};
 
 // The host's Transfer Utility, asked to carry over nothing: its result has no morph.
 class TransferNothing : public DzTransferUtility {
@@ -102,8 +74,10 @@ const KvrJobFlags fullAndHead = KvrJobFlags(KvrJobFlag::FullFigureMorph) | KvrJo
 
 TEST(PipelineFailures, AMissingHeadSplitDFormerStopsTheJobAtTheFirstSplitMorph)
 {
-    const LibraryWithout library(pcszHeadSplit);
-    ConversionScene scene(library.options());
+    const LibraryCopyWithout library(pcszHeadSplit);
+    DzAppOptions options = TestApp::defaultOptions();
+    options.contentDirs = QStringList{library.path()};
+    ConversionScene scene(options);
     scene.setUp(genesis8Female);
     const int cNodes = dzScene->getNumNodes();
 

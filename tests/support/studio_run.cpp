@@ -43,6 +43,34 @@ bool StudioRun::logContains(const QString& text) const
     return false;
 }
 
+QStringList StudioRun::logLinesStartingWith(const QString& prefix) const
+{
+    QStringList found;
+    for (const QString& line : logLines)
+        if (line.startsWith(prefix))
+            found << line;
+    return found;
+}
+
+std::string StudioRun::describe() const
+{
+    return QStringLiteral("exit %1\n--- stdout\n%2\n--- stderr\n%3\n--- log\n%4")
+        .arg(exitCode)
+        .arg(stdOut, stdErr, logLines.join('\n'))
+        .toStdString();
+}
+
+QString readTestScript(const char* pcszName)
+{
+    QFile file(QStringLiteral(KVR_SOURCE_DIR "/tests/e2e/scripts/") + QString::fromUtf8(pcszName));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QString scriptString(const QString& text)
+{
+    return QLatin1Char('\'') + QString(text).replace('\\', "\\\\").replace('\'', "\\'") + QLatin1Char('\'');
+}
+
 StudioRun runStudio(const QStringList& args, const QString& scriptText, int timeLimitSeconds)
 {
     StudioRun run;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string>
 
 #include "qt_print.h"
 
@@ -15,7 +16,16 @@ struct StudioRun {
     QString home;            // the run's home folder (kept until the process ends)
 
     bool logContains(const QString& text) const;
+    // The log lines that begin with the prefix.
+    QStringList logLinesStartingWith(const QString& prefix) const;
+    // Exit code, standard output, standard error and log, for a failure message.
+    std::string describe() const;
 };
+
+// A script of tests/e2e/scripts, as text.
+QString readTestScript(const char* pcszName);
+// The text as a single-quoted script string literal.
+QString scriptString(const QString& text);
 
 // Runs the studio headless on a fresh home with the script (if any) and the extra arguments.
 // Plug-ins come from the build's plug-in folder unless args give --plugin-dir.
