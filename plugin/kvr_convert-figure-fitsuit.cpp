@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include "dzcontentmgr.h"
 #include "dzapp.h"
 #include "dzfigure.h"
 #include "dzfloatproperty.h"
@@ -12,29 +11,26 @@
 #include "kvr_convert-figure-tempobj.h"
 #include "kvr_converter.h"
 #include "tv_assert.h"
-#include "tv_daz-helpers-app.h"
 #include "tv_daz-helpers-scene-morphs.h"
 #include "tv_daz-helpers-scene.h"
 #include "tv_daz-helpers-transfer.h"
 #include "tv_exception.h"
 #include "tv_log.h"
 #include "tv_str.h"
-#include "tv_wait-cursor.h"
 
 namespace {
 
 using tav::daz::NodeResolution;
 
 const char* const pcszTempG9Label = "Genesis 9 temp for fit suit";
-const char* const pcszDeleteAction = "DzDeleteAction";
 
 // What the Transfer Utility carries from the stock mesh onto the fit suit, and the value each
 // morph is dialled to there.
-const std::vector<tav::daz::ActiveMorph> morphsToTransfer = {{"Temporary high-res morph", 1.0f}};
+const std::vector<tav::daz::ActiveMorph> morphsToTransfer = {{pcszTempMorph, 1.0f}};
 
 QString TargetLabelDuringFitSuit(const QString& label)
 {
-    return QStringLiteral("Target %2 (%1)").arg(label, tav::ToQString(tav::RandomString(8)));
+    return QStringLiteral("Target %2 (%1)").arg(label, tav::ToQString(makeTempId()));
 }
 
 } // namespace
@@ -81,8 +77,7 @@ void KvrPipelineRun::exportTempG9()
 
 void KvrPipelineRun::removeTempG9()
 {
-    tav::daz::SelectOnly(_pfigTempG9);
-    tav::daz::TriggerAction(pcszDeleteAction);
+    deleteNode(_pfigTempG9);
     _pfigTempG9 = nullptr;
 }
 
@@ -106,8 +101,7 @@ void KvrPipelineRun::runTransferUtility()
     _pfigResult = tav::daz::AsFigure(pResult);
     tav::daz::SetNodeResolution(_pfigResult, NodeResolution::BaseResolution, true);
 
-    tav::daz::SelectOnly(_pStockMesh);
-    tav::daz::TriggerAction(pcszDeleteAction);
+    deleteNode(_pStockMesh);
     _pStockMesh = nullptr;
 }
 

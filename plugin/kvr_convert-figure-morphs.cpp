@@ -6,6 +6,7 @@
 #include "dzfigure.h"
 #include "dzfileiosettings.h"
 #include "dzfloatproperty.h"
+#include "kvr_convert-figure-tempobj.h"
 #include "kvr_converter.h"
 #include "tv_clickaway.h"
 #include "tv_daz-helpers-morphloader.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-const float fUnitScale = 1.0f;
 const bool bReverseDeformations = true;
 // The D-Former's "Preset Exceeds Limits" box is answered with its second button.
 const bool bClickFirstButton = false;
@@ -28,7 +28,7 @@ QString MorphLoaderObjOptions()
 {
     DzFileIOSettings settings;
     tav::daz::ApplyObjExportSettings(settings);
-    tav::daz::SetScale(settings, fUnitScale);
+    tav::daz::SetScale(settings, fObjUnitScale);
     return tav::daz::SettingsToJson(settings);
 }
 

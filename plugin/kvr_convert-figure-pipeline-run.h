@@ -11,6 +11,9 @@
 class DzFigure;
 class DzNode;
 
+// The source's shape as a morph of the stock mesh, carried onto the fit suit by name.
+inline const char* const pcszTempMorph = "Temporary high-res morph";
+
 // One run of the pipeline: its inputs and what each step hands to the next. The steps are
 // grouped by what they work on: the source and its stock copy, the fit suit, the morphs.
 class KvrPipelineRun {
@@ -23,6 +26,8 @@ public:
 
 private:
     void nextStep();
+    // Deletes the node as a user would: selected alone, then the host's delete action.
+    static void deleteNode(DzNode* pNode);
 
     // The source's shape as a morph on a stock mesh of its generation.
     void normalizeTarget();

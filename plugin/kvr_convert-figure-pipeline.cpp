@@ -14,9 +14,7 @@
 
 namespace {
 
-const char* const pcszTempMorph = "Temporary high-res morph";
 const char* const pcszTempMorphGroup = "test morphs";
-const char* const pcszDeleteAction = "DzDeleteAction";
 
 } // namespace
 
@@ -67,6 +65,12 @@ void KvrPipelineRun::nextStep()
     _pProgress->nextStep(_job.state().bConfirmSteps);
 }
 
+void KvrPipelineRun::deleteNode(DzNode* pNode)
+{
+    tav::daz::SelectOnly(pNode);
+    tav::daz::TriggerAction("DzDeleteAction");
+}
+
 void KvrPipelineRun::normalizeTarget()
 {
     normalizeFigures(_job);
@@ -98,8 +102,7 @@ void KvrPipelineRun::exportStockFigure()
 
 void KvrPipelineRun::removeStockFigure()
 {
-    tav::daz::SelectOnly(_pfigStock);
-    tav::daz::TriggerAction(pcszDeleteAction);
+    deleteNode(_pfigStock);
     _pfigStock = nullptr;
 }
 

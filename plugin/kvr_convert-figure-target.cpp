@@ -6,6 +6,7 @@
 
 #include "dzfigure.h"
 #include "dzfloatproperty.h"
+#include "kvr_convert-figure-tempobj.h"
 #include "kvr_converter.h"
 #include "tv_daz-helpers-scene.h"
 #include "tv_str.h"
@@ -62,7 +63,7 @@ void normalizeFigures(KvrConverter& job)
     SetSaved(state, NodeTransform(pfigTarget, "YTranslate"), 0.0f);
 
     state.savedSourceLabel = tav::ToUtf8(pfigSource->getLabel());
-    pfigSource->setLabel(tav::ToQString(fmt::format("{}-{}", state.savedSourceLabel, tav::RandomString(8))));
+    pfigSource->setLabel(tav::ToQString(fmt::format("{}-{}", state.savedSourceLabel, makeTempId())));
 }
 
 void restoreFigures(KvrConverter& job)

@@ -13,15 +13,18 @@
 
 namespace {
 
-// Both tools work in the scene's own units: no scaling on the way out or back.
-const float fUnitScale = 1.0f;
 const size_t cTempIdLength = 8;
 
 } // namespace
 
+std::string makeTempId()
+{
+    return tav::RandomString(cTempIdLength);
+}
+
 std::string makeTempName(std::string_view prefix)
 {
-    return fmt::format(fmt::runtime(prefix), tav::RandomString(cTempIdLength));
+    return fmt::format(fmt::runtime(prefix), makeTempId());
 }
 
 std::string exportTempObj(const KvrConverter& job, std::string_view name)
@@ -30,7 +33,7 @@ std::string exportTempObj(const KvrConverter& job, std::string_view name)
     DzFileIOSettings settings;
     tav::daz::ApplyObjExportSettings(settings);
     tav::daz::SetSelectedOnly(settings, true);
-    tav::daz::SetScale(settings, fUnitScale);
+    tav::daz::SetScale(settings, fObjUnitScale);
     tav::daz::ExportObj(settings, path);
     return path;
 }
@@ -39,7 +42,7 @@ DzNode* importTempObj(const KvrConverter&, std::string_view path)
 {
     DzFileIOSettings settings;
     tav::daz::ApplyObjImportSettings(settings);
-    tav::daz::SetScale(settings, fUnitScale);
+    tav::daz::SetScale(settings, fObjUnitScale);
     tav::daz::ImportObj(settings, path);
 
     const std::string label(tav::Stem(path));

@@ -6,8 +6,14 @@
 class DzNode;
 class KvrConverter;
 
-// A temporary name: the prefix with a fresh 8-character random identifier in place of "{}"
-// ("tempg9-{}" gives "tempg9-x7Kq2ZpA").
+// The OBJ tools and Morph Loader Pro work in the scene's own units: no scaling either way.
+constexpr float fObjUnitScale = 1.0f;
+
+// A fresh random identifier of 8 letters and digits, as the job's temporary names carry.
+std::string makeTempId();
+
+// A temporary name: the prefix with a fresh identifier in place of "{}" ("tempg9-{}" gives
+// "tempg9-x7Kq2ZpA").
 std::string makeTempName(std::string_view prefix);
 
 // Writes the selected root nodes as "<job's temporary directory>/<name>.obj" with the job's
