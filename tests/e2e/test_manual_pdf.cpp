@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTextStream>
+#include <algorithm>
+#include <vector>
+
+#include "studio_run.h"
+
+// The user manual as the build installs it below the studio's documentation path, read back
+// with poppler's tools the way a reader's viewer sees it.
+namespace {
+
+const QString manualPdf =
+    QStringLiteral(KVR_BUILD_DIR "/docs/Plugins/Kelvaro for Genesis 9/Kelvaro for Genesis 9 Manual.pdf");
+const QString manualFolder = QStringLiteral(KVR_SOURCE_DIR "/docs/manual");
+
+QString runTool(const QString& tool, const QStringList& args)
+{
+    QProcess process;
+    process.start(tool, args);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        ADD_FAILURE() << tool.toStdString() << " failed: " << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString manualText()
+{
+    QFile file(manualFolder + QStringLiteral("/manual.md"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    return QString::fromUtf8(file.readAll());
+}
+
+struct TextHeading {
+    QString number;  // as the PDF prints it: "3", "3.2"
+    QString title;
+};
+
+// Chapters ("# ") and sections ("## ") in the order the text has them, numbered as printed.
+std::vector<TextHeading> textHeadings()
+{
+    std::vector<TextHeading> headings;
+    int iChapter = 0;
+    int iSection = 0;
+    QString text = manualText();
+    QTextStream in(&text);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (line.startsWith(QLatin1String("# "))) {
+            headings.push_back({QString::number(++iChapter), line.mid(2).trimmed()});
+            iSection = 0;
+        } else if (line.startsWith(QLatin1String("## "))) {
+            headings.push_back({QStringLiteral("%1.%2").arg(iChapter).arg(++iSection), line.mid(3).trimmed()});
+        }
+    }
+    return headings;
+}
+
+// The text of every page, laid out as printed; pdftotext ends each page with a form feed.
+QStringList pdfPages()
+{
+    QStringList pages = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), manualPdf, QStringLiteral("-")})
+                            .split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+bool hasHeadingLine(const QString& page, const TextHeading& heading)
+{
+    const QRegularExpression line(QStringLiteral("^\\s*%1\\s+%2\\s*$")
+                                      .arg(QRegularExpression::escape(heading.number),
+                                           QRegularExpression::escape(heading.title)),
+                                  QRegularExpression::MultilineOption);
+    return line.match(page).hasMatch();
+}
+
+class ManualPdf : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFileInfo::exists(manualPdf)) << "the manual is not built: " << manualPdf.toStdString();
+        pages = pdfPages();
+        ASSERT_FALSE(pages.isEmpty());
+    }
+
+    QStringList pages;
+};
+
+TEST_F(ManualPdf, HasATitlePageAndEveryChapterAndSectionUnderItsNumber)
+{
+    const QString info = runTool(QStringLiteral("pdfinfo"), {manualPdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))))
+        << info.toStdString();
+    EXPECT_GT(pages.size(), 10);
+
+    EXPECT_TRUE(pages[0].contains(QLatin1String("Kelvaro for Genesis 9")));
+    EXPECT_TRUE(pages[0].contains(QLatin1String("Version 1.0.5")));
+
+    const std::vector<TextHeading> headings = textHeadings();
+    ASSERT_GE(headings.size(), 30u) << "the manual's text has lost its chapters";
+    int iLastPage = 0;
+    for (const TextHeading& heading : headings) {
+        int iPage = iLastPage;
+        while (iPage < pages.size() && !hasHeadingLine(pages[iPage], heading))
+            ++iPage;
+        EXPECT_LT(iPage, pages.size()) << "heading " << heading.number.toStdString() << " "
+                                       << heading.title.toStdString() << " is not printed in order";
+        iLastPage = std::min(iPage, int(pages.size()) - 1);
+    }
+}
+
+// Each contents line "3.2  Title ... 7" must send the reader to the page that shows the heading.
+TEST_F(ManualPdf, ContentsGiveThePageOfEveryHeading)
+{
+    const std::vector<TextHeading> headings = textHeadings();
+    ASSERT_TRUE(pages[1].contains(QLatin1String("Contents")));
+    for (const TextHeading& heading : headings) {
+        const QRegularExpression entry(QStringLiteral("^\\s*%1\\s+%2\\s+(\\d+)\\s*$")
+                                           .arg(QRegularExpression::escape(heading.number),
+                                                QRegularExpression::escape(heading.title)),
+                                       QRegularExpression::MultilineOption);
+        QRegularExpressionMatch match;
+        for (int iPage = 1; iPage < pages.size() && !match.hasMatch(); ++iPage)
+            match = entry.match(pages[iPage]);
+        ASSERT_TRUE(match.hasMatch()) << "no contents entry for " << heading.title.toStdString();
+        const int iPrinted = match.captured(1).toInt();
+        ASSERT_GE(iPrinted, 1);
+        ASSERT_LE(iPrinted, pages.size());
+        EXPECT_TRUE(hasHeadingLine(pages[iPrinted - 1], heading))
+            << heading.title.toStdString() << " is not on page " << iPrinted;
+        EXPECT_TRUE(pages[iPrinted - 1].contains(QStringLiteral("Page %1 of %2").arg(iPrinted).arg(pages.size())));
+    }
+}
+
+// Every picture the text names is in the PDF at the resolution of its file, so the dialogs stay
+// legible when zoomed; a picture marked optional may still be missing.
+TEST_F(ManualPdf, HoldsEveryPictureAtItsOwnResolution)
+{
+    const QRegularExpression reference(QStringLiteral("!\\[[^\\]]*\\]\\(([^) ]+)( \"optional\")?\\)"));
+    std::vector<QSize> expected;
+    for (auto it = reference.globalMatch(manualText()); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const QString path = manualFolder + QLatin1Char('/') + match.captured(1);
+        if (!QFileInfo::exists(path)) {
+            EXPECT_FALSE(match.captured(2).isEmpty()) << "missing picture " << path.toStdString();
+            continue;
+        }
+        expected.push_back(QImageReader(path).size());
+    }
+    ASSERT_GE(expected.size(), 3u) << "the dialog screenshots are not in the text";
+
+    // pdfimages -list: page num type width height ...; masks of transparent pictures are "smask".
+    std::vector<QSize> embedded;
+    const QStringList lines = runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), manualPdf})
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& line : lines.mid(2)) {
+        const QStringList fields = line.simplified().split(QLatin1Char(' '));
+        if (fields.size() > 4 && fields[2] == QLatin1String("image"))
+            embedded.emplace_back(fields[3].toInt(), fields[4].toInt());
+    }
+    ASSERT_EQ(embedded.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(embedded[i], expected[i]) << "picture " << i;
+}
+
+// No word may run past the side margins or into the bottom margin, whatever the line holds.
+TEST_F(ManualPdf, NoTextLeavesThePageArea)
+{
+    const QString boxes = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), manualPdf, QStringLiteral("-")});
+    const QRegularExpression page(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    const QRegularExpressionMatch pageSize = page.match(boxes);
+    ASSERT_TRUE(pageSize.hasMatch());
+    const double width = pageSize.captured(1).toDouble();
+    const double height = pageSize.captured(2).toDouble();
+    const double margin = 15.0 / 25.4 * 72.0;  // inside the 20 mm side margins, with room for rounding
+    int cWords = 0;
+    for (auto it = word.globalMatch(boxes); it.hasNext(); ++cWords) {
+        const QRegularExpressionMatch match = it.next();
+        EXPECT_GE(match.captured(1).toDouble(), margin) << match.captured(5).toStdString();
+        EXPECT_LE(match.captured(3).toDouble(), width - margin) << match.captured(5).toStdString();
+        EXPECT_LE(match.captured(4).toDouble(), height - 5.0 / 25.4 * 72.0) << match.captured(5).toStdString();
+    }
+    EXPECT_GT(cWords, 3000);
+}
+
+// The studio looks for the manual below its default documentation path, where the build puts it.
+TEST(ManualInStudio, TheManualActionOpensTheInstalledPdf)
+{
+    ASSERT_TRUE(QFileInfo::exists(manualPdf)) << "the manual is not built";
+    const StudioRun run =
+        runStudio({}, "MainWindow.getActionMgr().findAction('KvrOpenManualAction').trigger();\n");
+    EXPECT_EQ(run.exitCode, 0) << run.stdErr.toStdString();
+    EXPECT_TRUE(run.logContains(QStringLiteral("Opening URL: file:///") + manualPdf))
+        << run.logLines.join('\n').toStdString();
+    EXPECT_FALSE(run.logContains(QStringLiteral("Could not open PDF file")));
+}
+
+} // namespace
