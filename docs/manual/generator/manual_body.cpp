@@ -367,8 +367,25 @@ bool ManualBody::startsPage(const QTextBlock& block) const
            && (!block.previous().isValid() || lastLinePage(block.previous()) < iPage);
 }
 
-// Moves runs of blocks to the next page until no page ends inside a paragraph, inside a run
-// that must stay together, or above a picture the layout pushed down while its paragraph
+// The first block of the run that must stay together with the block: the headings and other
+// lead-ins right before it, or the block itself.
+QTextBlock ManualBody::runStart(QTextBlock block)
+{
+    while (block.previous().isValid() && keepsWithNext(block.previous()))
+        block = block.previous();
+    return block;
+}
+
+void ManualBody::breakBefore(const QTextBlock& block)
+{
+    QTextBlockFormat format = block.blockFormat();
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor(block).setBlockFormat(format);
+    relayout();
+}
+
+// Moves runs of blocks to the next page until no page ends inside a paragraph, a table, or a
+// run that must stay together, or above a picture the layout pushed down while its paragraph
 // starts on the page before. Whole paragraphs leave no lone lines at page ends, and Qt draws
 // a paragraph's line before the page's first again, clipped away but kept in the PDF's text.
 // Each move puts a run at the top of a page, where it stays, so the passes end; a run longer
@@ -376,44 +393,48 @@ bool ManualBody::startsPage(const QTextBlock& block) const
 void ManualBody::paginate()
 {
     for (QTextBlock block = _doc.begin(); block.isValid();) {
-        const QTextBlock next = block.next();
-        const bool bSplitRun = keepsWithNext(block) && next.isValid() && lastLinePage(block) != pageOf(next);
-        QTextTable* pTable = QTextCursor(block).currentTable();
-        if (pTable) {
+        if (QTextTable* pTable = QTextCursor(block).currentTable()) {
             block = paginateTable(pTable);
             continue;
         }
+        const QTextBlock next = block.next();
+        const bool bSplitRun = keepsWithNext(block) && next.isValid() && lastLinePage(block) != pageOf(next);
         const bool bSplitParagraph = lastLinePage(block) != pageOf(block);
         const bool bPushedPicture =
             block.blockFormat().boolProperty(iPictureProperty) && pageAt(lineOrigin(block).y() + 1) != pageOf(block);
-        QTextBlock first = block;
-        while (first.previous().isValid() && keepsWithNext(first.previous()))
-            first = first.previous();
-        if ((!bSplitRun && !bSplitParagraph && !bPushedPicture) || startsPage(first)) {
+        const QTextBlock first = runStart(block);
+        if ((bSplitRun || bSplitParagraph || bPushedPicture) && !startsPage(first)) {
+            breakBefore(first);
+            block = first;
+        } else {
             block = next;
-            continue;
         }
-        QTextBlockFormat format = first.blockFormat();
-        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        QTextCursor(first).setBlockFormat(format);
-        relayout();
-        block = first;
     }
 }
 
-// A table that does not fit on the rest of its page starts the next one, unless it is longer
-// than a page. Returns the block after the table.
+// A table that does not fit on the rest of its page starts the next one, with the headings
+// before it; one longer than a page stays put. Returns the block to go on from.
 QTextBlock ManualBody::paginateTable(QTextTable* pTable)
 {
     const QTextBlock first = _doc.findBlock(pTable->firstPosition());
-    const QTextBlock last = _doc.findBlock(pTable->lastPosition());
+    const QTextBlock after = _doc.findBlock(pTable->lastPosition() + 1);
+    if (pageOf(first) == lastLinePage(_doc.findBlock(pTable->lastPosition())))
+        return after;
+    const QTextBlock lead = first.previous();
+    if (lead.isValid() && keepsWithNext(lead)) {
+        const QTextBlock start = runStart(lead);
+        if (startsPage(start))
+            return after;
+        breakBefore(start);
+        return start;
+    }
     QTextTableFormat format = pTable->format();
-    if (pageOf(first) != lastLinePage(last) && format.pageBreakPolicy() != QTextFormat::PageBreak_AlwaysBefore) {
+    if (format.pageBreakPolicy() != QTextFormat::PageBreak_AlwaysBefore) {
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         pTable->setFormat(format);
         relayout();
     }
-    return _doc.findBlock(pTable->lastPosition() + 1);
+    return after;
 }
 
 // Qt's relayout from a changed block on loses the lines of a tall picture further down; the

@@ -61,6 +61,8 @@ private:
     void numberHeadings();
     void paginate();
     QTextBlock paginateTable(QTextTable* pTable);
+    static QTextBlock runStart(QTextBlock block);
+    void breakBefore(const QTextBlock& block);
     void relayout();
 
     QPointF lineOrigin(const QTextBlock& block) const;
