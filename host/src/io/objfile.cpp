@@ -102,7 +102,7 @@ public:
         if (kw == "v")
             return vertex(tokens);
         if (kw == "vt")
-            return texCoord(tokens);
+            return _elements ? texCoord(tokens) : QString();
         if (kw == "f")
             return _elements ? face(tokens) : QString();
         if (kw == "g") {

@@ -46,7 +46,7 @@ struct ObjParseError {
 // UTF-8, with or without a byte order mark; a line that is not valid UTF-8 is read as
 // Latin-1; UTF-16 text (with a byte order mark, or recognised by its zero bytes) is
 // converted first. Returns false on malformed or binary input, with the line and the reason
-// in `error`. With `elements` false, f, l and p statements are skipped unread (for callers
+// in `error`. With `elements` false, vt, f, l and p statements are skipped unread (for callers
 // that need the positions only).
 bool parseObjText(std::string_view bytes, ObjMeshData& mesh, ObjParseError* error,
                   bool elements = true);
