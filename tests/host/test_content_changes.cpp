@@ -5,10 +5,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "../../host/src/content/dsondocument.h"
 #include "../../host/src/content/dsoninstalledmorphs.h"
 #include "dzmorph.h"
 #include "dzmorphdeltas.h"
 #include "dzobject.h"
+#include "dzshape.h"
 #include "test_content_support.h"
 
 using namespace testcontent;
@@ -156,4 +158,34 @@ TEST(ContentChanges, InstalledMorphFilesAreReadOncePerChange)
     EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.5f}}));
     EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.5f}}));
     EXPECT_EQ(dson::installedMorphFileReads(), before + 4);
+}
+
+// The figure asset a scene refers to is parsed once for every figure of its kind, until it
+// changes on disk; a change is seen by the next load.
+TEST(ContentChanges, AFigureAssetIsParsedOncePerChange)
+{
+    QTemporaryDir lib;
+    const QDateTime anHourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    const QString asset = lib.filePath("data/T/Fig/fig.dsf");
+    ASSERT_TRUE(writeFile(asset, kFigure, anHourAgo));
+    ASSERT_TRUE(writeFile(lib.filePath("People/Fig.duf"), kScene));
+    DzAppOptions options = TestApp::defaultOptions();
+    options.contentDirs = QStringList{lib.path()};
+    TestApp app(options);
+    const QString scene = lib.filePath("People/Fig.duf");
+
+    const int before = dson::assetDocumentReads();
+    ASSERT_TRUE(contentMgr()->openFile(scene, true));
+    ASSERT_TRUE(contentMgr()->openFile(scene, true));
+    EXPECT_EQ(dzScene->getNumNodes(), 4);  // two figures, each with its bone
+    EXPECT_EQ(dson::assetDocumentReads(), before + 1);
+
+    // Moved vertex: the next load shows it.
+    QByteArray moved = kFigure;
+    moved.replace("[1,1,0]", "[1,2,0]");
+    ASSERT_TRUE(writeFile(asset, moved, anHourAgo.addSecs(1)));
+    ASSERT_TRUE(contentMgr()->openFile(scene, true));
+    EXPECT_EQ(dson::assetDocumentReads(), before + 2);
+    EXPECT_EQ(qobject_cast<DzFigure*>(dzScene->getNode(4))->getObject()->getCurrentShape()->getFacetMesh().getVertex(2),
+              DzVec3(1, 2, 0));
 }

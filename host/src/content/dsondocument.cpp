@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "dsonerror.h"
+#include "dsonsessioncache.h"
 
 namespace dson {
 namespace {
@@ -124,6 +125,40 @@ Document parseDocument(const QByteArray& text)
 Document readDocument(const QString& filePath, qint64 maxBytes)
 {
     return parseDocument(readText(filePath, maxBytes));
+}
+
+namespace {
+
+struct AssetDocument {
+    Document document;
+    qint64 bytes = 0;  // of the JSON text
+};
+
+// Bound on the JSON text the kept documents came from; their parse is about as large again.
+constexpr qint64 kMaxCachedAssetBytes = qint64(256) << 20;
+
+SessionFileCache<AssetDocument>& assetDocuments()
+{
+    static SessionFileCache<AssetDocument> cache(
+        kMaxCachedAssetBytes,
+        [](const QString& path) {
+            const QByteArray text = readText(path, kMaxDocumentBytes);
+            return AssetDocument{parseDocument(text), text.size()};
+        },
+        [](const AssetDocument& asset) { return asset.bytes; });
+    return cache;
+}
+
+} // namespace
+
+Document readAssetDocument(const QString& filePath)
+{
+    return assetDocuments().get(filePath)->document;
+}
+
+int assetDocumentReads()
+{
+    return assetDocuments().reads();
 }
 
 Object object(Object o, std::string_view key, const QString& where)

@@ -35,6 +35,13 @@ Document parseDocument(const QByteArray& text);
 // readText, then parseDocument.
 Document readDocument(const QString& filePath, qint64 maxBytes = kMaxDocumentBytes);
 
+// An asset file other files refer to (a figure's .dsf), parsed once per session and kept while
+// it is unchanged on disk: every figure of one kind in a scene, and every stock figure a
+// conversion loads, shares one parse.
+Document readAssetDocument(const QString& filePath);
+// How many asset files were parsed from disk in this session.
+int assetDocumentReads();
+
 // The object member `key`, of the expected kind; `where` names the container in messages.
 // Numbers must fit a float and integers an int.
 Object object(Object o, std::string_view key, const QString& where);

@@ -1,14 +1,12 @@
 #include "dsoninstalledmorphs.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QHash>
-#include <memory>
 
 #include "dsonerror.h"
 #include "dsondocument.h"
+#include "dsonsessioncache.h"
 
 namespace dson {
 namespace {
@@ -68,56 +66,13 @@ MorphFile readMorphFile(const QString& path)
     return file;
 }
 
-// Files read this session by path, with the size and time stamp they had.
-class MorphFileCache {
-public:
-    std::shared_ptr<const MorphFile> file(const QString& path)
-    {
-        const QFileInfo info(path);
-        const qint64 size = info.size();
-        const qint64 modified = info.lastModified().toMSecsSinceEpoch();
-        const auto it = _entries.constFind(path);
-        if (it != _entries.cend() && it->size == size && it->modified == modified &&
-            modified < it->readAt - kTimeStampGrain)
-            return it->file;
-        const qint64 readAt = QDateTime::currentMSecsSinceEpoch();
-        auto file = std::make_shared<const MorphFile>(readMorphFile(path));
-        ++_reads;
-        if (it != _entries.cend())
-            _deltaCount -= it->file->deltaCount;
-        if (_deltaCount + file->deltaCount > kMaxDeltas)
-            clear();
-        _entries.insert(path, {size, modified, readAt, file});
-        _deltaCount += file->deltaCount;
-        return file;
-    }
+// Bound on what the cache holds (about 20 bytes a delta).
+constexpr qint64 kMaxCachedDeltas = qint64(32) << 20;
 
-    int reads() const { return _reads; }
-
-    void clear()
-    {
-        _entries.clear();
-        _deltaCount = 0;
-    }
-
-private:
-    // File systems keep modification times this coarse or finer.
-    static constexpr qint64 kTimeStampGrain = 1000;
-    // Bound on what the cache holds (about 20 bytes a delta); past it, it starts anew.
-    static constexpr qint64 kMaxDeltas = qint64(32) << 20;
-
-    struct Entry {
-        qint64 size, modified, readAt;
-        std::shared_ptr<const MorphFile> file;
-    };
-    QHash<QString, Entry> _entries;
-    qint64 _deltaCount = 0;
-    int _reads = 0;
-};
-
-MorphFileCache& cache()
+SessionFileCache<MorphFile>& cache()
 {
-    static MorphFileCache instance;
+    static SessionFileCache<MorphFile> instance(kMaxCachedDeltas, readMorphFile,
+                                                [](const MorphFile& file) { return file.deltaCount; });
     return instance;
 }
 
@@ -164,7 +119,7 @@ QList<MorphData> findInstalledMorphs(const QStringList& contentDirs, const QStri
         files.sort(); // the order morphs appear in does not depend on the file system
         for (const QString& path : files) {
             try {
-                appendMorphsFor(*cache().file(path), dir, path, figureUrl, vertexCount, found);
+                appendMorphsFor(*cache().get(path), dir, path, figureUrl, vertexCount, found);
             } catch (const DsonError& e) {
                 problems->append(QStringLiteral("morph file \"%1\" skipped: %2").arg(path, e.text));
             }

@@ -80,7 +80,7 @@ const Object* Planner::documentOf(const AssetRef& ref)
         if (path.isEmpty())
             return nullptr;
         try {
-            const Document doc = readDocument(path);
+            const Document doc = readAssetDocument(path);
             it = _docs.insert(ref.file, {doc, doc.root()});
         } catch (const DsonError& e) {
             dsonFail(QStringLiteral("asset \"%1\" %2").arg(path, e.text));
