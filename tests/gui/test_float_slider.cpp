@@ -131,3 +131,22 @@ TEST_F(FloatSliderTest, ClickingTheBarStepsTowardsTheClick)
 }
 
 } // namespace
+
+// Closing a dial while its text holds unconfirmed typing takes focus from the text; by then
+// the dial is half destroyed, and its listeners must not hear of a new value.
+TEST(FloatSliderLifetime, ClosingWithUnconfirmedTypingAnnouncesNothing)
+{
+    auto* slider = new DzFloatSlider;
+    slider->setMinMax(0.0f, 1.0f);
+    slider->setTextEditable(true);
+    slider->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(slider));
+    QApplication::setActiveWindow(slider);
+    auto* text = slider->findChild<QLineEdit*>(QStringLiteral("pledValue"));
+    text->setFocus();
+    text->selectAll();
+    QTest::keyClicks(text, QStringLiteral("0.6"));
+    QSignalSpy spy(slider, SIGNAL(valueChanged(float)));
+    delete slider;
+    EXPECT_EQ(spy.count(), 0);
+}

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "../../host/src/tools/asset_morphfile.h"
 #include "test_assets_session.h"
 
 // Names a user types for morphs, vendors and products: whatever they hold, a save writes inside
@@ -118,4 +119,13 @@ TEST(MorphAssetNames, ARefusedSaveLeavesAnExistingAssetAsItWas)
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), bytes);
     EXPECT_EQ(s.filesBelow(s.library).size(), 1);
+}
+
+// The figure's data folder comes from its asset URI, each folder made a safe name; a folder
+// named only by blanks has none and is left out, never an empty part ("data//...").
+TEST(MorphAssetNames, AFigureFolderOfBlanksLeavesNoEmptyPart)
+{
+    EXPECT_EQ(DzMorphAssetFile::dataFolderOf("/data/%C2%A0/Genesis%209/Base/Genesis9.dsf#Genesis9"),
+              "Genesis 9/Base");
+    EXPECT_EQ(DzMorphAssetFile::dataFolderOf("/data/DAZ%203D/%20/Base/Genesis9.dsf#Genesis9"), "DAZ 3D/Base");
 }

@@ -161,8 +161,8 @@ TEST(ContentHardening, DamagedSettingsFileGivesDefaultsOneLineAndACopy)
         int width;     // what [Kelvaro] width reads as, 7 by default
     };
     const Case cases[] = {
-        {"binary", QByteArray("\x00\x01\xff\xfe[\x00\x80junk=\x00\x01\n", 17), true, 7},
-        {"utf-16", QByteArray("\xff\xfe[\0K\0]\0\n\0w\0=\0001\0\n\0", 20), true, 7},
+        {"binary", QByteArrayLiteral("\x00\x01\xff\xfe[\x00\x80junk=\x00\x01\n\x00\x9c"), true, 7},
+        {"utf-16", QByteArrayLiteral("\xff\xfe[\0K\0]\0\n\0w\0=\0001\0\n\0"), true, 7},
         {"group never closed", "[Kelvaro\nwidth=12\n", true, 12},
         {"cut in a value", "[Kelvaro]\nwidth=12\nname=\"unterminated", false, 12},
         {"numbers out of range", "[Kelvaro]\nwidth=1e300\nheight=nan\n", false, 7},

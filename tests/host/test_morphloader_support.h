@@ -31,6 +31,7 @@ inline void exportWorld(const ObjIoSession& s, DzNode* node, const QString& path
 inline DzMorphLoader* makeLoader(DzNode* node, const QString& file, const QString& name)
 {
     auto* loader = new DzMorphLoader;
+    loader->setParent(node); // goes with the node when the test's scene ends
     loader->setLoadMode(node->inherits("DzFigure") ? DzMorphLoader::FigureMode
                                                    : DzMorphLoader::NodeGeometryMode,
                         node);

@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
@@ -31,6 +33,15 @@ QStringList readLog(const QString& path)
     while (!in.atEnd())
         lines << logLineText(in.readLine());
     return lines;
+}
+
+// A sanitized build's studio reports memory errors, leaks and undefined behaviour on standard
+// error, and its exit status may be one a test expects: the report itself fails the test.
+void failOnSanitizerReport(const QString& stdErr)
+{
+    static const QRegularExpression report(QStringLiteral("ERROR: \\w+Sanitizer|SUMMARY: \\w+Sanitizer"));
+    if (stdErr.contains(report))
+        ADD_FAILURE() << "The studio reported:\n" << stdErr.toStdString();
 }
 
 } // namespace
@@ -99,6 +110,7 @@ StudioRun runStudio(const QStringList& args, const QString& scriptText, int time
     }
     run.stdOut = QString::fromUtf8(process.readAllStandardOutput());
     run.stdErr = QString::fromUtf8(process.readAllStandardError());
+    failOnSanitizerReport(run.stdErr);
     if (run.finished && process.exitStatus() == QProcess::NormalExit)
         run.exitCode = process.exitCode();
     run.logLines = readLog(QDir(run.home).filePath(QStringLiteral("log.txt")));

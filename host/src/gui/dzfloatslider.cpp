@@ -48,7 +48,12 @@ DzFloatSlider::DzFloatSlider(QWidget* parent)
     updateText();
 }
 
-DzFloatSlider::~DzFloatSlider() = default;
+// QWidget's destructor takes the focus from the text, which then reports editingFinished: by
+// that time this is no longer a dial, so its typing is dropped, not taken.
+DzFloatSlider::~DzFloatSlider()
+{
+    disconnect(_pledValue, nullptr, this, nullptr);
+}
 
 float DzFloatSlider::getValue() const { return _value; }
 float DzFloatSlider::getMin() const { return _min; }

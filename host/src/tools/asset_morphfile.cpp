@@ -115,6 +115,9 @@ QString dataFolderOf(const QString& figureUri)
     parts.removeAll(QStringLiteral("."));
     for (QString& part : parts)
         part = safeComponent(part);
+    // A folder named only by blanks has no safe name; an empty part would start the folder
+    // with "/" or double one.
+    parts.removeAll(QString());
     return parts.join(QLatin1Char('/'));
 }
 
