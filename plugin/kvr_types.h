@@ -1,11 +1,9 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
 
-#include "tv_daz-helpers-scene.h"
 #include "tv_flagset.h"
 
 // The source figure's generation; Genesis 8 and 8.1 are treated alike.
@@ -41,20 +39,43 @@ enum class KvrResolution : int {
     Subd = 1,
 };
 
-// One text per morph kind, in the order full figure, head, body (names, property paths).
-using KvrMorphTexts = std::array<std::string, 3>;
+// What kind of morph a job made, in the order of the job flags' bits.
+enum class KvrMorphKind : int32_t {
+    FullFigure = 0,
+    Head = 1,
+    Body = 2,
+};
+
+// What asks for each kind of morph, and the word that names it in settings keys.
+struct KvrMorphKindInfo {
+    KvrMorphKind eKind;
+    KvrJobFlag eFlag;
+    const char* pcszKey;
+};
+
+// The kinds in the order a job makes them.
+inline constexpr KvrMorphKindInfo aMorphKinds[] = {
+    {KvrMorphKind::FullFigure, KvrJobFlag::FullFigureMorph, "full"},
+    {KvrMorphKind::Head, KvrJobFlag::HeadMorph, "head"},
+    {KvrMorphKind::Body, KvrJobFlag::BodyMorph, "body"},
+};
+
+// One text per morph kind (names, property paths).
+struct KvrMorphTexts {
+    std::string full;
+    std::string head;
+    std::string body;
+
+    const std::string& of(KvrMorphKind eKind) const;
+    std::string& of(KvrMorphKind eKind);
+    bool operator==(const KvrMorphTexts& other) const
+    {
+        return full == other.full && head == other.head && body == other.body;
+    }
+};
 
 // Source morphs the transfer could not carry over, by name, with their values in the source.
 using KvrMissingMorphs = std::map<std::string, float>;
-
-// Source generation of a figure kind; false for Genesis 9 and unknown figures.
-bool SourceGenerationOf(tav::daz::FigureKind eKind, KvrSourceGeneration* peGeneration);
-
-// The Genesis 9 clone morph that lays the target onto the generation's base surface.
-const char* CloneProperty(KvrSourceGeneration eGeneration);
-
-// The stock figure that stands for a source generation (generation g gives g + 1).
-KvrStockFigure StockFigureOf(KvrSourceGeneration eGeneration);
 
 // "full", "head" or "body".
 const char* MorphKindText(KvrJobFlag eFlag);
