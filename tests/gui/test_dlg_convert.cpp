@@ -179,8 +179,8 @@ TEST_F(ConvertDialogTest, ConvertWritesOnlyTheChoicesThatChanged)
     changed.removeAll(QStringLiteral("winpos_convert-figure-dialog"));
     EXPECT_EQ(changed, QStringList{"morph_path_head"}) << "names are not remembered";
 
-    EXPECT_EQ(pDialog->morphPaths(), (std::array<std::string, 3>{"/Kelvaro", "/Morphs/Kelvaro/Head", "/Kelvaro"}));
-    EXPECT_EQ(pDialog->morphNames()[2], "Slim Body");
+    EXPECT_EQ(pDialog->morphPaths(), (KvrMorphTexts{"/Kelvaro", "/Morphs/Kelvaro/Head", "/Kelvaro"}));
+    EXPECT_EQ(pDialog->morphNames().body, "Slim Body");
     EXPECT_EQ(child<QLineEdit>(*open(), "pledHeadMorphPath")->text(), QStringLiteral("/Morphs/Kelvaro/Head"));
 }
 
