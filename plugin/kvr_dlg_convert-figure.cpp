@@ -218,18 +218,17 @@ void KvrConvertDialog::Impl::bindJobFlags()
 
 void KvrConvertDialog::Impl::bindMorphPaths()
 {
-    const std::pair<KvrJobFlag, MorphPathField> fields[] = {
-        {KvrJobFlag::FullFigureMorph,
-         {KvrMorphKind::FullFigure, ui.phorzFullFigureMorphPath, ui.pledFullFigureMorphPath, nullptr}},
-        {KvrJobFlag::HeadMorph, {KvrMorphKind::Head, ui.phorzHeadMorphPath, ui.pledHeadMorphPath, nullptr}},
-        {KvrJobFlag::BodyMorph, {KvrMorphKind::Body, ui.phorzBodyMorphPath, ui.pledBodyMorphPath, nullptr}},
+    const MorphPathField fields[] = {
+        {KvrMorphKind::FullFigure, ui.phorzFullFigureMorphPath, ui.pledFullFigureMorphPath, nullptr},
+        {KvrMorphKind::Head, ui.phorzHeadMorphPath, ui.pledHeadMorphPath, nullptr},
+        {KvrMorphKind::Body, ui.phorzBodyMorphPath, ui.pledBodyMorphPath, nullptr},
     };
     size_t i = 0;
-    for (const auto& [eFlag, initial] : fields) {
+    for (const MorphPathField& initial : fields) {
         MorphPathField& field = paths[i++];
         field = initial;
         field.psetPath = std::make_shared<tav::StringAppSetting>(
-            pAppSettings, fmt::format("morph_path_{}", MorphKindText(eFlag)), pcszDefaultMorphPath);
+            pAppSettings, fmt::format("morph_path_{}", MorphKindKey(field.eKind)), pcszDefaultMorphPath);
         buttons.addToolButton(field.phorzRow, ":/bootstrap/24/eyedropper.png",
                               [this, &field] { pickMorphPath(field); }, "Pick morph path",
                               pcszPickPathToolTip);

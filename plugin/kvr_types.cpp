@@ -18,10 +18,10 @@ std::string& KvrMorphTexts::of(KvrMorphKind eKind)
     return const_cast<std::string&>(static_cast<const KvrMorphTexts&>(*this).of(eKind));
 }
 
-const char* MorphKindText(KvrJobFlag eFlag)
+const char* MorphKindKey(KvrMorphKind eKind)
 {
     for (const KvrMorphKindInfo& kind : aMorphKinds) {
-        if (kind.eFlag == eFlag)
+        if (kind.eKind == eKind)
             return kind.pcszKey;
     }
     return "";

@@ -46,18 +46,16 @@ enum class KvrMorphKind : int32_t {
     Body = 2,
 };
 
-// What asks for each kind of morph, and the word that names it in settings keys.
+// The word that names each kind of morph in settings keys.
 struct KvrMorphKindInfo {
     KvrMorphKind eKind;
-    KvrJobFlag eFlag;
     const char* pcszKey;
 };
 
-// The kinds in the order a job makes them.
 inline constexpr KvrMorphKindInfo aMorphKinds[] = {
-    {KvrMorphKind::FullFigure, KvrJobFlag::FullFigureMorph, "full"},
-    {KvrMorphKind::Head, KvrJobFlag::HeadMorph, "head"},
-    {KvrMorphKind::Body, KvrJobFlag::BodyMorph, "body"},
+    {KvrMorphKind::FullFigure, "full"},
+    {KvrMorphKind::Head, "head"},
+    {KvrMorphKind::Body, "body"},
 };
 
 // One text per morph kind (names, property paths).
@@ -78,4 +76,4 @@ struct KvrMorphTexts {
 using KvrMissingMorphs = std::map<std::string, float>;
 
 // "full", "head" or "body".
-const char* MorphKindText(KvrJobFlag eFlag);
+const char* MorphKindKey(KvrMorphKind eKind);

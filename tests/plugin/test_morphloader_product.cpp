@@ -1,4 +1,3 @@
-#include "../../host/src/content/dzdformer.h"
 #include "dzclassfactory.h"
 #include "dzenumproperty.h"
 #include "dzfloatproperty.h"
@@ -144,50 +143,6 @@ TEST_F(LoadMorphScene, ASubdivisionMorphAtLevelTwoReproducesTheObjAtLevelTwo)
     EXPECT_EQ(pMorph->getDeltas()->getHDLevel(), 2);
     pMorph->getValueControl()->setValue(1.0f);
     EXPECT_LT(WorstDistance(EvaluatedPositions(fig.figure, path("after.obj")), target), 1e-4f);
-}
-
-TEST_F(LoadMorphScene, HeadAndBodyPartsWithStrengthsOneAndMinusOneSumToTheFullMorph)
-{
-    auto* pDFormer = new DzDFormer;
-    pDFormer->setLabel("D-Former_1");
-    QVector<float> weights(16, 0.0f);
-    for (int i = StickFigure::Head; i < StickFigure::Head + 4; ++i)
-        weights[i] = 1.0f;
-    weights[StickFigure::Hip + 3] = 0.4f;
-    pDFormer->setInfluenceWeights(weights);
-    fig.figure->addNodeChild(pDFormer);
-    const QVector<DzVec3> target = targetShape("full.obj");
-
-    const std::string map = "D-Former_1::weightmap::Genesis 9/Influence Weights";
-    load("full.obj", "Head", false, 0, map, 1.0f);
-    load("full.obj", "Body", false, 0, map, -1.0f);
-    DzMorph* pHead = FindMorph(fig.figure, "Head");
-    DzMorph* pBody = FindMorph(fig.figure, "Body");
-    ASSERT_TRUE(pHead && pBody);
-    EXPECT_EQ(pHead->getDeltas()->deltaIndices(), QVector<int>({9, 15}));
-    EXPECT_EQ(pBody->getDeltas()->deltaIndices(), QVector<int>({0, 15}));
-    pHead->getValueControl()->setValue(1.0f);
-    pBody->getValueControl()->setValue(1.0f);
-    EXPECT_LT(WorstDistance(EvaluatedPositions(fig.figure, path("sum.obj")), target), 1e-4f);
-}
-
-TEST_F(LoadMorphScene, ANodeThatIsNotAFigureLoadsInItsOwnMode)
-{
-    DzNode* pProp = AddNode("Prop", testgeo::cube());
-    pProp->getXRotControl()->setValue(30.0f);
-    QVector<DzVec3> target = EvaluatedPositions(pProp, path("prop.obj"));
-    target[0] += DzVec3(0, 1, 0);
-    QFile file(path("moved.obj"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    for (const DzVec3& p : target)
-        file.write(QString("v %1 %2 %3\n").arg(p.m_x, 0, 'f', 8).arg(p.m_y, 0, 'f', 8).arg(p.m_z, 0, 'f', 8).toUtf8());
-    file.close();
-
-    tav::daz::LoadMorph(pProp, tav::ToUtf8(path("moved.obj")), "Lift", QString(), false, 0, "", true, "", 1.0f);
-    DzMorph* pMorph = FindMorph(pProp, "Lift");
-    ASSERT_NE(pMorph, nullptr);
-    pMorph->getValueControl()->setValue(1.0f);
-    EXPECT_LT(WorstDistance(EvaluatedPositions(pProp, path("after.obj")), target), 1e-4f);
 }
 
 TEST_F(LoadMorphScene, WhenTheToolMakesNothingTheVerificationEndsWithItsReport)

@@ -3,6 +3,9 @@
 #include <QString>
 
 #include "conversion_fixture.h"
+#include "dzfloatproperty.h"
+#include "dzmorph.h"
+#include "dzobject.h"
 #include "kvr_convert-figure-steps.h"
 
 namespace {
@@ -67,6 +70,12 @@ TEST(PipelineSteps, EachJobKindShowsItsStepsOnceInOrderAndReportsItsMorphs)
 
         ConversionScene scene;
         scene.setUp(genesis81Female);
+        // Morphs of the new names are there already, with a wider range: they are replaced.
+        for (const char* pcszName : {"Full", "Head", "Body"}) {
+            auto* pOld = new DzMorph(pcszName);
+            pOld->getValueControl()->setMinMax(-1.0f, 2.0f);
+            scene.target()->getObject()->addModifier(pOld);
+        }
         testing::internal::CaptureStderr();
         scene.convert(kind.flags);
         std::vector<std::string> expected;
