@@ -152,7 +152,7 @@ TEST_F(LoadMorphScene, WhenTheToolMakesNothingTheVerificationEndsWithItsReport)
     file.write("v 0 0 0\nv 1 1 1\n");
     file.close();
     const std::string objPath = tav::ToUtf8(path("short.obj"));
-    EXPECT_EQ(Message([&] { loadMorphFromObj(fig.figure, objPath, {"Short", "/Kelvaro", false, 0, {}, 0.0f}); }),
+    EXPECT_EQ(messageOf([&] { loadMorphFromObj(fig.figure, objPath, {"Short", "/Kelvaro", false, 0, {}, 0.0f}); }),
               "failed to find new morph Short in node Genesis 9 figure after conversion; Morph Loader Pro returned: "
               "Error: the OBJ file \"" + objPath + "\" has 2 vertices but node \"Genesis 9\" needs 16 at "
               "subdivision level 0");
@@ -164,7 +164,7 @@ TEST(LoadMorph, FailuresThrowTheProductMessages)
     QTemporaryDir dir;
     DzNode* pBare = AddNode("Bare", DzFacetMesh());
     auto load = [&](DzNode* pNode, const QString& json) {
-        return Message([&] {
+        return messageOf([&] {
             tav::daz::LoadMorph(pNode, tav::ToUtf8(dir.filePath("x.obj")), "M", json, false, 0, "", false, "", 1.0f);
         });
     };
@@ -179,7 +179,7 @@ TEST(LoadMorph, FailuresThrowTheProductMessages)
     EXPECT_EQ(load(pBare, QString()), "DzMorphLoader factory failed to create object");
     dzApp->unregisterClassFactory(&nullFactory);
     dzApp->registerClassFactory(pReal);
-    EXPECT_EQ(Message([] { tav::daz::ResolveMethod(&DzMorphLoader::staticMetaObject, "setLoadMode(int,DzNode*)"); }),
+    EXPECT_EQ(messageOf([] { tav::daz::ResolveMethod(&DzMorphLoader::staticMetaObject, "setLoadMode(int,DzNode*)"); }),
               "failed to resolve method DzMorphLoader::setLoadMode(int,DzNode*)");
 }
 
