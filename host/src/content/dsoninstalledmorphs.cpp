@@ -4,12 +4,15 @@
 #include <QDirIterator>
 #include <QFileInfo>
 
+#include "contentpaths.h"
 #include "dsonerror.h"
 #include "dsondocument.h"
 #include "dsonsessioncache.h"
 
 namespace dson {
 namespace {
+
+using dzcontent::liesInsideContent;
 
 // A modifier of an installed morph file as read, before it meets a figure.
 struct FileModifier {
@@ -112,10 +115,19 @@ QList<MorphData> findInstalledMorphs(const QStringList& contentDirs, const QStri
         const QString morphDir = QDir(dir).filePath(dataFolder + QStringLiteral("/Morphs"));
         if (!QFileInfo(morphDir).isDir())
             continue;
+        if (!liesInsideContent(contentDirs, morphDir)) {
+            problems->append(QStringLiteral("morph folder \"%1\" skipped: it lies outside the content directories").arg(morphDir));
+            continue;
+        }
         QStringList files;
         QDirIterator it(morphDir, {QStringLiteral("*.dsf")}, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            files.append(it.next());
+        while (it.hasNext()) {
+            it.next();
+            if (it.fileInfo().isSymLink() && !liesInsideContent(contentDirs, it.filePath()))
+                problems->append(QStringLiteral("morph file \"%1\" skipped: it links to a file outside the content directories").arg(it.filePath()));
+            else
+                files.append(it.filePath());
+        }
         files.sort(); // the order morphs appear in does not depend on the file system
         for (const QString& path : files) {
             try {

@@ -1,11 +1,11 @@
 #include "dsonscene.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <memory>
 
+#include "contentpaths.h"
 #include "dsonerror.h"
 #include "dsongeometry.h"
 #include "dsonmorph.h"
@@ -33,9 +33,9 @@ public:
     ScenePlan plan(const QStringList& knownFormulas, QStringList* newFormulas);
 
 private:
-    QString resolve(const QString& relativeFile) const;
+    QString resolve(const QString& url, const QString& relativeFile) const;
     // The document an url points into: this file for "#id"; null when the file is missing.
-    const Object* documentOf(const AssetRef& ref);
+    const Object* documentOf(const QString& url, const AssetRef& ref);
     QString absoluteUrl(const QString& url) const;
     void planNodes();
     void planNode(Object inst, const QString& where);
@@ -60,23 +60,23 @@ private:
     ScenePlan _plan;
 };
 
-QString Planner::resolve(const QString& relativeFile) const
+// The file an url names; empty when no content directory has it. An url that leads outside
+// them is a fault of the file that holds it.
+QString Planner::resolve(const QString& url, const QString& relativeFile) const
 {
-    for (const QString& dir : _dirs) {
-        const QString path = QDir(dir).filePath(relativeFile);
-        if (QFileInfo(path).isFile())
-            return path;
-    }
-    return {};
+    const dzcontent::ContentFile file = dzcontent::findContentFile(_dirs, relativeFile);
+    if (!file.refusal.isEmpty())
+        dsonFail(QStringLiteral("asset url \"%1\" in \"%2\" %3").arg(url, _filePath, file.refusal));
+    return file.path;
 }
 
-const Object* Planner::documentOf(const AssetRef& ref)
+const Object* Planner::documentOf(const QString& url, const AssetRef& ref)
 {
     if (ref.file.isEmpty())
         return &_doc;
     auto it = _docs.find(ref.file);
     if (it == _docs.end()) {
-        const QString path = resolve(ref.file);
+        const QString path = resolve(url, ref.file);
         if (path.isEmpty())
             return nullptr;
         try {
@@ -176,7 +176,7 @@ void Planner::planNode(Object inst, const QString& where)
         planBonePose(inst, figure, ref.id, where);
         return;
     }
-    const Object* asset = documentOf(ref);
+    const Object* asset = documentOf(url, ref);
     if (!asset) {
         _plan.missingUrls.append(url);
         return;
@@ -243,7 +243,7 @@ void Planner::planModifier(Object inst, const QString& where)
     if (!morph && _newMorphs.contains(key))
         morph = _newMorphs.value(key);
     if (!morph) {
-        const Object* asset = documentOf(ref);
+        const Object* asset = documentOf(url, ref);
         if (!asset) {
             _plan.missingUrls.append(url);
             return;
@@ -322,7 +322,7 @@ void Planner::planDFormer()
         const Object inst = objectAt(value, nodesPath, i++);
         const QString url = string(inst, "url", w);
         const AssetRef ref = parseUrl(url);
-        const Object* asset = documentOf(ref);
+        const Object* asset = documentOf(url, ref);
         if (!asset)
             dsonFail(QStringLiteral("%1: %2 is \"%3\", which no content directory has").arg(where, w, url));
         const Object def = findById(*asset, "node_library", ref.id);
