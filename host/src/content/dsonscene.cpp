@@ -14,8 +14,10 @@
 #include "dzbone.h"
 #include "dzdformer.h"
 #include "dzfigure.h"
+#include "dzenumproperty.h"
 #include "dzfloatproperty.h"
 #include "dzmorph.h"
+#include "dzmorphdeltas.h"
 #include "dzobject.h"
 #include "dzscene.h"
 #include "dzshape.h"
@@ -163,6 +165,46 @@ std::vector<std::pair<DzFloatProperty*, float>> transformValues(Object inst, DzN
     return values;
 }
 
+// The resolution a scene gives a node: "lodlevel" and "SubDIALevel" channels with their
+// current values, in the studio_geometry_channels of the instance's geometries.
+void applyResolution(Object inst, DzNode* node, const QString& where)
+{
+    const QString gpath = where + QStringLiteral(".geometries");
+    int g = 0;
+    for (Value geometryValue : optArray(inst, "geometries", where)) {
+        const QString gat = QStringLiteral("%1[%2]").arg(gpath).arg(g);
+        const Object geometry = objectAt(geometryValue, gpath, g++);
+        DzShape* shape = node->getObject() ? node->getObject()->getCurrentShape() : nullptr;
+        if (!shape)
+            dsonFail(QStringLiteral("%1 sets the resolution of \"%2\", which has no geometry").arg(gat, node->getLabel()));
+        const QString epath = gat + QStringLiteral(".extra");
+        int e = 0;
+        for (Value extraValue : optArray(geometry, "extra", gat)) {
+            const QString eat = QStringLiteral("%1[%2]").arg(epath).arg(e);
+            const Object extra = objectAt(extraValue, epath, e++);
+            if (looseString(extra, "type") != QLatin1String("studio_geometry_channels"))
+                continue;
+            const QString cpath = eat + QStringLiteral(".channels");
+            int c = 0;
+            for (Value channelValue : array(extra, "channels", eat)) {
+                const QString at = QStringLiteral("%1[%2]").arg(cpath).arg(c);
+                const Object channel = object(objectAt(channelValue, cpath, c++), "channel", at);
+                const QString cat = at + QStringLiteral(".channel");
+                const QString id = string(channel, "id", cat);
+                DzIntProperty* prop = id == QLatin1String("lodlevel")      ? shape->getLODControl()
+                                      : id == QLatin1String("SubDIALevel") ? shape->getSubDIALevelControl()
+                                                                           : nullptr;
+                if (!prop)
+                    continue;
+                const int value = integer(channel, "current_value", cat);
+                if (value < prop->getMin() || value > prop->getMax())
+                    dsonFail(QStringLiteral("%1: %2 %3 is outside %4..%5").arg(cat, id).arg(value).arg(prop->getMin()).arg(prop->getMax()));
+                prop->setValue(value);
+            }
+        }
+    }
+}
+
 void Planner::planNode(Object inst, const QString& where)
 {
     const QString id = string(inst, "id", where);
@@ -193,6 +235,7 @@ void Planner::planNode(Object inst, const QString& where)
         node->setLabel(string(inst, "label", where));
     for (const auto& [prop, value] : transformValues(inst, node.get(), where))
         prop->setValue(value);
+    applyResolution(inst, node.get(), where);
     _instances.insert(id, node.get());
     _plan.newNodes.push_back(std::move(node));
 }
@@ -218,6 +261,19 @@ void Planner::planModifiers()
     }
 }
 
+// The morph of the object a modifier instance dials: the one loaded from the url's asset (its
+// id may differ from the morph's name), else the one of that name.
+DzMorph* findMorph(const DzObject* object, const QString& url, const QString& name)
+{
+    for (DzModifier* modifier : object->modifierList()) {
+        auto* morph = qobject_cast<DzMorph*>(modifier);
+        if (morph && morph->getDeltas() && !morph->getDeltas()->getUri().isEmpty() &&
+            sameAsset(morph->getDeltas()->getUri().toString(), url))
+            return morph;
+    }
+    return qobject_cast<DzMorph*>(object->findModifier(name));
+}
+
 void Planner::planModifier(Object inst, const QString& where)
 {
     const QString url = string(inst, "url", where);
@@ -238,7 +294,7 @@ void Planner::planModifier(Object inst, const QString& where)
         dsonFail(QStringLiteral("%1 targets \"%2\", which has no geometry").arg(where, node->getLabel()));
     hold(object, node, QStringLiteral("node \"%1\"").arg(node->getLabel()));
 
-    auto* morph = qobject_cast<DzMorph*>(object->findModifier(ref.id));
+    DzMorph* morph = findMorph(object, url, ref.id);
     const auto key = qMakePair(node, ref.id);
     if (!morph && _newMorphs.contains(key))
         morph = _newMorphs.value(key);
