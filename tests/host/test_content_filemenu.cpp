@@ -162,7 +162,7 @@ struct PaneLibrary {
 
     PaneLibrary()
     {
-        for (const char* file : {"People/b Figures/Fig.duf", "People/a/deep/Deep.duf", "People/Empty/readme.txt",
+        for (const char* file : {"People/B Figures/Fig.duf", "People/a/deep/Deep.duf", "People/Empty/readme.txt",
                                  "Scenes/Sample.duf", "Props/Ball.duf", "Props/ball.txt", "Other/Hidden.duf",
                                  "data/x/y.duf"})
             writeFile(dir.filePath(file), "{}");
@@ -192,7 +192,7 @@ TEST(ContentLibraryPane, ShowsPeopleScenesAndPropsOfEachDirectoryWithTheirDufFil
     ASSERT_EQ(tree->topLevelItemCount(), 2);
     EXPECT_EQ(outline(tree->topLevelItem(0)),
               (QStringList{QDir(library.dir.path()).dirName(), "  People", "    a", "      deep", "        Deep",
-                           "    b Figures", "      Fig", "  Scenes", "    Sample", "  Props", "    Ball"}));
+                           "    B Figures", "      Fig", "  Scenes", "    Sample", "  Props", "    Ball"}));
     EXPECT_EQ(tree->topLevelItem(1)->text(0), QDir(contentDir()).dirName());
     EXPECT_NE(pane.findItem(1, "People/Genesis 9/Genesis 9.duf"), nullptr);
     EXPECT_NE(pane.findItem(1, qsSample), nullptr);
@@ -230,7 +230,8 @@ TEST(ContentLibraryPane, DoubleClickMergesAFigureAndOpensASceneInPlaceOfTheScene
     EXPECT_EQ(rootLabels(), (QStringList{"Genesis 8.1 Female", "Genesis 9"}));
     doubleClick("People/Genesis 3 Male/Genesis 3 Male.duf");
     EXPECT_EQ(rootLabels(), (QStringList{"Genesis 8.1 Female", "Genesis 9", "Genesis 3 Male"}));
-    // A folder does nothing.
+    // A folder only opens or closes.
     doubleClick("People/Genesis 9");
     EXPECT_EQ(rootLabels().size(), 3);
+    EXPECT_EQ(app.logLinesContaining("Content:"), QStringList());
 }

@@ -305,22 +305,50 @@ TEST(ContentHardening, AssetUrlsThatStayInsideStillLoad)
 TEST(ContentHardening, RelativePathsLookedUpStayInsideTheContentDirectories)
 {
     FencedLibrary library;
-    const std::pair<QString, bool> cases[] = {
-        {"data/My Vendor/fig.dsf", true},
-        {"data/Second/fig.dsf", true},
-        {"data/alias.dsf", true},
-        {"/etc/passwd", false},
-        {library.outside + "/data/evil.dsf", false},
-        {"../outside/data/evil.dsf", false},
-        {"data/../../outside/data/evil.dsf", false},
-        {"data\\..\\..\\outside\\data\\evil.dsf", false},
-        {"data/link.dsf", false},
-        {"data/linkdir/evil.dsf", false},
+    const std::pair<QString, QString> cases[] = {  // the path, why it is refused (empty: found)
+        {"data/My Vendor/fig.dsf", ""},
+        {"data/Second/fig.dsf", ""},
+        {"data/alias.dsf", ""},
+        {"/etc/passwd", "is an absolute path"},
+        {library.outside + "/data/evil.dsf", "is an absolute path"},
+        {"../outside/data/evil.dsf", "climbs out"},
+        {"data/../../outside/data/evil.dsf", "climbs out"},
+        {"data\\..\\..\\outside\\data\\evil.dsf", "climbs out"},
+        {"data/link.dsf", "leads through a link to \"" + QFileInfo(library.outside + "/data/evil.dsf").canonicalFilePath()},
+        {"data/linkdir/evil.dsf", "leads through a link to"},
     };
-    for (const auto& [relative, found] : cases) {
+    for (const auto& [relative, refusal] : cases) {
         SCOPED_TRACE(relative.toStdString());
         const QString path = contentMgr()->getAbsolutePath(relative);
-        EXPECT_EQ(!path.isEmpty(), found) << path.toStdString();
+        EXPECT_EQ(path.isEmpty(), !refusal.isEmpty()) << path.toStdString();
         EXPECT_TRUE(path.isEmpty() || dzcontent::liesInsideContent({library.lib, library.second}, path));
+        const QStringList lines = library.app->logLinesContaining("\"" + relative + "\" was not looked up: it " + refusal);
+        EXPECT_EQ(lines.size(), refusal.isEmpty() ? 0 : 1);
     }
+}
+
+// Installed morphs are found below the figure's folder; a Morphs folder or morph file that is
+// a link to a place outside the content directories is skipped, with a line.
+TEST(ContentHardening, InstalledMorphsThatLeadOutsideAreSkipped)
+{
+    FencedLibrary library;
+    for (const char* figure : {"Linked", "Planted"})
+        writeFile(QStringLiteral("%1/data/%2/fig.dsf").arg(library.lib, figure), quadFigure(figure));
+    writeFile(library.outside + "/morphs/Evil.dsf", quadMorph("Evil", "/data/Linked/fig.dsf#Linked", 9.0f));
+    writeFile(library.outside + "/planted.dsf", quadMorph("Evil", "/data/Planted/fig.dsf#Planted", 9.0f));
+    QFile::link(library.outside + "/morphs", library.lib + "/data/Linked/Morphs");
+    writeFile(library.lib + "/data/Planted/Morphs/Good.dsf", quadMorph("Good", "/data/Planted/fig.dsf#Planted", 1.0f));
+    QFile::link(library.outside + "/planted.dsf", library.lib + "/data/Planted/Morphs/Planted.dsf");
+    const std::pair<const char*, QStringList> cases[] = {{"Linked", {}}, {"Planted", {"Good"}}};
+    for (const auto& [figure, morphs] : cases) {
+        SCOPED_TRACE(figure);
+        ASSERT_TRUE(contentMgr()->openFile(library.sceneWith(QStringLiteral("/data/%1/fig.dsf#%1").arg(figure), false), false));
+        QStringList found;
+        for (DzModifier* m : dzScene->findNodeByLabel("Loaded")->getObject()->modifierList())
+            if (qobject_cast<DzMorph*>(m))
+                found << m->getName();
+        EXPECT_EQ(found, morphs);
+    }
+    EXPECT_EQ(library.app->logLinesContaining("Linked/Morphs\" skipped: it lies outside the content directories").size(), 1);
+    EXPECT_EQ(library.app->logLinesContaining("Planted.dsf\" skipped: it links to a file outside the content directories").size(), 1);
 }

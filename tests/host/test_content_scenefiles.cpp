@@ -203,6 +203,17 @@ TEST(SceneFiles, ASavedSceneOpensInANewSessionAsItWas)
              DzFigure* left = loadFigure(qsGenesis9, "Left");
              set(testgeo::morphOf(left, "body_bs_ProportionHeight"), "body_bs_ProportionHeight", -0.5);
          }},
+        {"a figure whose installed morph has an id other than its name",
+         [](Session& session) {
+             writeFile(session.library + "/data/T/quad.dsf", quadFigure("Quad"));
+             writeFile(session.library + "/data/T/Morphs/lift.dsf",
+                       quadMorph("lift-id", "/data/T/quad.dsf#Quad", 0.5f).replace("\"id\": \"lift-id\"", "\"id\": \"lift-id\", \"name\": \"Lift\""));
+             writeFile(session.library + "/People/Quad.duf",
+                       R"({"asset_info": {"id": "/People/Quad.duf", "type": "figure"},
+                           "scene": {"nodes": [{"id": "q", "url": "/data/T/quad.dsf#Quad", "label": "Quad"}]}})");
+             ASSERT_TRUE(openStock("People/Quad.duf"));
+             set(testgeo::morphOf(figureLabelled("Quad"), "Lift"), "Lift", 0.75);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -26,6 +26,7 @@ QStringList stored()
     return list;
 }
 
+// The first kMaxRecentFiles of the list.
 void store(const QStringList& list)
 {
     DzAppSettings settings(kGroup);
@@ -57,7 +58,7 @@ void add(const QString& path)
     QStringList list = files();
     list.removeAll(absolute);
     list.prepend(absolute);
-    store(list.mid(0, kMaxRecentFiles));
+    store(list);
 }
 
 } // namespace dzrecentfiles
