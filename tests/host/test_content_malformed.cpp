@@ -75,44 +75,6 @@ struct Case {
     const char* fault; // a piece of the log line
 };
 
-void expectEachFails(const Case* begin, const Case* end, const QString& goodLabel)
-{
-    QTemporaryDir dir;
-    TestApp app;
-    ASSERT_TRUE(openStock("Props/Primitive Sphere.duf"));
-    const int before = dzScene->getNumNodes();
-    for (const Case* c = begin; c != end; ++c) {
-        SCOPED_TRACE(c->name);
-        ASSERT_FALSE(c->bytes.isNull());
-        const QString path = dir.filePath(QString::fromLatin1(c->name) + ".duf");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c->bytes);
-        file.close();
-        DialogAnswerer closer;
-        EXPECT_FALSE(contentMgr()->openFile(path, true));
-        EXPECT_EQ(dzScene->getNumNodes(), before);
-        EXPECT_EQ(dzScene->findNodeByLabel(goodLabel), nullptr);
-        const QStringList lines = app.logLinesContaining(path);
-        ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
-        EXPECT_TRUE(lines.last().contains(QString::fromLatin1(c->fault))) << lines.last().toStdString();
-    }
-}
-
-// The template itself loads, so each case fails for its own fault.
-void expectLoads(const QByteArray& good, const QString& label)
-{
-    QTemporaryDir dir;
-    TestApp app;
-    const QString goodPath = dir.filePath("good.duf");
-    QFile goodFile(goodPath);
-    ASSERT_TRUE(goodFile.open(QIODevice::WriteOnly));
-    goodFile.write(good);
-    goodFile.close();
-    ASSERT_TRUE(contentMgr()->openFile(goodPath, true));
-    ASSERT_NE(dzScene->findNodeByLabel(label), nullptr);
-}
-
 } // namespace
 
 // Writes each case as a file and opens it over a scene holding a sphere: the load fails with
@@ -199,8 +161,24 @@ TEST(ContentMalformed, EachFaultFailsTheLoadWithALogLineAndLeavesTheSceneAlone)
                                    "\"channels\": [{\"channel\": {\"id\": \"SubDIALevel\", \"current_value\": 1e300}}]}]}],\n  \"translation\""),
          "channels[0].channel.current_value is out of range"},
     };
-    expectLoads(kRich, "Rich");
-    expectEachFails(std::begin(cases), std::end(cases), "Rich");
+    QTemporaryDir dir;
+    TestApp app;
+    // The template itself loads, so each case fails for its own fault.
+    ASSERT_TRUE(writeFile(dir.filePath("good.duf"), kRich));
+    ASSERT_TRUE(contentMgr()->openFile(dir.filePath("good.duf"), false));
+    ASSERT_NE(dzScene->findNodeByLabel("Rich"), nullptr);
+    ASSERT_TRUE(contentMgr()->openFile(contentMgr()->getAbsolutePath("Props/Primitive Sphere.duf"), false));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString::fromLatin1(c.name) + ".duf");
+        ASSERT_TRUE(!c.bytes.isNull() && writeFile(path, c.bytes));
+        DialogAnswerer closer;
+        EXPECT_FALSE(contentMgr()->openFile(path, true));
+        EXPECT_EQ(dzScene->getNumNodes(), 1);
+        const QStringList lines = app.logLinesContaining(path);
+        ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
+        EXPECT_TRUE(lines[0].contains(QString::fromLatin1(c.fault))) << lines[0].toStdString();
+    }
 }
 
 TEST(ContentMalformed, OversizedFilesAreRefusedBeforeTheyAreRead)
@@ -228,10 +206,7 @@ TEST(ContentMalformed, GzipThatExpandsBeyondTheLimitStopsAtTheLimit)
 {
     QTemporaryDir dir;
     const QString bomb = dir.filePath("bomb.duf");
-    QFile file(bomb);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(gzipped(QByteArray(4 << 20, ' ') + kRich, -1)); // 4 MB of blanks, then a figure
-    file.close();
+    ASSERT_TRUE(writeFile(bomb, gzipped(QByteArray(4 << 20, ' ') + kRich, -1)));  // 4 MB of blanks, then a figure
     try {
         dson::readDocument(bomb, 1 << 20);
         FAIL() << "a 4 MB document was inflated under a 1 MB limit";
