@@ -6,13 +6,11 @@
 #include <memory>
 
 #include "../../host/src/geometry/dzgeometry.h"
-#include "dzassetiofilter.h"
-#include "dzassetiomgr.h"
 #include "dzbone.h"
-#include "dzfileiosettings.h"
 #include "dzfloatproperty.h"
 #include "dzmorphdeltas.h"
 #include "dzshape.h"
+#include "test_assets_session.h"
 #include "test_content_support.h"
 #include "test_geometry_fixtures.h"
 
@@ -24,25 +22,9 @@ namespace {
 
 const QString qsGenesis9 = "People/Genesis 9/Genesis 9.duf";
 
-// The bundled content and a library of the user's own, where support assets are saved.
-struct Session {
-    QTemporaryDir root;
-    QString library = root.filePath("My Library");
-    std::unique_ptr<TestApp> app;
-
-    Session()
-    {
-        QDir().mkpath(library);
-        restart();
-    }
-    void restart()
-    {
-        app.reset();
-        DzAppOptions options = TestApp::defaultOptions();
-        options.contentDirs << library;
-        app = std::make_unique<TestApp>(options);
-    }
-};
+// Sessions on the bundled content and a library of the user's own ("library"), where support
+// assets are saved.
+using Session = AssetSession;
 
 DzFigure* loadFigure(const QString& file, const QString& label)
 {
@@ -84,17 +66,7 @@ void addSavedMorph(Session& session, DzNode* figure, const QString& name)
 {
     DzMorph* morph = testgeo::addMorph(figure, name, {0, 3, 40}, {{0, 1, 0}, {0.5f, 0, 0}, {0, 0, -2}});
     morph->getDeltas()->setHDDeltas(2, {1, 17, 300}, {{0, 0.25f, 0}, {0.1f, 0, 0}, {0, 0, 0.3f}});
-    DzAssetIOMgr* mgr = dzApp->getAssetIOMgr();
-    DzAssetIOFilter* filter = mgr->getFilter(mgr->findFilter("DzMorphSupportAssetFilter"));
-    DzFileIOSettings options;
-    filter->getDefaultOptions(&options);
-    options.setStringValue("RootLabel", figure->getLabel());
-    options.setStringValue("BaseDataPath", session.library);
-    options.setStringValue("VendorName", "Me");
-    options.setStringValue("ProductName", "Mine");
-    options.setBoolValue("RunSilent", true);
-    options.getSettingsValue("NodeNames")->setSettingsValue(figure->getName())->setStringValue("0", name);
-    ASSERT_EQ(mgr->doSaveWithOptions(filter, &options, false, QString(), QString(), QString()), 0);
+    ASSERT_EQ(session.save(session.options(figure, {name}).get()), 0);
     ASSERT_FALSE(morph->getDeltas()->getUri().isEmpty());
 }
 
@@ -225,7 +197,7 @@ TEST(SceneFiles, ASavedSceneOpensInANewSessionAsItWas)
         ASSERT_EQ(dzScene->saveScene(file), DZ_NO_ERROR) << dzScene->getSaveMessage().toStdString();
         EXPECT_EQ(dzScene->getSaveMessage(), "");
 
-        session.restart();
+        session.start();
         ASSERT_TRUE(openStock("Props/Primitive Sphere.duf"));  // opening replaces it
         ASSERT_TRUE(contentMgr()->openFile(file, false));
         EXPECT_EQ(describeScene(), before);
@@ -259,7 +231,7 @@ TEST(SceneFiles, NodesAndMorphsWithoutAnAssetAreLeftOutAndNamed)
         EXPECT_TRUE(message.contains(named)) << message.toStdString();
     EXPECT_EQ(session.app->logLinesContaining("Scene: saved the scene to \"" + file + "\", leaving out").size(), 1);
 
-    session.restart();
+    session.start();
     ASSERT_TRUE(contentMgr()->openFile(file, false));
     EXPECT_EQ(dzScene->findNodeByLabel("Imported Cube"), nullptr);
     DzNode* reopened = dzScene->findNodeByLabel("Genesis 9");

@@ -177,31 +177,18 @@ void applyResolution(Object inst, DzNode* node, const QString& where)
         DzShape* shape = node->getObject() ? node->getObject()->getCurrentShape() : nullptr;
         if (!shape)
             dsonFail(QStringLiteral("%1 sets the resolution of \"%2\", which has no geometry").arg(gat, node->getLabel()));
-        const QString epath = gat + QStringLiteral(".extra");
-        int e = 0;
-        for (Value extraValue : optArray(geometry, "extra", gat)) {
-            const QString eat = QStringLiteral("%1[%2]").arg(epath).arg(e);
-            const Object extra = objectAt(extraValue, epath, e++);
-            if (looseString(extra, "type") != QLatin1String("studio_geometry_channels"))
-                continue;
-            const QString cpath = eat + QStringLiteral(".channels");
-            int c = 0;
-            for (Value channelValue : array(extra, "channels", eat)) {
-                const QString at = QStringLiteral("%1[%2]").arg(cpath).arg(c);
-                const Object channel = object(objectAt(channelValue, cpath, c++), "channel", at);
-                const QString cat = at + QStringLiteral(".channel");
-                const QString id = string(channel, "id", cat);
-                DzIntProperty* prop = id == QLatin1String("lodlevel")      ? shape->getLODControl()
-                                      : id == QLatin1String("SubDIALevel") ? shape->getSubDIALevelControl()
-                                                                           : nullptr;
-                if (!prop)
-                    continue;
-                const int value = integer(channel, "current_value", cat);
-                if (value < prop->getMin() || value > prop->getMax())
-                    dsonFail(QStringLiteral("%1: %2 %3 is outside %4..%5").arg(cat, id).arg(value).arg(prop->getMin()).arg(prop->getMax()));
-                prop->setValue(value);
-            }
-        }
+        forEachGeometryChannel(geometry, gat, [shape](Object channel, const QString& at) {
+            const QString id = string(channel, "id", at);
+            DzIntProperty* prop = id == QLatin1String("lodlevel")      ? shape->getLODControl()
+                                  : id == QLatin1String("SubDIALevel") ? shape->getSubDIALevelControl()
+                                                                       : nullptr;
+            if (!prop)
+                return;
+            const int value = integer(channel, "current_value", at);
+            if (value < prop->getMin() || value > prop->getMax())
+                dsonFail(QStringLiteral("%1: %2 %3 is outside %4..%5").arg(at, id).arg(value).arg(prop->getMin()).arg(prop->getMax()));
+            prop->setValue(value);
+        });
     }
 }
 
