@@ -37,7 +37,7 @@ const QByteArray kRich = R"({
   "polygon_groups": {"count": 1, "values": ["Body"]},
   "polygon_material_groups": {"count": 1, "values": ["Skin"]},
   "polylist": {"count": 2, "values": [[0,0,0,1,2],[0,0,0,2,3]]},
-  "extra": [{"type": "studio_geometry_channels", "channels": [
+  "extra": [{"type": "studio_other_extra"}, {"type": "studio_geometry_channels", "channels": [
    {"channel": {"id": "lodlevel", "value": 0}},
    {"channel": {"id": "SubDIALevel", "value": 1, "min": 0, "max": 4}}]}]}],
  "uv_set_library": [{"id": "uv", "vertex_count": 4,
