@@ -11,6 +11,7 @@
 #include "dzobject.h"
 #include "dzshape.h"
 #include "test_content_support.h"
+#include "test_geometry_fixtures.h"
 
 using namespace testcontent;
 
@@ -26,13 +27,13 @@ struct Library {
     QString scene = dir.filePath("People/Fig.duf");
     std::unique_ptr<TestApp> app;
 
-    explicit Library(const QDateTime& figureModified = {})
+    explicit Library(const QDateTime& figureModified = {}, bool relative = false)
     {
         writeFile(dir.filePath("data/T/Fig/fig.dsf"), quadFigure("Fig"), figureModified);
         writeFile(scene, R"({"asset_info": {"id": "/People/Fig.duf", "type": "figure"},
  "scene": {"nodes": [{"id": "f", "url": "/data/T/Fig/fig.dsf#Fig", "label": "Fig"}]}})");
         DzAppOptions options = TestApp::defaultOptions();
-        options.contentDirs = QStringList{dir.path()};
+        options.contentDirs = QStringList{relative ? QDir::current().relativeFilePath(dir.path()) : dir.path()};
         app = std::make_unique<TestApp>(options);
     }
     bool writeMorph(const QString& relativePath, const char* name, float dy, const QDateTime& modified = {})
@@ -135,4 +136,23 @@ TEST(ContentChanges, InstalledMorphFilesAndFigureAssetsAreReadOncePerChange)
     EXPECT_EQ(loadMorphs(lib.scene), (Morphs{{"Lift", 0.5f}}));
     EXPECT_EQ(loadMorphs(lib.scene), (Morphs{{"Lift", 0.5f}}));
     EXPECT_EQ(dson::installedMorphFileReads(), morphReads + 4);
+}
+
+// A content directory given relative to the working folder, as on a command line: the urls of
+// what loads from it are the same as for the absolute path, so scene files refer to them.
+TEST(ContentChanges, ARelativeContentDirectoryGivesTheSameAssetUrls)
+{
+    for (bool relative : {false, true}) {
+        SCOPED_TRACE(relative ? "relative" : "absolute");
+        Library lib({}, relative);
+        ASSERT_TRUE(lib.writeMorph("Lift.dsf", "Lift", 0.25f));
+        const QString scene = QDir::current().relativeFilePath(lib.scene);
+        ASSERT_TRUE(writeFile(lib.dir.filePath("People/Inline.duf"), quadFigure("Inline").replace(
+            "\"type\": \"figure\"},", "\"type\": \"figure\"}, \"scene\": {\"nodes\": [{\"id\": \"i\", \"url\": \"#Inline\"}]},")));
+        ASSERT_TRUE(contentMgr()->openFile(scene, true));
+        ASSERT_TRUE(contentMgr()->openFile(QDir::current().relativeFilePath(lib.dir.filePath("People/Inline.duf")), true));
+        EXPECT_EQ(testgeo::morphOf(figureLabelled("Fig"), "Lift")->getDeltas()->getUri().toString(),
+                  "/data/T/Fig/Morphs/Lift.dsf#Lift");
+        EXPECT_EQ(dzScene->findNodeByLabel("Inline")->getAssetUri().toString(), "/People/Inline.duf#Inline");
+    }
 }

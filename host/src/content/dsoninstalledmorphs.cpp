@@ -79,9 +79,11 @@ SessionFileCache<MorphFile>& cache()
     return instance;
 }
 
+// A content directory may be given relative to the working folder; urls are relative to it.
 QString assetUriOf(const QString& contentDir, const QString& filePath, const QString& id)
 {
-    return encodePath(QDir(contentDir).relativeFilePath(filePath)) + QLatin1Char('#') + id;
+    return encodePath(QDir(contentDir).relativeFilePath(QFileInfo(filePath).absoluteFilePath())) +
+           QLatin1Char('#') + id;
 }
 
 // The morphs of one file for the figure, in file order; throws at the first fault met.

@@ -1,6 +1,7 @@
 #include "dsonscene.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <memory>
@@ -97,7 +98,7 @@ QString Planner::absoluteUrl(const QString& url) const
     if (!url.startsWith(QLatin1Char('#')))
         return url;
     for (const QString& dir : _dirs) {
-        const QString rel = QDir(dir).relativeFilePath(_filePath);
+        const QString rel = QDir(dir).relativeFilePath(QFileInfo(_filePath).absoluteFilePath());
         if (!rel.startsWith(QLatin1String("..")))
             return encodePath(rel) + url;
     }
