@@ -118,7 +118,8 @@ QList<MorphData> findInstalledMorphs(const QStringList& contentDirs, const QStri
         if (!QFileInfo(morphDir).isDir())
             continue;
         if (!liesInsideContent(contentDirs, morphDir)) {
-            problems->append(QStringLiteral("morph folder \"%1\" skipped: it lies outside the content directories").arg(morphDir));
+            problems->append(
+                QStringLiteral("morph folder \"%1\" skipped: it lies outside the content directories").arg(morphDir));
             continue;
         }
         QStringList files;
@@ -126,7 +127,9 @@ QList<MorphData> findInstalledMorphs(const QStringList& contentDirs, const QStri
         while (it.hasNext()) {
             it.next();
             if (it.fileInfo().isSymLink() && !liesInsideContent(contentDirs, it.filePath()))
-                problems->append(QStringLiteral("morph file \"%1\" skipped: it links to a file outside the content directories").arg(it.filePath()));
+                problems->append(QStringLiteral("morph file \"%1\" skipped: it links to a file outside the "
+                                                "content directories")
+                                     .arg(it.filePath()));
             else
                 files.append(it.filePath());
         }

@@ -177,7 +177,8 @@ void applyResolution(Object inst, DzNode* node, const QString& where)
         const Object geometry = objectAt(geometryValue, gpath, g++);
         DzShape* shape = node->getObject() ? node->getObject()->getCurrentShape() : nullptr;
         if (!shape)
-            dsonFail(QStringLiteral("%1 sets the resolution of \"%2\", which has no geometry").arg(gat, node->getLabel()));
+            dsonFail(QStringLiteral("%1 sets the resolution of \"%2\", which has no geometry")
+                         .arg(gat, node->getLabel()));
         forEachGeometryChannel(geometry, gat, [shape](Object channel, const QString& at) {
             const QString id = string(channel, "id", at);
             DzIntProperty* prop = id == QLatin1String("lodlevel")      ? shape->getLODControl()
@@ -187,7 +188,8 @@ void applyResolution(Object inst, DzNode* node, const QString& where)
                 return;
             const int value = integer(channel, "current_value", at);
             if (value < prop->getMin() || value > prop->getMax())
-                dsonFail(QStringLiteral("%1: %2 %3 is outside %4..%5").arg(at, id).arg(value).arg(prop->getMin()).arg(prop->getMax()));
+                dsonFail(QStringLiteral("%1: %2 %3 is outside %4..%5")
+                             .arg(at, id).arg(value).arg(prop->getMin()).arg(prop->getMax()));
             prop->setValue(value);
         });
     }

@@ -1,6 +1,5 @@
 #include "dsonscenewriter.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,7 +17,6 @@
 #include "dzobject.h"
 #include "dzscene.h"
 #include "dzshape.h"
-#include "dzskeleton.h"
 
 namespace dson {
 namespace {

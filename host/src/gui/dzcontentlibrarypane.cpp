@@ -35,8 +35,9 @@ QTreeWidgetItem* newItem(const QString& text, const QString& path, bool isFile, 
 bool addFolderContents(QTreeWidgetItem* parent, const QString& dir, const QStyle* style)
 {
     const QDir folder(dir);
+    const QDir::SortFlags byName = QDir::Name | QDir::IgnoreCase;
     bool any = false;
-    for (const QFileInfo& sub : folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
+    for (const QFileInfo& sub : folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, byName)) {
         QTreeWidgetItem* item = newItem(sub.fileName(), sub.filePath(), false, style->standardIcon(QStyle::SP_DirIcon));
         if (addFolderContents(item, sub.filePath(), style)) {
             parent->addChild(item);
@@ -45,8 +46,9 @@ bool addFolderContents(QTreeWidgetItem* parent, const QString& dir, const QStyle
             delete item;
         }
     }
-    for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.duf")}, QDir::Files, QDir::Name | QDir::IgnoreCase)) {
-        parent->addChild(newItem(file.completeBaseName(), file.filePath(), true, style->standardIcon(QStyle::SP_FileIcon)));
+    for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.duf")}, QDir::Files, byName)) {
+        const QIcon icon = style->standardIcon(QStyle::SP_FileIcon);
+        parent->addChild(newItem(file.completeBaseName(), file.filePath(), true, icon));
         any = true;
     }
     return any;
@@ -57,7 +59,8 @@ bool isSceneFile(const QString& path)
 {
     try {
         const dson::Document doc = dson::readDocument(path);
-        return dson::looseString(dson::optObject(doc.root(), "asset_info", QString()), "type") == QLatin1String("scene");
+        const dson::Object info = dson::optObject(doc.root(), "asset_info", QString());
+        return dson::looseString(info, "type") == QLatin1String("scene");
     } catch (const DsonError&) {
         return false; // loading it says what is wrong
     }
