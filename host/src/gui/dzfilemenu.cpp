@@ -11,8 +11,8 @@
 
 namespace {
 
-const QString kSceneFilter = QObject::tr("Scene files (*.duf)");
-const QString kContentFilter = QObject::tr("Content files (*.duf)");
+const QString kSceneFilter = QStringLiteral("Scene files (*.duf)");
+const QString kContentFilter = QStringLiteral("Content files (*.duf)");
 
 // Where a file dialog starts: the folder of the most recent file, else the first content
 // directory's Scenes folder, else the first content directory.

@@ -24,9 +24,10 @@ public:
     {
         if (dzApp)
             _connection = QObject::connect(dzApp, &DzApp::logged, [this](const QString& line) {
-                const int text = line.indexOf(QStringLiteral("Content: "));
-                if (text >= 0)
-                    _lines << line.mid(text + 9);
+                static const QString prefix = QStringLiteral("Content: ");
+                const int at = line.indexOf(prefix);
+                if (at >= 0)
+                    _lines << line.mid(at + prefix.size());
             });
     }
     ~ContentLogLines() { QObject::disconnect(_connection); }
@@ -57,7 +58,8 @@ bool load(QWidget* parent, const QString& path, bool merge)
                     QObject::tr("Could not load \"%1\".\n\n%2").arg(QFileInfo(path).fileName(), lines.text()));
         return false;
     }
-    dzrecentfiles::add(path);
+    if (!merge)
+        dzrecentfiles::add(path);
     return true;
 }
 

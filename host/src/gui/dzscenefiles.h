@@ -5,8 +5,8 @@
 class QWidget;
 
 // What the File menu and the Content Library pane do with scene files, done the same way from
-// both: opening replaces the scene, merging adds a file to it, saving writes it; every file
-// opened, merged or saved goes first in the recent files. The content manager and the scene do
+// both: opening replaces the scene, merging adds a file to it, saving writes it; a scene file
+// opened or saved goes first in the recent files. The content manager and the scene do
 // the work and log why one fails; in a window session that reason is also shown in a message
 // box over `parent`, and an open that would replace a scene holding nodes asks first. A
 // headless session asks nothing and shows nothing.
