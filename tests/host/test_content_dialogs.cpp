@@ -46,11 +46,7 @@ TEST(ContentDialogs, EachProblemFileShowsItsOwnDialogAndOrdinaryFilesNone)
         bool ok = !c.ok;
         const auto seen = openAnswering(c.file, {}, &ok);
         EXPECT_EQ(ok, c.ok);
-        QStringList labels;
-        for (DzNode* node : dzScene->nodeList())
-            if (node->isRootNode())
-                labels << node->getLabel();
-        EXPECT_EQ(labels, c.labels);
+        EXPECT_EQ(rootLabels(), c.labels);
         ASSERT_EQ(seen.size(), *c.title ? 1 : 0);
         if (*c.title) {
             EXPECT_EQ(seen[0].title, c.title);

@@ -21,15 +21,6 @@ const QString qsSample = "Scenes/Sample Conversion.duf";
 
 QString stock(const QString& relativePath) { return contentMgr()->getAbsolutePath(relativePath); }
 
-QStringList rootLabels()
-{
-    QStringList labels;
-    for (DzNode* node : dzScene->nodeList())
-        if (node->isRootNode())
-            labels << node->getLabel();
-    return labels;
-}
-
 // A menu opened as the user opens it, with the key typed in it (a mnemonic).
 void typeInMenu(QMenu* menu, char key)
 {

@@ -118,6 +118,16 @@ inline bool openStock(const QString& relativePath)
     return !path.isEmpty() && contentMgr()->openFile(path, true);
 }
 
+// The labels of the scene's root nodes, in order.
+inline QStringList rootLabels()
+{
+    QStringList labels;
+    for (DzNode* node : dzScene->nodeList())
+        if (node->isRootNode())
+            labels << node->getLabel();
+    return labels;
+}
+
 inline DzFigure* figureLabelled(const QString& label)
 {
     return qobject_cast<DzFigure*>(dzScene->findNodeByLabel(label));
