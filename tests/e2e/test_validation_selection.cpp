@@ -66,19 +66,19 @@ TEST(ValidationE2E, RefusedSelectionsShowOneBoxWithTheReasonAfterTheJobEnds)
         QString withoutFile;  // left out of the content library
     };
     const Case cases[] = {
-        {{qsSample}, "", twoFigures},
+        {{qsSample}, "", twoFigures, ""},
         {{qsSample, "People/Genesis 8 Female/Genesis 8 Basic Female.duf"},
-         selecting({"Genesis 8.1 Female", "Genesis 8 Female", "Genesis 9"}), twoFigures},
+         selecting({"Genesis 8.1 Female", "Genesis 8 Female", "Genesis 9"}), twoFigures, ""},
         {{"Props/Primitive Sphere.duf", qsGenesis9}, selecting({"Genesis 9", "Sphere"}),
-         "selected figure Sphere is not a Genesis 3, 8, 8.1, or 9 figure"},
+         "selected figure Sphere is not a Genesis 3, 8, 8.1, or 9 figure", ""},
         {{"People/Genesis 2 Female/Genesis 2 Female.duf", qsGenesis9}, selecting({"Genesis 2 Female", "Genesis 9"}),
-         "selected figure Genesis 2 Female is not a Genesis 3, 8, 8.1, or 9 figure"},
+         "selected figure Genesis 2 Female is not a Genesis 3, 8, 8.1, or 9 figure", ""},
         {{qsSample},
          "var obj = Scene.findNodeByLabel(\"Genesis 8.1 Female\").getObject();\n"
          "for (var i = 0; i < obj.getNumModifiers(); ++i)\n"
          "  if (obj.getModifier(i).getNumProperties() == 1) obj.getModifier(i).getProperty(0).setValue(0);\n" +
              selecting({"Genesis 8.1 Female", "Genesis 9"}),
-         "source figure Genesis 8.1 Female has no morphs dialed in; nothing to do"},
+         "source figure Genesis 8.1 Female has no morphs dialed in; nothing to do", ""},
         {{qsSample}, selecting({"Genesis 8.1 Female", "Genesis 9"}),
          "cannot find " + missingStock + " in any content library; please make sure Genesis 9 is installed correctly",
          missingStock},

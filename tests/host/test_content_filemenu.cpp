@@ -137,8 +137,8 @@ TEST(FileMenu, AWindowSessionAsksBeforeReplacingAndShowsWhyALoadFailed)
         for (const SeenDialog& seen : answerer.seen())
             titles << seen.title;
         EXPECT_EQ(titles, c.dialogs);
-        if (!answerer.seen().isEmpty())
-            EXPECT_TRUE(answerer.seen().last().text.contains(c.shown)) << answerer.seen().last().text.toStdString();
+        const QString lastText = answerer.seen().isEmpty() ? QString() : answerer.seen().last().text;
+        EXPECT_TRUE(lastText.contains(c.shown)) << lastText.toStdString();
         EXPECT_EQ(rootLabels(), c.labels);
     }
 }
