@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTextStream>
 
+#include "../../host/src/app/dzqtmessagefilter.h"
 #include "dzapp.h"
+#include "dzcontentmgr.h"
 #include "dzmainwindow.h"
 #include "dzscene.h"
 #include "dzstyle.h"
@@ -113,4 +116,50 @@ TEST(AppServices, DialogParentIsTheMainWindowOnceThereIsOne)
     EXPECT_EQ(app->getDialogParent(), app->getInterface());
     // Headless: the window exists for its managers but is never shown.
     EXPECT_FALSE(app->getInterface()->isVisible());
+}
+
+// "My Library" in the home folder leads the content libraries when asked for, made when missing,
+// and never listed twice; tests leave it out and keep the libraries they give.
+TEST(AppServices, UserLibraryLeadsTheContentLibrariesWhenAskedFor)
+{
+    QTemporaryDir home;
+    const QString library = home.filePath("My Library");
+    struct Case {
+        bool userLibrary;
+        QStringList given;
+        QStringList listed;
+    };
+    const Case cases[] = {
+        {false, {"/c/one", "/c/two"}, {"/c/one", "/c/two"}},
+        {true, {"/c/one", "/c/two"}, {library, "/c/one", "/c/two"}},
+        {true, {"/c/one", library}, {library, "/c/one"}},
+        {true, {}, {library}},
+    };
+    for (const Case& c : cases) {
+        QDir(library).removeRecursively();
+        DzAppOptions options = TestApp::defaultOptions();
+        options.homeDir = home.path();
+        options.userLibrary = c.userLibrary;
+        options.contentDirs = c.given;
+        DzApp app(options);
+        EXPECT_EQ(app.getContentMgr()->contentDirectories(), c.listed) << c.given.join(", ").toStdString();
+        EXPECT_EQ(QDir(library).exists(), c.userLibrary);
+    }
+}
+
+// Qt's reports of a missing desktop session are dropped; other warnings pass, and so do the
+// ones the host reports itself once it no longer does.
+TEST(AppServices, QtNoiseIsDroppedAndRealWarningsPass)
+{
+    testing::internal::CaptureStderr();
+    qWarning("QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-x'");
+    qWarning("This plugin does not support propagateSizeHints()");
+    qWarning("a real warning");
+    {
+        const DzQtWarningsReportedByHost reported;
+        qWarning("Unable to detect a launcher for 'file:///x.pdf'");
+    }
+    qWarning("Unable to detect a launcher again");
+    const QString printed = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(printed, "a real warning\nUnable to detect a launcher again\n");
 }
