@@ -5,6 +5,7 @@
 
 #include "dzpane.h"
 
+class QLabel;
 class QScrollArea;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -40,6 +41,7 @@ public slots:
 private slots:
     void slotPrimarySelectionChanged(DzNode* node);
     void slotGroupItemChanged();
+    void showNodeName();
 
 private:
     void showNode(DzNode* node);
@@ -53,6 +55,7 @@ private:
     bool _bAllGroups = true;
     QStringList _groupOrder;  // the group paths in the tree's order
     QPointer<DzProperty> _highlighted;
+    QLabel* _nodeName;  // whose dials these are
     QTreeWidget* _groups;
     QScrollArea* _scroll;
     QWidget* _dials;

@@ -65,6 +65,11 @@ TEST(ParametersPane, ASelectedFigureShowsItsDialsAtOnce)
     DzNode* source = w.node("Genesis 8.1 Female");
     dzScene->setPrimarySelection(source);
     EXPECT_EQ(w.pane->groupTree()->currentItem()->text(0), "All");
+    // Whose dials these are, under the name the figure has now.
+    const QLabel* name = w.pane->findChild<QLabel*>("NodeName");
+    EXPECT_EQ(name->text(), "<b>Genesis 8.1 Female</b>");
+    source->setLabel("Source & Co");
+    EXPECT_EQ(name->text(), "<b>Source &amp; Co</b>");
     // Every group's dials: the transforms and the figure's morphs, without choosing a group.
     EXPECT_TRUE(w.shownLabels(source).contains("XTranslate"));
     int cMorphDials = 0;

@@ -105,9 +105,13 @@ DzParametersPane::DzParametersPane(QWidget* parent)
     splitter->setStretchFactor(0, kTreeShare);
     splitter->setStretchFactor(1, kDialsShare);
     splitter->setSizes({kTreeShare, kDialsShare});
+    _nodeName = new QLabel;
+    _nodeName->setObjectName(QStringLiteral("NodeName"));
+    _nodeName->setContentsMargins(4, 2, 4, 2);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
+    layout->addWidget(_nodeName);
+    layout->addWidget(splitter, 1);
 
     connect(_groups, &QTreeWidget::currentItemChanged, this, &DzParametersPane::slotGroupItemChanged);
     if (dzScene) {
@@ -181,7 +185,9 @@ void DzParametersPane::showNode(DzNode* node)
         disconnect(connection);
     _nodeConnections.clear();
     _node = node;
+    showNodeName();
     if (node) {
+        _nodeConnections << connect(node, &DzElement::labelChanged, this, &DzParametersPane::showNodeName);
         // Morphs come and go; keep the tree in step.
         _nodeConnections
             << connect(node, &DzElement::propertyAdded, this, &DzParametersPane::rebuildTree)
@@ -192,6 +198,12 @@ void DzParametersPane::showNode(DzNode* node)
                 << connect(object, &DzObject::modifierRemoved, this, &DzParametersPane::rebuildTree);
     }
     rebuildTree();
+}
+
+void DzParametersPane::showNodeName()
+{
+    _nodeName->setText(_node ? QStringLiteral("<b>%1</b>").arg(_node->getLabel().toHtmlEscaped())
+                             : QStringLiteral("No node selected"));
 }
 
 QList<DzProperty*> DzParametersPane::nodeProperties() const
