@@ -9,10 +9,8 @@
 
 bool saveWindowScreenshot(QWidget* window, const QString& filePath, QString* error)
 {
-    // Layout and the view's drawing happen as events; let them all run first.
+    // Layouts are made as events: the panes' contents are placed only once they have run.
     window->show();
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
     const QPixmap picture = window->grab();
     const QString folder = QFileInfo(filePath).absolutePath();

@@ -111,6 +111,12 @@ TEST(StudioNewcomer, AScreenshotDrawsTheLaidOutWindowWithoutADisplay)
         for (int x = 300; x < 900; x += 4)
             cLitPixels += image.pixelColor(x, y).lightness() > background.lightness() + 60;
     EXPECT_GT(cLitPixels, 500);
+    // The Parameters pane, right of the view, shows dials: dark text in its lower part.
+    int cTextPixels = 0;
+    for (int y = 300; y < 740; y += 2)
+        for (int x = 930; x < 1250; x += 2)
+            cTextPixels += image.pixelColor(x, y).lightness() < 100;
+    EXPECT_GT(cTextPixels, 200);
 
     const BareRun unwritable = runWithoutDisplay({"--screenshot", "/proc/studio.png"});
     EXPECT_EQ(unwritable.exitCode, 1);

@@ -114,3 +114,22 @@ TEST(StudioDialogs, AnUnansweredModalDialogEndsTheRunWithStatusThree)
 }
 
 } // namespace
+
+namespace {
+
+// A conversion as the README runs it: the terminal shows its steps and nothing else (no Qt
+// noise, no notice of the dialogs the plug-in answers itself).
+TEST(StudioDialogs, AnAnsweredConversionPrintsOnlyItsSteps)
+{
+    const StudioRun run = runStudio(
+        {"--content-dir", KVR_CONTENT_DIR, "--scene", kSample, "--select", "Genesis 8.1 Female", "--select",
+         "Genesis 9", "--answer", "Convert figure*=Convert", "--answer", "Conversion complete*=Close"},
+        "MainWindow.getActionMgr().findAction('KvrConvertFigureAction').trigger();\nprocessEvents();\n");
+    ASSERT_EQ(run.exitCode, 0) << run.describe();
+    const QStringList lines = run.stdErr.split('\n', Qt::SkipEmptyParts);
+    EXPECT_GT(lines.size(), 10) << run.describe();
+    for (const QString& line : lines)
+        EXPECT_TRUE(line.startsWith('[')) << line.toStdString();
+}
+
+} // namespace

@@ -102,6 +102,14 @@ TEST(MainWindow, LogPaneShowsPlainTextAndDetailsWhenAsked)
                                   "Dialog \"Convert figure\":", "          About to convert", "          Morph name"}));
     EXPECT_EQ(app.logLinesContaining("Message box").value(0),
               "Message box \"Error\": <p><b>Could not convert figure.</b></p>");
+
+    // Asked for from the start (the studio's --log-details).
+    DzAppOptions options = TestApp::defaultOptions();
+    options.logDetails = true;
+    TestApp detailed(options);
+    detailed->startup();
+    detailed->log("Leaving Running Transfer Utility");
+    EXPECT_TRUE(detailed->getInterface()->logView()->toPlainText().endsWith("Leaving Running Transfer Utility"));
 }
 
 TEST(Progress, StepsShowInTheBarAndHeadlessOnStandardError)

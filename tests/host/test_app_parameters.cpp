@@ -106,9 +106,10 @@ TEST(ParametersPane, ALongDialNameIsReadInFullBesideItsBarAndValue)
     const auto* bar = dial->findChild<QSlider*>("pBar");
     const auto* value = dial->findChild<QLineEdit*>("pledValue");
     EXPECT_EQ(name->text(), kLongName);
-    // The whole name: its lines fit the label, and the label the pane.
-    EXPECT_GE(name->height(), name->heightForWidth(name->width()));
-    EXPECT_GE(name->width(), name->fontMetrics().horizontalAdvance("Genesis 8.1 Female converted"));
+    // The whole name: on one line, or wrapped into lines the label has the height for; and the
+    // label within the pane.
+    const bool bOneLine = name->fontMetrics().horizontalAdvance(kLongName) <= name->contentsRect().width();
+    EXPECT_TRUE(bOneLine || (name->wordWrap() && name->height() >= name->heightForWidth(name->width())));
     EXPECT_TRUE(viewport.contains(inWindow(name)));
     EXPECT_GE(bar->width(), 150);
     EXPECT_TRUE(viewport.contains(inWindow(value)));

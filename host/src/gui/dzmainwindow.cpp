@@ -193,10 +193,9 @@ void DzMainWindow::addAction(DzAction* action)
 
 void DzMainWindow::addPane(DzPane* pane, Qt::DockWidgetArea area)
 {
+    // A left pane stacks under the scene list, in its column; the others take the panes' width.
     QDockWidget* dock = addDock(this, pane->getLabel(), pane, area);
-    if (area == Qt::LeftDockWidgetArea)
-        splitDockWidget(_d->sceneDock, dock, Qt::Vertical);
-    else
+    if (area != Qt::LeftDockWidgetArea)
         resizeDocks({dock}, {kPaneWidth}, Qt::Horizontal);
     _d->paneMgr->addPane(pane);
 }
