@@ -59,14 +59,12 @@ TEST(ShellInStudio, ScriptsFindAndConstructBothActions)
                        "print('found: ' + mgr.findAction('KvrConvertFigureAction').text);\n"
                        "print('found: ' + mgr.findAction('KvrOpenManualAction').text);\n"));
     ASSERT_EQ(run.exitCode, 0) << run.describe();
-    EXPECT_TRUE(run.stdOut.contains(
-        QStringLiteral("made: Convert selected Genesis 3 / 8 / 8.1 &figure... | Converts the morphs "
-                       "in the selected Genesis 3/8/8.1 figure to the selected G9 figure.")))
-        << run.describe();
-    EXPECT_TRUE(run.stdOut.contains(QStringLiteral(
-        "made: Open Kelvaro PDF manual | Opens the PDF user manual for Tavrenik's Kelvaro")));
-    EXPECT_TRUE(run.stdOut.contains(QStringLiteral("found: Convert selected Genesis 3 / 8 / 8.1 &figure...")));
-    EXPECT_TRUE(run.stdOut.contains(QStringLiteral("found: Open Kelvaro PDF manual")));
+    EXPECT_EQ(run.stdOut, QStringLiteral("made: Convert selected Genesis 3 / 8 / 8.1 &figure... | Converts the "
+                                         "morphs in the selected Genesis 3/8/8.1 figure to the selected G9 figure.\n"
+                                         "made: Open Kelvaro PDF manual | Opens the PDF user manual for Tavrenik's "
+                                         "Kelvaro\n"
+                                         "found: Convert selected Genesis 3 / 8 / 8.1 &figure...\n"
+                                         "found: Open Kelvaro PDF manual\n"));
     EXPECT_TRUE(run.logContains(QStringLiteral("Loaded plug-in Tavrenik's Kelvaro 1.0.5.0 (")));
 }
 

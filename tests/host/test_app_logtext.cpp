@@ -11,35 +11,31 @@ struct LogCase {
     const char* name;
     QString text;      // as written to the log
     QString brief;     // the pane without details ("" hides it)
-    QString detailed;  // the pane with details
+    QString detailed;  // the pane with details; null: as brief
 };
+
 // Readable names in test listings.
 void PrintTo(const LogCase& c, std::ostream* os) { *os << c.name; }
-
 
 const QString kEm = QString::fromUtf8("\u2014");
 
 const LogCase kLogCases[] = {
     {"MessageBoxHtmlReadsAsParagraphs",
      "Message box \"Error " + kEm + " K\": <p><b>Could not convert figure.</b></p>\n<p>Failed to find X.</p>",
-     "Message box \"Error " + kEm + " K\":\nCould not convert figure.\nFailed to find X.",
      "Message box \"Error " + kEm + " K\":\nCould not convert figure.\nFailed to find X."},
     {"EntitiesAreDecoded", "Saved to <b>A &amp; B</b> &lt;ok&gt; &#8220;x&#8221;",
-     QString::fromUtf8("Saved to A & B <ok> \u201cx\u201d"), QString::fromUtf8("Saved to A & B <ok> \u201cx\u201d")},
-    {"PlainTextWithAngleBracketsStays", "if a < b and c > d: 5 & 6", "if a < b and c > d: 5 & 6",
-     "if a < b and c > d: 5 & 6"},
-    {"PlainLinesKeepTheirIndent", "Loaded:\n  one\n  two", "Loaded:\n  one\n  two", "Loaded:\n  one\n  two"},
-    {"PrefixedEnteringIsATrace", "TkKVR: Entering KvrConverter::exec_X()", "",
-     "TkKVR: Entering KvrConverter::exec_X()"},
+     QString::fromUtf8("Saved to A & B <ok> \u201cx\u201d")},
+    {"PlainTextWithAngleBracketsStays", "if a < b and c > d: 5 & 6", "if a < b and c > d: 5 & 6"},
+    {"PlainLinesKeepTheirIndent", "Loaded:  \n  one\n  two", "Loaded:\n  one\n  two"},
+    {"PrefixedEnteringIsATrace", "TkKVR: Entering KvrConverter::exec_X()", "", "TkKVR: Entering KvrConverter::exec_X()"},
     {"LeavingIsATrace", "Leaving Running Transfer Utility", "", "Leaving Running Transfer Utility"},
-    {"LeavingInsideATextIsNoTrace", "TkKVR: Critical error: Leaving early", "TkKVR: Critical error: Leaving early",
-     "TkKVR: Critical error: Leaving early"},
+    {"LeavingInsideATextIsNoTrace", "TkKVR: Critical error: Leaving early", "TkKVR: Critical error: Leaving early"},
     {"DialogLabelsOnlyWithDetails",
      "Dialog \"Convert figure " + kEm + " K\": \n<p>About to convert <b>4 morphs</b>.</p>\nMorph name\n\n\nMorph path",
      "Dialog \"Convert figure " + kEm + " K\" opened",
      "Dialog \"Convert figure " + kEm + " K\":\nAbout to convert 4 morphs.\nMorph name\n\nMorph path"},
     {"UnansweredDialogIsNoDialogDump", "Dialog \"Q\" left unanswered for 30 s: <p>Why?</p>",
-     "Dialog \"Q\" left unanswered for 30 s:\nWhy?", "Dialog \"Q\" left unanswered for 30 s:\nWhy?"},
+     "Dialog \"Q\" left unanswered for 30 s:\nWhy?"},
 };
 
 class LogReading : public testing::TestWithParam<LogCase> {};
@@ -49,7 +45,7 @@ TEST_P(LogReading, BriefAndDetailed)
     const LogCase& c = GetParam();
     const DzLogReading reading = dzReadLogText(c.text);
     EXPECT_EQ(reading.brief, c.brief);
-    EXPECT_EQ(reading.detailed, c.detailed);
+    EXPECT_EQ(reading.detailed, c.detailed.isNull() ? c.brief : c.detailed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, LogReading, testing::ValuesIn(kLogCases),
