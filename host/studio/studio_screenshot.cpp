@@ -7,11 +7,19 @@
 #include <QPixmap>
 #include <QWidget>
 
+namespace {
+
+constexpr int kLayoutRounds = 4;
+
+} // namespace
+
 bool saveWindowScreenshot(QWidget* window, const QString& filePath, QString* error)
 {
-    // Layouts are made as events: the panes' contents are placed only once they have run.
+    // Layouts are made as events, one level of widgets a round (a scroll area sizes its
+    // contents only after they asked for room): let a few rounds run before drawing.
     window->show();
-    QCoreApplication::processEvents();
+    for (int i = 0; i < kLayoutRounds; ++i)
+        QCoreApplication::processEvents();
     const QPixmap picture = window->grab();
     const QString folder = QFileInfo(filePath).absolutePath();
     if (!QDir().mkpath(folder)) {

@@ -99,7 +99,9 @@ TEST(StudioNewcomer, AScreenshotDrawsTheLaidOutWindowWithoutADisplay)
 {
     QTemporaryDir out;
     const QString picture = out.filePath("deeper/studio.png");
-    const BareRun run = runWithoutDisplay({"--scene", kSample, "--select", "Genesis 9", "--screenshot", picture});
+    // The script's selection rebuilds the dials just before the picture is taken.
+    const BareRun run = runWithoutDisplay({"--scene", kSample, "--select", "Genesis 9", "--screenshot", picture},
+                                          "Scene.setPrimarySelection(Scene.findNodeByLabel('Genesis 8.1 Female'));\n");
     ASSERT_EQ(run.exitCode, 0) << run.stdErr.toStdString();
     EXPECT_EQ(run.stdErr, "");
     const QImage image(picture);
@@ -117,6 +119,13 @@ TEST(StudioNewcomer, AScreenshotDrawsTheLaidOutWindowWithoutADisplay)
         for (int x = 930; x < 1250; x += 2)
             cTextPixels += image.pixelColor(x, y).lightness() < 100;
     EXPECT_GT(cTextPixels, 200);
+    // Their value fields have room for a line of text: white boxes as tall as one.
+    int iLongestWhite = 0;
+    for (int y = 300, iRun = 0; y < 740; ++y) {
+        iRun = image.pixelColor(1184, y).lightness() > 250 ? iRun + 1 : 0;
+        iLongestWhite = std::max(iLongestWhite, iRun);
+    }
+    EXPECT_GE(iLongestWhite, 18);
 
     const BareRun unwritable = runWithoutDisplay({"--screenshot", "/proc/studio.png"});
     EXPECT_EQ(unwritable.exitCode, 1);
