@@ -263,8 +263,11 @@ void DzParametersPane::rebuildTree()
 
 void DzParametersPane::rebuildDials()
 {
-    while (_dialsLayout->count() > 1) // the stretch at the end stays
-        delete _dialsLayout->takeAt(0)->widget();
+    while (_dialsLayout->count() > 1) { // the stretch at the end stays
+        QLayoutItem* item = _dialsLayout->takeAt(0);
+        delete item->widget();
+        delete item;
+    }
     _dialOf.clear();
     DzProperty* highlighted = _highlighted;
     _highlighted = nullptr;
