@@ -107,6 +107,23 @@ TEST(Actions, StartupCreatesOneActionPerActionFactoryInItsMenu)
     EXPECT_TRUE(mgr->findAction("NestedAction")->shortcut().isEmpty());
 }
 
+// Menus made later still stand in the host's order: File first, the plug-ins' menus before
+// Window and Help.
+TEST(Actions, MenusKeepTheHostsOrderWhenMadeLater)
+{
+    StartedApp app;
+    QMenu* help = app.window()->menuFor("&Help");
+    QMenu* file = app.window()->menuFor("&File");
+    app.window()->menuFor("Window");
+    app.window()->menuFor("Another Plug-in");
+    EXPECT_EQ(app.window()->menuFor("File"), file);
+    EXPECT_EQ(app.window()->findMenu("Help"), help);
+    QStringList titles;
+    for (QAction* action : app.window()->menuBar()->actions())
+        titles << action->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Tools", "Co&nvert", "Another Plug-in", "Window", "&Help"}));
+}
+
 TEST(Actions, ScriptsCreateThroughFactoriesAndReachActionsByClassName)
 {
     StartedApp app;
