@@ -7,6 +7,7 @@
 #include "dzaction.h"
 #include "dzactionmgr.h"
 #include "dzclassfactory.h"
+#include "../../host/src/gui/dzfilemenu.h"
 #include "dzmainwindow.h"
 #include "dzplugin.h"
 #include "dzpluginmgr.h"
@@ -114,6 +115,7 @@ TEST(Actions, MenusKeepTheHostsOrderWhenMadeLater)
     StartedApp app;
     QMenu* help = app.window()->menuFor("&Help");
     QMenu* file = app.window()->menuFor("&File");
+    EXPECT_NE(qobject_cast<DzFileMenu*>(file), nullptr) << "the host's own File menu";
     app.window()->menuFor("Window");
     app.window()->menuFor("Another Plug-in");
     EXPECT_EQ(app.window()->menuFor("File"), file);

@@ -200,6 +200,12 @@ TEST(MainWindow, RegisteredPanesAreDockedAndFoundByClassName)
     const QWidget* list = app.list();
     EXPECT_GT(left->mapTo(window, QPoint()).y(), list->mapTo(window, QPoint(0, list->height())).y());
     EXPECT_LT(left->mapTo(window, QPoint(left->width(), 0)).x(), window->centralWidget()->x());
+
+    // The host's Content Library pane is docked on the left too.
+    DzPane* library = panes->findPane("DzContentLibraryPane");
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(window->dockWidgetArea(qobject_cast<QDockWidget*>(library->parentWidget())),
+              Qt::LeftDockWidgetArea);
 }
 
 #include "test_app_mainwindow.moc"

@@ -17,6 +17,8 @@
 #include "dzpanemgr.h"
 #include "dzprogress.h"
 #include "dzviewportmgr.h"
+#include "gui/dzcontentlibrarypane.h"
+#include "gui/dzfilemenu.h"
 #include "gui/dzlogview.h"
 #include "gui/dzscenelistbinder.h"
 
@@ -115,6 +117,8 @@ DzMainWindow::DzMainWindow(QWidget* parent) : QMainWindow(parent), _d(new Impl)
     resize(1280, 800);
     _d->actionMgr = new DzActionMgr(this);
     _d->paneMgr = new DzPaneMgr(this);
+    // The host's File menu comes first; plug-in actions under "File/..." land in it.
+    menuBar()->insertMenu(menuBar()->actions().value(0), new DzFileMenu(this));
 
     _d->viewportMgr = new DzViewportMgr(this);
     setCentralWidget(_d->viewportMgr);
@@ -148,6 +152,7 @@ DzMainWindow::DzMainWindow(QWidget* parent) : QMainWindow(parent), _d(new Impl)
     statusBar()->addPermanentWidget(_d->progressBar, 1);
     _d->progressBar->hide();  // an empty bar reads as a text field: shown only while working
 
+    addPane(new DzContentLibraryPane, Qt::LeftDockWidgetArea);
     for (const PaneCreator& creator : paneCreators())
         if (DzPane* pane = creator.create())
             addPane(pane, creator.area);
