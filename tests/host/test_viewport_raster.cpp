@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <limits>
+
 #include "../../host/src/view/viewrasterizer.h"
 
 namespace {
@@ -17,11 +20,11 @@ struct Quad {
     ViewColor back;
 };
 
-void draw(ViewRasterizer& raster, const Quad& quad, int id)
+// Draws the quad, or the triangle of the corners given.
+void draw(ViewRasterizer& raster, const Quad& quad, int id, std::initializer_list<int> corners = {0, 1, 2, 3})
 {
     DzFacet facet;
-    for (int c = 0; c < 4; ++c)
-        facet.m_vertIdx[c] = c;
+    std::copy(corners.begin(), corners.end(), facet.m_vertIdx);
     raster.drawMesh(quad.points, QVector<ViewColor>(4, quad.front),
                     QVector<ViewColor>(4, quad.back), {facet}, id);
 }
@@ -109,4 +112,54 @@ TEST(ViewportRaster, TheOutlineFollowsTheSilhouetteInsideIt)
     EXPECT_EQ(image.pixel(left + 1, 50), kBlue.toRgb());
     EXPECT_EQ(image.pixel(left + 2, 50), kRed.toRgb());
     EXPECT_EQ(image.pixel(left - 1, 50), qRgb(0, 0, 0));
+}
+
+TEST(ViewportRaster, ATriangleWithACornerThatIsNotAFinitePointIsSkipped)
+{
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    const Quad square = facingSquare(10.0f, 1.0f, kRed, kGreen);
+    // Corner 1 is in the quad's first triangle (0 1 2) only: the second (0 2 3) draws alone.
+    ViewRasterizer expected = newRaster();
+    draw(expected, square, 1, {0, 2, 3});
+    const ViewPoint corners[] = {{inf, -1.0f, 10.0f}, {-inf, -1.0f, 10.0f}, {1.0f, -inf, 10.0f}, {nan, -1.0f, 10.0f},
+                                 {1.0f, -1.0f, inf},  {1.0f, -1.0f, nan},   {1.0f, -1.0f, -inf}};
+    for (const ViewPoint& corner : corners) {
+        SCOPED_TRACE(testing::Message() << corner.x << " " << corner.y << " " << corner.depth);
+        Quad broken = square;
+        broken.points[1] = corner;
+        ViewRasterizer raster = newRaster();
+        draw(raster, broken, 1);
+        EXPECT_EQ(raster.ids(), expected.ids());
+        EXPECT_EQ(picture(raster), picture(expected));
+    }
+}
+
+TEST(ViewportRaster, PicturesLargerThanTheLimitAreRefusedCountingIn64Bits)
+{
+    const qint64 side = 5792;  // the largest square within the limit
+    ASSERT_LE(side * side, ViewRasterizer::kMaxPixels);
+    ASSERT_GT((side + 1) * (side + 1), ViewRasterizer::kMaxPixels);
+    struct Case {
+        qint64 width;
+        qint64 height;
+        bool fits;
+    };
+    const Case cases[] = {
+        {side, side, true},
+        {side + 1, side + 1, false},
+        {ViewRasterizer::kMaxPixels, 1, true},
+        {ViewRasterizer::kMaxPixels + 1, 1, false},
+        {65536, 65536, false},         // 2^32: 0 in 32 bits
+        {INT_MAX, INT_MAX, false},     // 1 in 32 bits, and more than 2^61
+        {qint64(1) << 40, qint64(1) << 40, false},  // 0 in 64 bits
+        {-1, 1, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ViewRasterizer::fits(c.width, c.height), c.fits) << c.width << " x " << c.height;
+
+    ViewRasterizer raster(100, 100, 1.0f);
+    EXPECT_FALSE(raster.reset(65536, 65536, 1.0f));
+    EXPECT_EQ(raster.width() * raster.height(), 0);
+    EXPECT_TRUE(raster.ids().isEmpty());
 }

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+#include <climits>
+#include <malloc.h>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#endif
+
 #include "dzenumproperty.h"
 #include "dzintproperty.h"
 #include "dzshape.h"
@@ -8,6 +15,17 @@
 using namespace testview;
 
 namespace {
+
+// Bytes the program holds on the heap now.
+size_t heapBytesInUse()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+#endif
+}
 
 // The scene drawn once, and where each figure alone covers the picture.
 struct DrawnSample : SampleScene {
@@ -128,4 +146,49 @@ TEST(ViewportRender, TheSelectedFigureIsHighlightedAndNothingElse)
 
     dzScene->selectAllNodes(false);
     EXPECT_EQ(scene.render(), scene.first);
+}
+
+// A file too large to draw is refused at once with a log line that says why, whatever its size
+// (no count wraps around); one within the limit is written.
+TEST(ViewportRender, FilesTooLargeToDrawAreRefusedWithAReason)
+{
+    SampleScene scene;
+    const QTemporaryDir dir;
+    struct Case {
+        int width;
+        int height;
+        bool written;
+    };
+    const Case cases[] = {
+        {8192, 8192, false}, {2900, 2900, false}, {1 << 16, 1 << 16, false}, {INT_MAX, INT_MAX, false},
+        {INT_MAX, 1, false}, {0, 100, false},     {64, 48, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        const QString path = dir.filePath(QStringLiteral("%1x%2.png").arg(c.width).arg(c.height));
+        EXPECT_EQ(scene.view.renderToFile(path, c.width, c.height), c.written);
+        EXPECT_EQ(QImage(path).size(), c.written ? QSize(c.width, c.height) : QSize(0, 0));
+        const QStringList logged = scene.logLinesContaining(path);
+        if (c.written || c.width == 0) {
+            EXPECT_TRUE(logged.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(logged.size(), 1);
+        EXPECT_EQ(logged[0], QStringLiteral("3D view: cannot render \"%1\" at %2 x %3 pixels: drawn at 2 times that "
+                                            "size it would take more than the 33554432 pixels the view draws at most")
+                                 .arg(path).arg(c.width).arg(c.height));
+    }
+    EXPECT_TRUE(scene.view.renderImage(INT_MAX, INT_MAX, INT_MAX).isNull());
+}
+
+// A file's buffers (several times the view's) are not kept once it is written.
+TEST(ViewportRender, AFileRenderKeepsNoBuffers)
+{
+    SampleScene scene;
+    const QTemporaryDir dir;
+    scene.render();  // what the view keeps anyway: the normals, buffers of its own size
+    const size_t before = heapBytesInUse();
+    ASSERT_TRUE(scene.view.renderToFile(dir.filePath("big.png"), 1200, 1000));
+    // Drawn at 2400 x 2000, the buffers take 57 MB.
+    EXPECT_LT(qint64(heapBytesInUse()) - qint64(before), 8 << 20);
 }
