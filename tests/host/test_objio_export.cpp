@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTimer>
 #include <optional>
@@ -211,6 +212,7 @@ TEST(ObjExport, FailuresKeepWhatThePathHeldAndSayWhy)
         const QString path = s.path(c.file);
         const QString victim = s.path("victim.obj");
         ObjIoSession::write(victim, "precious");
+        ASSERT_TRUE(setMode(victim, 0640));  // a file replaced keeps its permissions
         switch (c.held) {
         case File: ObjIoSession::write(path, "v 1 2 3\n"); break;
         case Folder: ASSERT_TRUE(QDir().mkpath(path)); break;
@@ -234,6 +236,7 @@ TEST(ObjExport, FailuresKeepWhatThePathHeldAndSayWhy)
         EXPECT_EQ(ObjIoSession::read(victim), "precious");
         if (code == 0) {
             EXPECT_TRUE(ObjIoSession::read(path).startsWith("v "));
+            EXPECT_EQ(QFileInfo(path).permissions(), QFileInfo(victim).permissions());
             continue;
         }
         const QString message = dzApp->getExportMgr()->getErrorMessage(code);

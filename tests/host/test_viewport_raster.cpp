@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "../../host/src/view/viewrasterizer.h"
+#include "../../host/src/view/viewscenerenderer.h"
 
 namespace {
 
@@ -157,6 +158,10 @@ TEST(ViewportRaster, PicturesLargerThanTheLimitAreRefusedCountingIn64Bits)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ViewRasterizer::fits(c.width, c.height), c.fits) << c.width << " x " << c.height;
+    // Supersampled: 2 x 2896 = 5792; 65536^4 is 0 in 64 bits.
+    EXPECT_TRUE(ViewSceneRenderer::fits(QSize(2896, 2896), 2));
+    EXPECT_FALSE(ViewSceneRenderer::fits(QSize(2897, 2897), 2));
+    EXPECT_FALSE(ViewSceneRenderer::fits(QSize(65536, 65536), 65536));
 
     ViewRasterizer raster(100, 100, 1.0f);
     EXPECT_FALSE(raster.reset(65536, 65536, 1.0f));

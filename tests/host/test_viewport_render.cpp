@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <functional>
 #include <climits>
 #include <malloc.h>
 #if defined(__SANITIZE_ADDRESS__)
@@ -68,84 +69,74 @@ TEST(ViewportRender, TheSameSceneGivesTheSamePictureFramedInside)
     EXPECT_LT(scene.sourceArea.right(), scene.targetArea.left());
 }
 
-TEST(ViewportRender, MovingAFigureMovesOnlyItsPixelsAndMovingBackRestoresThePicture)
+// A change to the Genesis 9 redraws its pixels only; undone, it gives the first picture again.
+TEST(ViewportRender, AChangeToOneFigureRedrawsItAloneAndUndoingItRestoresThePicture)
 {
-    DrawnSample scene;
-    DzFloatProperty* x = scene.target->getXPosControl();
-    const float start = x->getValue();
-    x->setValue(start - 20.0f);
-    const QImage moved = scene.render();
-    EXPECT_TRUE(sameInside(moved, scene.first, scene.sourceArea));
-    const QRect movedArea = scene.alone(scene.target).region;
-    EXPECT_LT(movedArea.left(), scene.targetArea.left() - 10);
-    EXPECT_LT(movedArea.right(), scene.targetArea.right() - 10);
-
-    x->setValue(start);
-    EXPECT_EQ(scene.render(), scene.first);
-}
-
-TEST(ViewportRender, AMorphDialChangesTheFigureItActsOn)
-{
-    DrawnSample scene;
-    DzFloatProperty* height = morphDial(scene.target, "body_bs_ProportionHeight");
-    ASSERT_TRUE(height);
-    height->setValue(1.0f);
-    const QImage taller = scene.render();
-    EXPECT_TRUE(sameInside(taller, scene.first, scene.sourceArea));
-    EXPECT_LT(scene.alone(scene.target).region.top(), scene.targetArea.top() - 2);
-
-    // Nothing of the earlier shape lingers: a view that never saw it draws the same.
-    Dz3DViewport fresh;
-    scene.view.frameScene();
-    EXPECT_EQ(scene.render(), fresh.renderImage(kWidth, kHeight));
-
-    height->setValue(0.0f);
-    scene.view.frameScene();
-    EXPECT_EQ(scene.render(), scene.first);
-}
-
-TEST(ViewportRender, AHiddenFigureLeavesTheBackground)
-{
-    DrawnSample scene;
-    scene.target->setVisible(false);
-    const QImage hidden = scene.render();
-    EXPECT_TRUE(sameInside(hidden, scene.background, scene.targetArea));
-    EXPECT_TRUE(sameInside(hidden, scene.first, scene.sourceArea));
-
-    scene.target->setVisible(true);
-    EXPECT_EQ(scene.render(), scene.first);
-}
-
-TEST(ViewportRender, HighResolutionRedrawsTheSurfaceInPlace)
-{
-    DrawnSample scene;
-    DzShape* shape = scene.target->getObject()->getCurrentShape();
-    shape->getLODControl()->setValue(1);
-    shape->getSubDIALevelControl()->setValue(2);
-    const QImage smooth = scene.render();
-    const Difference changed = differenceOf(smooth, scene.first);
-    EXPECT_GT(changed.pixels, 0);
-    EXPECT_TRUE(scene.targetArea.adjusted(-2, -2, 2, 2).contains(changed.region));
-    // Smoothing pulls the surface in a little; it does not move the figure.
-    const QRect smoothArea = scene.alone(scene.target).region;
-    EXPECT_NEAR(smoothArea.center().x(), scene.targetArea.center().x(), 3);
-    EXPECT_NEAR(smoothArea.height(), scene.targetArea.height(), scene.targetArea.height() / 20);
-}
-
-TEST(ViewportRender, TheSelectedFigureIsHighlightedAndNothingElse)
-{
-    DrawnSample scene;
-    scene.target->select(true);
-    const QImage selected = scene.render();
-    const Difference changed = differenceOf(selected, scene.first);
-    EXPECT_TRUE(scene.targetArea.contains(changed.region));
-    // The tint reaches the whole figure, not only its outline.
-    dzScene->selectAllNodes(false);
-    const int targetPixels = scene.alone(scene.target).pixels;
-    EXPECT_GT(changed.pixels, targetPixels * 9 / 10);
-
-    dzScene->selectAllNodes(false);
-    EXPECT_EQ(scene.render(), scene.first);
+    struct Case {
+        const char* what;
+        std::function<void(DrawnSample&, bool undo)> change;
+        // What the changed picture shows, beside the source being as it was.
+        std::function<void(DrawnSample&, const QImage& changed)> check;
+    };
+    const Case cases[] = {
+        {"moved",
+         [](DrawnSample& s, bool undo) {
+             DzFloatProperty* x = s.target->getXPosControl();
+             x->setValue(x->getValue() + (undo ? 20.0f : -20.0f));
+         },
+         [](DrawnSample& s, const QImage&) {
+             const QRect moved = s.alone(s.target).region;
+             EXPECT_LT(moved.left(), s.targetArea.left() - 10);
+             EXPECT_LT(moved.right(), s.targetArea.right() - 10);
+         }},
+        {"taller by a morph",
+         [](DrawnSample& s, bool undo) { morphDial(s.target, "body_bs_ProportionHeight")->setValue(undo ? 0 : 1); },
+         [](DrawnSample& s, const QImage&) {
+             EXPECT_LT(s.alone(s.target).region.top(), s.targetArea.top() - 2);
+             // Nothing of the earlier shape lingers: a view that never saw it draws the same.
+             Dz3DViewport fresh;
+             s.view.frameScene();
+             EXPECT_EQ(s.render(), fresh.renderImage(kWidth, kHeight));
+         }},
+        {"hidden", [](DrawnSample& s, bool undo) { s.target->setVisible(undo); },
+         [](DrawnSample& s, const QImage& changed) {
+             EXPECT_TRUE(sameInside(changed, s.background, s.targetArea));
+         }},
+        {"at high resolution",
+         [](DrawnSample& s, bool undo) {
+             DzShape* shape = s.target->getObject()->getCurrentShape();
+             shape->getLODControl()->setValue(undo ? 0 : 1);
+             shape->getSubDIALevelControl()->setValue(2);
+         },
+         [](DrawnSample& s, const QImage& changed) {
+             // Smoothing pulls the surface in a little; it does not move the figure.
+             const Difference difference = differenceOf(changed, s.first);
+             EXPECT_GT(difference.pixels, 0);
+             EXPECT_TRUE(s.targetArea.adjusted(-2, -2, 2, 2).contains(difference.region));
+             const QRect smooth = s.alone(s.target).region;
+             EXPECT_NEAR(smooth.center().x(), s.targetArea.center().x(), 3);
+             EXPECT_NEAR(smooth.height(), s.targetArea.height(), s.targetArea.height() / 20);
+         }},
+        {"selected", [](DrawnSample& s, bool undo) { s.target->select(!undo); },
+         [](DrawnSample& s, const QImage& changed) {
+             // The tint reaches the whole figure, not only its outline.
+             const Difference difference = differenceOf(changed, s.first);
+             EXPECT_TRUE(s.targetArea.contains(difference.region));
+             s.target->select(false);
+             EXPECT_GT(difference.pixels, s.alone(s.target).pixels * 9 / 10);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DrawnSample scene;
+        c.change(scene, false);
+        const QImage changed = scene.render();
+        EXPECT_TRUE(sameInside(changed, scene.first, scene.sourceArea));
+        c.check(scene, changed);
+        c.change(scene, true);
+        scene.view.frameScene();
+        EXPECT_EQ(scene.render(), scene.first);
+    }
 }
 
 // A file too large to draw is refused at once with a log line that says why, whatever its size
@@ -178,6 +169,7 @@ TEST(ViewportRender, FilesTooLargeToDrawAreRefusedWithAReason)
                                             "size it would take more than the 33554432 pixels the view draws at most")
                                  .arg(path).arg(c.width).arg(c.height));
     }
+    EXPECT_TRUE(scene.view.renderImage(6000, 6000).isNull());
     EXPECT_TRUE(scene.view.renderImage(INT_MAX, INT_MAX, INT_MAX).isNull());
 }
 

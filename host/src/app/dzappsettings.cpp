@@ -33,7 +33,6 @@ void reportDamagedFile(const QSettings& settings)
 
 // What this session knows of a settings file it cannot use as it should.
 struct SessionFile {
-    bool unreadable = false;  // then nothing is written to it either: it may hold what we cannot see
     bool reported = false;
     QHash<QString, QVariant> unsaved;  // by key; an invalid value for a removal
 };
@@ -83,10 +82,8 @@ std::unique_ptr<QSettings> openSettingsFile()
                                                         QStringLiteral("DzStudio"), QStringLiteral("settings"));
     reportDamagedFile(*settings);
     // A format error is about the damaged file as it was read; an access error stops its use.
-    if (settings->status() == QSettings::AccessError) {
-        sessionFile(settings->fileName()).unreadable = true;
+    if (settings->status() == QSettings::AccessError)
         reportUnusableFile(settings->fileName(), false);
-    }
     return settings;
 }
 
@@ -116,20 +113,19 @@ QVariant DzAppSettings::value(const QString& key) const
 bool DzAppSettings::store(const QString& key, const QVariant& value)
 {
     const QString full = fullKey(key);
+    // Written to the file at once, so another settings object (or run) sees it. The settings
+    // object writes nothing over a file it could not read.
+    if (value.isValid())
+        _settings->setValue(full, value);
+    else
+        _settings->remove(full);
+    _settings->sync();
     SessionFile& file = sessionFile(_settings->fileName());
-    if (!file.unreadable) {
-        // Written to the file at once, so another settings object (or run) sees it.
-        if (value.isValid())
-            _settings->setValue(full, value);
-        else
-            _settings->remove(full);
-        _settings->sync();
-        if (_settings->status() != QSettings::AccessError) {
-            file.unsaved.remove(full);
-            return true;
-        }
-        reportUnusableFile(_settings->fileName(), true);
+    if (_settings->status() != QSettings::AccessError) {
+        file.unsaved.remove(full);
+        return true;
     }
+    reportUnusableFile(_settings->fileName(), true);
     file.unsaved.insert(full, value);
     return false;
 }
