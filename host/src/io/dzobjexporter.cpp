@@ -1,6 +1,5 @@
 #include "io/dzobjexporter.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include "io/objaxes.h"
