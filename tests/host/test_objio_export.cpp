@@ -54,7 +54,9 @@ TEST(ObjExport, RoundTripGivesTheEvaluatedWorldMeshesBack)
     ASSERT_EQ(imported.getNumVertices(), expected.size());
     for (int i = 0; i < expected.size(); ++i)
         expectNear(imported.getVertex(i), expected[i], i < 4 ? 1e-6f : 1e-4f);
-    EXPECT_EQ(imported.getNumFacets(), 1 + figure->getNumFacets());
+    ASSERT_EQ(imported.getNumFacets(), 1 + figure->getNumFacets());
+    for (int c = 0; c < 4; ++c)  // the figure's indices follow the quad's
+        EXPECT_EQ(imported.facets().last().m_vertIdx[c], figure->facets().last().m_vertIdx[c] + 4) << c;
     EXPECT_EQ(imported.getUV(imported.getFacet(0).m_uvwIdx[2]), QPointF(1, 1));
     EXPECT_EQ(imported.getFaceGroupName(imported.getFacet(0).m_faceGroupIdx), "plane");
 }
