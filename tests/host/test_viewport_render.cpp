@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-#include <functional>
 #include <climits>
+#include <functional>
 #include <malloc.h>
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/allocator_interface.h>
