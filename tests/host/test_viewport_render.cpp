@@ -4,8 +4,10 @@
 #include <climits>
 #include <functional>
 #include <malloc.h>
+
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer's allocator keeps its own count (GCC installs no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 #include "dzenumproperty.h"
