@@ -177,10 +177,10 @@ TEST(SceneFiles, ASavedSceneOpensInANewSessionAsItWas)
          }},
         {"a figure whose installed morph has an id other than its name",
          [](Session& session) {
-             writeFile(session.library + "/data/T/quad.dsf", quadFigure("Quad"));
-             writeFile(session.library + "/data/T/Morphs/lift.dsf",
+             testcontent::writeFile(session.library + "/data/T/quad.dsf", quadFigure("Quad"));
+             testcontent::writeFile(session.library + "/data/T/Morphs/lift.dsf",
                        quadMorph("lift-id", "/data/T/quad.dsf#Quad", 0.5f).replace("\"id\": \"lift-id\"", "\"id\": \"lift-id\", \"name\": \"Lift\""));
-             writeFile(session.library + "/People/Quad.duf",
+             testcontent::writeFile(session.library + "/People/Quad.duf",
                        R"({"asset_info": {"id": "/People/Quad.duf", "type": "figure"},
                            "scene": {"nodes": [{"id": "q", "url": "/data/T/quad.dsf#Quad", "label": "Quad"}]}})");
              ASSERT_TRUE(openStock("People/Quad.duf"));
@@ -255,7 +255,7 @@ TEST(SceneFiles, ASaveReplacesAFileWholeOrChangesNothingAndSaysWhy)
     loadFigure(qsGenesis9, "Genesis 9");
     const QDir dir(session.root.path());
     const QString day = dir.filePath("Scenes/Day.duf"), precious = dir.filePath("Elsewhere/target.duf");
-    ASSERT_TRUE(writeFile(day, "yesterday") && writeFile(precious, "precious"));
+    ASSERT_TRUE(testcontent::writeFile(day, "yesterday") && testcontent::writeFile(precious, "precious"));
     ASSERT_EQ(::link(QFile::encodeName(day).constData(), QFile::encodeName(dir.filePath("Day copy.duf")).constData()), 0);
     ASSERT_TRUE(QFile::link(precious, dir.filePath("link.duf")));
     ASSERT_TRUE(QFile::link(dir.filePath("Elsewhere/none.duf"), dir.filePath("dangling.duf")));

@@ -12,8 +12,13 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir tempDir(QDir::tempPath() + QStringLiteral("/kvr-test-XXXXXX"));
-    if (tempDir.isValid())
+    if (tempDir.isValid()) {
+        // Passable by others, as /tmp is: tests that drop root's privileges still reach their
+        // own folders inside it.
+        QFile::setPermissions(tempDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                  QFile::ExeGroup | QFile::ExeOther);
         qputenv("TMPDIR", QFile::encodeName(tempDir.path()));
+    }
     int status = 0;
     {
         QApplication app(argc, argv);
