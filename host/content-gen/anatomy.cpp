@@ -68,15 +68,15 @@ const std::vector<SectionDef> kLegSections = {
     {"shin", kLegShinEndV, 0.34},
     {"thigh", 1.0, 0.44},
 };
-// A finger's base lies inside the palm and moves with its first segment.
+// A digit's root lies inside the palm: part of the hand, though it moves with the digit.
 const std::vector<SectionDef> kFingerSections = {
-    {"1", kDigitKnuckleV, 0.12},
+    {"hand", kDigitKnuckleV, 0.12, true},
     {"1", kDigitMiddleV, 0.34},
     {"2", kDigitDistalV, 0.24},
     {"3", 1.0, 0.30},
 };
 const std::vector<SectionDef> kThumbSections = {
-    {"1", kThumbBaseV, 0.10},
+    {"hand", kThumbBaseV, 0.10, true},
     {"1", kThumbMiddleV, 0.36},
     {"2", kThumbDistalV, 0.24},
     {"3", 1.0, 0.30},
@@ -175,7 +175,7 @@ QString digitName(Digit digit)
     return QString::fromLatin1(names[int(digit)]);
 }
 
-QString boneOf(Part part, double v)
+QString groupOf(Part part, double v)
 {
     const std::vector<SectionDef>& sections = sectionsOf(part);
     const SectionDef* section = &sections.back();
@@ -185,7 +185,7 @@ QString boneOf(Part part, double v)
             break;
         }
     QString name = sidePrefix(sideOf(part));
-    if (kindOf(part) == PartKind::Digit)
+    if (kindOf(part) == PartKind::Digit && !section->ofHand)
         name += digitName(digitOf(part));
     return name + QString::fromLatin1(section->bone);
 }

@@ -44,12 +44,14 @@ struct SurfaceParam {
 // The same spot on the other side of the figure.
 SurfaceParam mirrorParam(const SurfaceParam& param);
 
-// One stretch of a part along v: the bone it belongs to (without side prefix: "upperarm";
-// digits add their name: "index" + "2"), where it ends, and its share of the part's rings.
+// One stretch of a part along v: the part of the body (and face group) it belongs to, named
+// without side prefix ("upperarm"; a digit's own stretches add the digit's name, "index" + "2",
+// unless `ofHand`), where it ends, and its share of the part's rings.
 struct SectionDef {
     const char* bone;
     double vEnd;
     double ringShare;
+    bool ofHand = false; // a digit's root inside the palm belongs to the hand
 };
 const std::vector<SectionDef>& sectionsOf(Part part);
 
@@ -82,8 +84,8 @@ struct Caps {
 };
 Caps capsOf(Part part);
 
-// The bone of a part's section at v, with its side prefix ("l_index2").
-QString boneOf(Part part, double v);
+// The face group of a part's section at v, with its side prefix ("l_index2").
+QString groupOf(Part part, double v);
 QString sidePrefix(Side side);
 QString digitName(Digit digit);
 

@@ -72,9 +72,8 @@ TubeSpec torsoSpec(const Proportions& p)
                      {up, neckTop - neckBaseY(p), 1, 0}};
     const double n = p.neckR;
     spec.stations = {
-        {hipV(0), {p.pelvisW * 0.55, p.pelvisD * 0.5, p.pelvisD * 0.6, 0, 0}},
-        {hipV(0.3), {p.pelvisW * 0.92, p.pelvisD * 0.85, p.pelvisD * 0.9, 0, 0}},
-        {hipV(0.55), {p.pelvisW, p.pelvisD, p.pelvisD, 0, 0}},
+        {hipV(0), {p.pelvisW * 0.75, p.pelvisD * 0.7, p.pelvisD * 0.75, 0, 0}},
+        {hipV(0.35), {p.pelvisW, p.pelvisD, p.pelvisD, 0, 0}},
         {hipV(1), {0.55 * p.pelvisW + 0.45 * p.waistW, 0.5 * (p.pelvisD + p.waistD),
                    0.5 * (p.pelvisD + p.waistD), 0, 0}},
         {abdomenV(0.5), {p.waistW, p.waistD, p.waistD, 0, 0}},

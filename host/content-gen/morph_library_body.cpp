@@ -47,12 +47,19 @@ Region digit(Digit d, double v0, double v1, double falloff)
     return along({digitPart(Side::Left, d)}, v0, v1, falloff);
 }
 
-// A digit grows from its knuckle; inside the palm it stays.
+// A digit grows from its knuckle out; what lies inside the palm stays, so the palm and the
+// digit's root move alike where they meet.
+constexpr double kGrowthFalloff = 0.08;
+double knuckleOf(Digit d) { return d == Digit::Thumb ? kThumbBaseV : kDigitKnuckleV; }
 Term lengthen(Digit d, double growth)
 {
-    return bothSides(scale(digit(d, kDigitKnuckleV + 0.02, 1, 0.08), atDigit(d, 1), {0, growth, 0}));
+    return bothSides(scale(digit(d, knuckleOf(d) + kGrowthFalloff, 1, kGrowthFalloff), atDigit(d, 1),
+                           {0, growth, 0}));
 }
-Term thicken(Digit d, double growth) { return bothSides(inflate(digit(d, 0.22, 0.95, 0.08), growth)); }
+Term thicken(Digit d, double growth)
+{
+    return bothSides(inflate(digit(d, knuckleOf(d) + kGrowthFalloff, 0.95, kGrowthFalloff), growth));
+}
 
 const Digit kFingerDigits[] = {Digit::Index, Digit::Middle, Digit::Ring, Digit::Pinky};
 

@@ -139,7 +139,7 @@ void addTube(DomainMesh& mesh, UvList& seamUvs, Part part, const std::vector<dou
 
     for (int j = 0; j < along; ++j) {
         const double vMid = 0.5 * (ringV(j) + ringV(j + 1));
-        const int group = mesh.groups.indexOf(boneOf(part, vMid));
+        const int group = mesh.groups.indexOf(groupOf(part, vMid));
         for (int i = 0; i < around; ++i) {
             double uMid = 0.5 * (columnU(i) + columnU(i + 1));
             uMid -= std::floor(uMid);
