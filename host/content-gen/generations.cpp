@@ -217,7 +217,7 @@ const std::vector<CharacterMorph>& characterMorphs()
         {QStringLiteral("body_ctrl_Heavy"), QStringLiteral("Heavy"), QStringLiteral("/Actor/Body"),
          0, 1,
          [](Proportions& p) {
-             p.waistW *= 1.25, p.waistD *= 1.3, p.belly += 3, p.pelvisW *= 1.1;
+             p.waistW *= 1.25, p.waistD *= 1.3, p.belly += 3, p.pelvisW *= 1.1, p.pelvisD *= 1.15;
              p.chestD *= 1.1, p.thighR *= 1.2, p.calfR *= 1.1, p.neckR *= 1.1;
              p.upperArmR *= 1.15, p.forearmR *= 1.08;
          }},
