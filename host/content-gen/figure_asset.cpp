@@ -106,18 +106,39 @@ std::vector<Vec3> restPositions(const FigureShape& shape, const DomainMesh& mesh
     return out;
 }
 
+namespace {
+
+Pose stance()
+{
+    Pose pose;
+    pose.rotations = {{QStringLiteral("l_thigh"), {0, 0, kLegSpreadDegrees}},
+                      {QStringLiteral("r_thigh"), {0, 0, -kLegSpreadDegrees}}};
+    return pose;
+}
+
+} // namespace
+
 std::vector<Vec3> standing(const BuiltFigure& fig, const std::vector<Vec3>& rest)
 {
     if (!fig.def->spreadLegs)
         return rest;
-    Pose pose;
-    pose.rotations = {{QStringLiteral("l_thigh"), {0, 0, kLegSpreadDegrees}},
-                      {QStringLiteral("r_thigh"), {0, 0, -kLegSpreadDegrees}}};
-    const Skinning skinning(*fig.shape, pose);
+    const Skinning skinning(*fig.shape, stance());
     std::vector<Vec3> out(rest.size());
     for (size_t i = 0; i < rest.size(); ++i)
         out[i] = skinning.apply(fig.mesh.params[i], rest[i]);
     return out;
+}
+
+Frame standingLandmark(const BuiltFigure& fig, Landmark which)
+{
+    Frame f = fig.shape->landmark(which);
+    if (!fig.def->spreadLegs || kindOf(landmarkPart(which)) != PartKind::Leg)
+        return f;
+    // Anywhere below the thigh's top the leg turns whole with the thigh.
+    const SurfaceParam onLeg{Part::LeftLeg, 0, kLegShinEndV};
+    const Skinning skinning(*fig.shape, stance());
+    auto turned = [&](Vec3 axis) { return skinning.apply(onLeg, f.origin + axis) - skinning.apply(onLeg, f.origin); };
+    return {skinning.apply(onLeg, f.origin), turned(f.along), turned(f.side), turned(f.normal)};
 }
 
 BuiltFigure buildFigure(const FigureDef& def, Size size)

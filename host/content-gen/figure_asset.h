@@ -27,6 +27,8 @@ std::vector<Vec3> restPositions(const FigureShape& shape, const DomainMesh& mesh
 // Rest positions of the figure as it stands: legs spread the way the figure's own bones turn
 // them (the host would pose it so).
 std::vector<Vec3> standing(const BuiltFigure& fig, const std::vector<Vec3>& rest);
+// A landmark as the figure stands: a leg's turns with its thigh.
+Frame standingLandmark(const BuiltFigure& fig, Landmark which);
 
 // The figure's .dsf document: geometry with UVs, surfaces and resolution channels, the figure
 // node and its bones, the skin binding.

@@ -31,7 +31,7 @@ struct TorsoSpot {
 };
 const TorsoSpot kTorsoSpots[] = {
     {Landmark::NeckBase, 0, kTorsoChestEndV, true},
-    {Landmark::NeckFront, kPi / 2, 0.88, false},
+    {Landmark::NeckFront, kPi / 2, 0.84, false},
     {Landmark::Trapezius, 0.3, 0.78, false},
     {Landmark::Bust, kPi / 2 - 0.45, 0.58, false},
     {Landmark::Sternum, kPi / 2, 0.64, false},
@@ -77,6 +77,19 @@ double uOf(double theta)
 }
 
 } // namespace
+
+Part landmarkPart(Landmark which)
+{
+    if (which == Landmark::HipJoint)
+        return Part::LeftLeg;
+    for (const TorsoSpot& spot : kTorsoSpots)
+        if (spot.which == which)
+            return Part::Torso;
+    for (const LimbSpot& spot : kLimbSpots)
+        if (spot.which == which)
+            return spot.part;
+    return Part::Head; // the face, the ears, the crown and the eyes
+}
 
 Frame FigureShape::surfaceFrame(Part part, double u, double v) const
 {

@@ -19,6 +19,9 @@ enum class Landmark {
     Bust, Sternum, Navel, Waist, HipSide, Pelvis, Glute, HipJoint, Knee, Ankle, Heel, Toe, Ball,
 };
 
+// The part a landmark lies on (the left one, for a limb's).
+Part landmarkPart(Landmark which);
+
 // One figure of the family built from its proportions: every part's tube, its face and eyes.
 // Answers where any surface parameter lies at rest, and where its landmarks and joints are.
 class FigureShape {

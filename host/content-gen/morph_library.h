@@ -32,6 +32,12 @@ inline Region around(Landmark centre, Vec3 radii, std::vector<Part> parts)
     return r;
 }
 
+inline Region reaching(Region r, double reach)
+{
+    r.reach = reach;
+    return r;
+}
+
 inline Region along(std::vector<Part> parts, double v0, double v1, double falloff)
 {
     Region r;

@@ -22,6 +22,10 @@ const char* const kFeet = "/Actor/Body/Feet";
 const std::vector<Part> kTorso = {Part::Torso};
 const std::vector<Part> kArm = {Part::LeftArm};
 const std::vector<Part> kLeg = {Part::LeftLeg};
+// Where two surfaces meet a morph moves both alike: a region reaching a junction holds both
+// parts and moves them by one field of the world's space.
+const std::vector<Part> kShoulderJunction = {Part::LeftArm, Part::Torso};
+const std::vector<Part> kHipJunction = {Part::Torso, Part::LeftLeg};
 
 // Around a limb's spine: 0 is the spine frame's side, pi/2 its normal. On the arm the side is
 // the front and the normal the outside; on the leg the side is the outside and the normal the
@@ -29,17 +33,20 @@ const std::vector<Part> kLeg = {Part::LeftLeg};
 constexpr double kArmFront = 0, kArmBack = kPi;
 constexpr double kLegOutside = 0, kLegFront = kPi / 2, kLegInside = kPi, kLegBack = -kPi / 2;
 
-// The torso's regions along its v.
-Region neck() { return along(kTorso, 0.84, 0.95, 0.03); }
-Region ribs() { return along(kTorso, 0.50, 0.74, 0.05); }
+// The torso's regions along its v: the neck between the collarbones and the jaw, the ribs
+// below the armpits, the waist above the thighs.
+Region neck() { return along(kTorso, 0.86, 0.88, 0.02); }
+Region ribs() { return along(kTorso, 0.46, 0.62, 0.05); }
 Region waist() { return along(kTorso, 0.24, 0.36, 0.05); }
-Region hips() { return along(kTorso, 0.02, 0.14, 0.04); }
 Region bust() { return around(Landmark::Bust, {5, 5, 5}, kTorso); }
 Region belly() { return around(Landmark::Navel, {6, 5, 5}, kTorso); }
-Region glute() { return around(Landmark::Glute, {5, 5, 4}, kTorso); }
+// The hips and glutes with the tops of the thighs.
+Region hips() { return around(Landmark::Pelvis, {22, 9, 16}, kHipJunction); }
+Region hipSide() { return around(Landmark::HipSide, {7, 7, 9}, kHipJunction); }
+Region glute() { return around(Landmark::Glute, {6, 6, 5}, kHipJunction); }
 
-// The arm's, from the collarbone to the palm.
-Region shoulder() { return along(kArm, 0.02, 0.22, 0.1); }
+// The shoulder with the top of the chest.
+Region shoulder() { return reaching(around(Landmark::Shoulder, {6, 8, 8}, kShoulderJunction), 1.8); }
 
 // A region on one digit, or on all of them (the thumb too when `withThumb`).
 Region digit(Digit d, double v0, double v1, double falloff)
@@ -47,18 +54,18 @@ Region digit(Digit d, double v0, double v1, double falloff)
     return along({digitPart(Side::Left, d)}, v0, v1, falloff);
 }
 
-// A digit grows from its knuckle out; what lies inside the palm stays, so the palm and the
-// digit's root move alike where they meet.
-constexpr double kGrowthFalloff = 0.08;
+// A digit grows out from beyond the palm; where it leaves the palm it stays, so the two move
+// alike where they meet.
+constexpr double kGrowthStart = 0.2, kGrowthFalloff = 0.08;
 double knuckleOf(Digit d) { return d == Digit::Thumb ? kThumbBaseV : kDigitKnuckleV; }
 Term lengthen(Digit d, double growth)
 {
-    return bothSides(scale(digit(d, knuckleOf(d) + kGrowthFalloff, 1, kGrowthFalloff), atDigit(d, 1),
+    return bothSides(scale(digit(d, knuckleOf(d) + kGrowthStart, 1, kGrowthFalloff), atDigit(d, 1),
                            {0, growth, 0}));
 }
 Term thicken(Digit d, double growth)
 {
-    return bothSides(inflate(digit(d, knuckleOf(d) + kGrowthFalloff, 0.95, kGrowthFalloff), growth));
+    return bothSides(inflate(digit(d, knuckleOf(d) + kGrowthStart, 0.95, kGrowthFalloff), growth));
 }
 
 const Digit kFingerDigits[] = {Digit::Index, Digit::Middle, Digit::Ring, Digit::Pinky};
@@ -80,6 +87,12 @@ std::vector<Term> wholeHand(Vec3 growth)
     return out;
 }
 
+// A scale of the hips, the tops of both thighs with them, about the mid plane.
+std::vector<Term> aboutMidPlane(Vec3 growth)
+{
+    return {scaleWorld(hips(), at(Landmark::Pelvis), growth)};
+}
+
 // One digit's length and thickness morphs.
 RegionalMorph digitLength(Digit d, const char* name, const char* label, bool small)
 {
@@ -97,7 +110,7 @@ std::vector<RegionalMorph> buildBodyMorphs()
         {"body_ctrl_NeckWidth", "Neck Width", kNeck, false, {scale(neck(), at(Landmark::NeckBase), {0.12, 0, 0})}},
         {"body_ctrl_NeckDepth", "Neck Depth", kNeck, false, {scale(neck(), at(Landmark::NeckBase), {0, 0, 0.12})}},
         {"body_ctrl_NeckFront", "Neck Front", kNeck, false,
-         {shift(around(Landmark::NeckFront, {1.6, 2.0, 2.0}, kTorso), {0, 0, 0.35})}},
+         {shift(around(Landmark::NeckFront, {1.6, 1.2, 2.0}, kTorso), {0, 0, 0.35})}},
 
         {"body_ctrl_ShouldersWidth", "Shoulders Width", kShoulders, true, {bothSides(shift(shoulder(), {1.2, 0, 0}))}},
         {"body_ctrl_ShouldersHeight", "Shoulders Height", kShoulders, false,
@@ -105,15 +118,15 @@ std::vector<RegionalMorph> buildBodyMorphs()
         {"body_ctrl_ShouldersDepth", "Shoulders Depth", kShoulders, false,
          {bothSides(shift(shoulder(), {0, 0, 0.8}))}},
         {"body_ctrl_ShouldersSize", "Shoulders Size", kShoulders, false,
-         {bothSides(inflate(along(kArm, 0.08, 0.24, 0.08), 0.12))}},
+         {bothSides(scaleWorld(shoulder(), at(Landmark::Shoulder), {0.1, 0.1, 0.1}))}},
         {"body_ctrl_TrapeziusSize", "Trapezius Size", kShoulders, false,
-         {bothSides(shift(around(Landmark::Trapezius, {4, 2.5, 4}, kTorso), {0, 0.6, 0}))}},
+         {bothSides(shift(around(Landmark::Trapezius, {4, 2.5, 4}, kShoulderJunction), {0, 0.6, 0}))}},
 
-        {"body_ctrl_UpperArmsSize", "Upper Arms Size", kArms, true, {bothSides(inflate(along(kArm, 0.22, 0.44, 0.06), 0.12))}},
+        {"body_ctrl_UpperArmsSize", "Upper Arms Size", kArms, true, {bothSides(inflate(along(kArm, 0.30, 0.44, 0.06), 0.12))}},
         {"body_ctrl_BicepsSize", "Biceps Size", kArms, false,
-         {bothSides(inflate(facing(along(kArm, 0.25, 0.42, 0.06), kArmFront, 0.6, 0.6), 0.15))}},
+         {bothSides(inflate(facing(along(kArm, 0.30, 0.42, 0.06), kArmFront, 0.6, 0.6), 0.15))}},
         {"body_ctrl_TricepsSize", "Triceps Size", kArms, false,
-         {bothSides(inflate(facing(along(kArm, 0.25, 0.42, 0.06), kArmBack, 0.6, 0.6), 0.15))}},
+         {bothSides(inflate(facing(along(kArm, 0.30, 0.42, 0.06), kArmBack, 0.6, 0.6), 0.15))}},
         {"body_ctrl_ForearmsSize", "Forearms Size", kArms, true, {bothSides(inflate(along(kArm, 0.55, 0.72, 0.05), 0.12))}},
         {"body_ctrl_ElbowsSize", "Elbows Size", kArms, false, {bothSides(inflate(along(kArm, 0.48, 0.52, 0.04), 0.12))}},
         {"body_ctrl_WristsSize", "Wrists Size", kArms, false, {bothSides(inflate(along(kArm, 0.78, 0.83, 0.03), 0.12))}},
@@ -156,34 +169,31 @@ std::vector<RegionalMorph> buildBodyMorphs()
         {"body_ctrl_WaistDepth", "Waist Depth", kWaist, false, {scale(waist(), at(Landmark::Waist), {0, 0, 0.1})}},
         {"body_ctrl_WaistSize", "Waist Size", kWaist, false, {inflate(waist(), 0.1)}},
         {"body_ctrl_LoveHandles", "Love Handles", kWaist, false,
-         {bothSides(shift(facing(along(kTorso, 0.16, 0.26, 0.04), 0, 0.5, 0.5), {0.8, 0, 0}))}},
+         {bothSides(shift(facing(along(kTorso, 0.22, 0.30, 0.04), 0, 0.5, 0.5), {0.8, 0, 0}))}},
 
         {"body_ctrl_BellySize", "Belly Size", kAbdomen, true, {shift(belly(), {0, 0, 1.5})}},
         {"body_ctrl_BellyHeight", "Belly Height", kAbdomen, false, {shift(belly(), {0, 1.0, 0})}},
         {"body_ctrl_AbdomenDepth", "Abdomen Depth", kAbdomen, false,
-         {shift(facing(along(kTorso, 0.2, 0.4, 0.04), kPi / 2, 0.8, 0.6), {0, 0, 0.8})}},
-        {"body_ctrl_LowerBelly", "Lower Belly", kAbdomen, false,
-         {shift(facing(along(kTorso, 0.1, 0.2, 0.05), kPi / 2, 0.7, 0.6), {0, 0, 1.0})}},
+         {shift(facing(along(kTorso, 0.26, 0.38, 0.04), kPi / 2, 0.8, 0.6), {0, 0, 0.8})}},
 
-        {"body_ctrl_HipsWidth", "Hips Width", kHips, true, {scale(hips(), at(Landmark::Pelvis), {0.1, 0, 0})}},
-        {"body_ctrl_HipsSize", "Hips Size", kHips, false, {inflate(hips(), 0.08)}},
-        {"body_ctrl_HipsHeight", "Hips Height", kHips, false,
-         {bothSides(shift(facing(hips(), 0, 0.6, 0.6), {0, 1.0, 0}))}},
-        {"body_ctrl_PelvisDepth", "Pelvis Depth", kHips, false, {scale(hips(), at(Landmark::Pelvis), {0, 0, 0.08})}},
+        {"body_ctrl_HipsWidth", "Hips Width", kHips, true, aboutMidPlane({0.1, 0, 0})},
+        {"body_ctrl_HipsSize", "Hips Size", kHips, false, aboutMidPlane({0.06, 0, 0.06})},
+        {"body_ctrl_HipsHeight", "Hips Height", kHips, false, {bothSides(shift(hipSide(), {0, 1.0, 0}))}},
+        {"body_ctrl_PelvisDepth", "Pelvis Depth", kHips, false, aboutMidPlane({0, 0, 0.08})},
 
-        {"body_ctrl_GlutesSize", "Glutes Size", kGlutes, true, {bothSides(shift(glute(), {0, 0, -1.2}))}},
+        {"body_ctrl_GlutesSize", "Glutes Size", kGlutes, true, {bothSides(shift(glute(), {0, 0, -1.0}))}},
         {"body_ctrl_GlutesHeight", "Glutes Height", kGlutes, false, {bothSides(shift(glute(), {0, 0.8, 0}))}},
         {"body_ctrl_GlutesWidth", "Glutes Width", kGlutes, false, {bothSides(shift(glute(), {0.8, 0, 0}))}},
 
-        {"body_ctrl_ThighsSize", "Thighs Size", kLegs, true, {bothSides(inflate(along(kLeg, 0.62, 0.88, 0.05), 0.1))}},
+        {"body_ctrl_ThighsSize", "Thighs Size", kLegs, true, {bothSides(inflate(along(kLeg, 0.62, 0.76, 0.05), 0.1))}},
         {"body_ctrl_ThighsFront", "Thighs Front", kLegs, false,
-         {bothSides(inflate(facing(along(kLeg, 0.64, 0.86, 0.05), kLegFront, 0.7, 0.6), 0.12))}},
+         {bothSides(inflate(facing(along(kLeg, 0.64, 0.76, 0.05), kLegFront, 0.7, 0.6), 0.12))}},
         {"body_ctrl_ThighsBack", "Thighs Back", kLegs, false,
-         {bothSides(inflate(facing(along(kLeg, 0.64, 0.86, 0.05), kLegBack, 0.7, 0.6), 0.12))}},
+         {bothSides(inflate(facing(along(kLeg, 0.64, 0.76, 0.05), kLegBack, 0.7, 0.6), 0.12))}},
         {"body_ctrl_ThighsInner", "Thighs Inner", kLegs, false,
-         {bothSides(inflate(facing(along(kLeg, 0.64, 0.86, 0.05), kLegInside, 0.7, 0.6), 0.12))}},
+         {bothSides(inflate(facing(along(kLeg, 0.64, 0.76, 0.05), kLegInside, 0.7, 0.6), 0.12))}},
         {"body_ctrl_ThighsOuter", "Thighs Outer", kLegs, false,
-         {bothSides(inflate(facing(along(kLeg, 0.64, 0.86, 0.05), kLegOutside, 0.7, 0.6), 0.12))}},
+         {bothSides(inflate(facing(along(kLeg, 0.64, 0.76, 0.05), kLegOutside, 0.7, 0.6), 0.12))}},
         {"body_ctrl_KneesSize", "Knees Size", kLegs, false, {bothSides(inflate(along(kLeg, 0.53, 0.59, 0.03), 0.1))}},
         {"body_ctrl_CalvesSize", "Calves Size", kLegs, true,
          {bothSides(inflate(facing(along(kLeg, 0.34, 0.48, 0.05), kLegBack, 0.9, 0.6), 0.15))}},

@@ -17,6 +17,8 @@ const char* const kEars = "/Actor/Head/Ears";
 const char* const kCranium = "/Actor/Head/Cranium";
 
 const std::vector<Part> kHead = {Part::Head};
+// The jaw's region reaches down to where the neck meets the head: the neck moves along.
+const std::vector<Part> kHeadAndNeck = {Part::Head, Part::Torso};
 // An eye moves with its socket.
 const std::vector<Part> kEyeAndHead = {Part::Head, Part::LeftEye};
 
@@ -25,8 +27,9 @@ Region nose() { return around(Landmark::NoseTip, {2.0, 2.6, 2.5}, kHead); }
 Region noseTip() { return around(Landmark::NoseTip, {1.3, 1.0, 1.5}, kHead); }
 Region bridge() { return around(Landmark::NoseBridge, {1.1, 1.6, 1.5}, kHead); }
 Region nostril() { return around(Landmark::Nostril, {0.9, 0.8, 1.2}, kHead); }
-// The whole socket moves with the eye.
-Region eye() { return around(Landmark::EyeCentre, {3.2, 3.2, 3.2}, kEyeAndHead); }
+// Where the eye comes near its socket the two move alike; the region ends before the other
+// eye's socket.
+Region eye() { return reaching(around(Landmark::EyeCentre, {2.3, 2.3, 2.3}, kEyeAndHead), 1.3); }
 Region brow() { return around(Landmark::Brow, {2.6, 1.0, 2.0}, kHead); }
 Region browInner() { return around(Landmark::BrowInner, {1.2, 0.9, 2.0}, kHead); }
 Region browOuter() { return around(Landmark::BrowOuter, {1.3, 0.9, 2.0}, kHead); }
@@ -35,7 +38,7 @@ Region lips() { return around(Landmark::Mouth, {2.5, 1.1, 1.5}, kHead); }
 Region lipUpper() { return around(Landmark::LipUpper, {2.3, 0.6, 1.5}, kHead); }
 Region lipLower() { return around(Landmark::LipLower, {2.1, 0.65, 1.5}, kHead); }
 Region mouthCorner() { return around(Landmark::MouthCorner, {0.9, 0.8, 1.5}, kHead); }
-Region jaw() { return around(Landmark::Jaw, {2.2, 2.0, 3.0}, kHead); }
+Region jaw() { return around(Landmark::Jaw, {2.2, 2.0, 3.0}, kHeadAndNeck); }
 Region chin() { return around(Landmark::Chin, {2.3, 1.6, 2.2}, kHead); }
 Region cheekbone() { return around(Landmark::Cheekbone, {1.8, 1.4, 2.0}, kHead); }
 Region cheek() { return around(Landmark::Cheek, {1.8, 1.6, 2.2}, kHead); }

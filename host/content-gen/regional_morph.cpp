@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace cg {
 namespace {
@@ -19,15 +20,19 @@ struct Placed {
     double spareFrom = 0, spareTo = 0;
 };
 
-Placed place(const Term& term, const FigureShape& shape)
+// Landmarks come from `landmark` (the figure at rest, or as it stands).
+Placed place(const Term& term, const FigureShape& shape, const std::function<Frame(Landmark)>& landmark)
 {
     Placed p;
     p.term = &term;
-    for (Part part : term.region.parts)
+    for (Part part : term.region.parts) {
         p.parts |= 1u << int(part);
+        if (term.region.kind == Region::Around)
+            p.parts |= 1u << int(mirrorPart(part));
+    }
     p.anchor = term.anchor.onDigit ? shape.digitJoint(term.anchor.digit, term.anchor.joint)
-                                   : shape.landmark(term.anchor.landmark);
-    p.centre = shape.landmark(term.region.centre);
+                                   : landmark(term.anchor.landmark);
+    p.centre = landmark(term.region.centre);
     p.eyes[0] = shape.face().eyeCentre();
     p.eyes[1] = mirrored(p.eyes[0]);
     p.spareFrom = shape.face().eyeRadii().x + kEyeGap + kSpareBeyondEye;
@@ -48,7 +53,7 @@ double weightOf(const Placed& placed, const SurfaceParam& param, const Vec3& p)
     if (r.kind == Region::Around) {
         const Vec3 local = toFrame(placed.centre, p - placed.centre.origin);
         const Vec3 n{local.x / r.radii.x, local.y / r.radii.y, local.z / r.radii.z};
-        w = 1 - smoothstep(1, kRegionReach, length(n));
+        w = 1 - smoothstep(1, r.reach, length(n));
     } else {
         w = smoothstep(r.v0 - r.falloff, r.v0, param.v) * (1 - smoothstep(r.v1, r.v1 + r.falloff, param.v));
         if (r.halfAngle >= 0) {
@@ -87,34 +92,47 @@ Vec3 termDelta(const Placed& placed, const FigureShape& shape, const SurfacePara
     return {};
 }
 
+// The summed offset of some terms at a vertex, mirrored terms included.
+Vec3 deltaAt(const std::vector<Placed>& terms, const FigureShape& shape, const SurfaceParam& param, const Vec3& p)
+{
+    Vec3 d;
+    for (const Placed& t : terms) {
+        d += termDelta(t, shape, param, p);
+        if (t.term->bothSides)
+            d += mirrored(termDelta(t, shape, mirrorParam(param), mirrored(p)));
+    }
+    return d;
+}
+
 } // namespace
 
 std::vector<Vec3> regionalDeltas(const BuiltFigure& fig, const RegionalMorph& morph)
 {
+    // Terms along a part follow it into the figure's stance; fields of the world's space act
+    // on the figure as it stands, so surfaces that meet there move alike.
     const FigureShape& shape = *fig.shape;
-    std::vector<Placed> placed;
-    for (const Term& term : morph.terms)
-        placed.push_back(place(term, shape));
+    std::vector<Placed> alongParts, inSpace;
+    for (const Term& term : morph.terms) {
+        if (term.region.kind == Region::Around)
+            inSpace.push_back(place(term, shape, [&](Landmark l) { return standingLandmark(fig, l); }));
+        else
+            alongParts.push_back(place(term, shape, [&](Landmark l) { return shape.landmark(l); }));
+    }
     std::vector<Vec3> moved = fig.rest;
-    bool any = false;
+    std::vector<Vec3> deltas(fig.rest.size());
+    bool movedAlong = false;
     for (size_t i = 0; i < fig.rest.size(); ++i) {
         const SurfaceParam& param = fig.mesh.params[i];
-        const Vec3& p = fig.rest[i];
-        Vec3 d;
-        for (const Placed& t : placed) {
-            d += termDelta(t, shape, param, p);
-            if (t.term->bothSides)
-                d += mirrored(termDelta(t, shape, mirrorParam(param), mirrored(p)));
-        }
+        const Vec3 d = deltaAt(alongParts, shape, param, fig.rest[i]);
         moved[i] += d;
-        any = any || d.x != 0 || d.y != 0 || d.z != 0;
+        movedAlong = movedAlong || d.x != 0 || d.y != 0 || d.z != 0;
+        deltas[i] = deltaAt(inSpace, shape, param, fig.base[i]);
     }
-    std::vector<Vec3> deltas(fig.rest.size());
-    if (!any)
-        return deltas;
-    const std::vector<Vec3> standingMoved = standing(fig, moved);
-    for (size_t i = 0; i < deltas.size(); ++i)
-        deltas[i] = standingMoved[i] - fig.base[i];
+    if (movedAlong) {
+        const std::vector<Vec3> standingMoved = standing(fig, moved);
+        for (size_t i = 0; i < deltas.size(); ++i)
+            deltas[i] += standingMoved[i] - fig.base[i];
+    }
     return deltas;
 }
 

@@ -14,18 +14,20 @@ namespace cg {
 // Where a term takes hold.
 struct Region {
     enum Kind { Around, Along } kind = Along;
-    std::vector<Part> parts; // left or middle parts it may touch
+    // The parts it may touch: left or middle ones; Around, a field of the world's space, touches
+    // their right-hand twins too.
+    std::vector<Part> parts;
     // Around: an ellipsoid about a landmark, radii along the landmark's frame; full inside, none
-    // beyond kRegionReach times its radii.
+    // beyond `reach` times its radii.
     Landmark centre = Landmark::EyeCentre;
     Vec3 radii;
+    double reach = 1.6;
     // Along: the parts from v0 to v1, falling off over `falloff` beyond either end; when
     // halfAngle >= 0 only around `theta` (0 the spine frame's side, pi/2 its normal), falling
     // off over `angleFalloff`.
     double v0 = 0, v1 = 1, falloff = 0;
     double theta = 0, halfAngle = -1, angleFalloff = 0;
 };
-constexpr double kRegionReach = 1.6;
 
 // Where a term's frame is: a landmark, or a joint of a digit.
 struct Anchor {
