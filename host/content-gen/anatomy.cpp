@@ -141,7 +141,7 @@ Caps capsOf(Part part)
     switch (kindOf(part)) {
     // Ends hidden inside another part are round, so that a few rings shape them well.
     case PartKind::Torso:
-        return {0.06, 0.10};
+        return {0.12, 0.10};
     case PartKind::Head:
         return {0.10, 0.28}; // the crown is a dome
     case PartKind::Eye:

@@ -43,7 +43,7 @@ Region belly() { return around(Landmark::Navel, {6, 5, 5}, kTorso); }
 // The hips and glutes with the tops of the thighs.
 Region hips() { return around(Landmark::Pelvis, {22, 9, 16}, kHipJunction); }
 Region hipSide() { return around(Landmark::HipSide, {7, 7, 9}, kHipJunction); }
-Region glute() { return around(Landmark::Glute, {6, 6, 5}, kHipJunction); }
+Region glute() { return around(Landmark::Glute, {6.5, 6.5, 5.5}, kHipJunction); }
 
 // The shoulder with the top of the chest.
 Region shoulder() { return reaching(around(Landmark::Shoulder, {6, 8, 8}, kShoulderJunction), 1.8); }
@@ -181,7 +181,7 @@ std::vector<RegionalMorph> buildBodyMorphs()
         {"body_ctrl_HipsHeight", "Hips Height", kHips, false, {bothSides(shift(hipSide(), {0, 1.0, 0}))}},
         {"body_ctrl_PelvisDepth", "Pelvis Depth", kHips, false, aboutMidPlane({0, 0, 0.08})},
 
-        {"body_ctrl_GlutesSize", "Glutes Size", kGlutes, true, {bothSides(shift(glute(), {0, 0, -1.0}))}},
+        {"body_ctrl_GlutesSize", "Glutes Size", kGlutes, true, {bothSides(shift(glute(), {0, 0, -0.8}))}},
         {"body_ctrl_GlutesHeight", "Glutes Height", kGlutes, false, {bothSides(shift(glute(), {0, 0.8, 0}))}},
         {"body_ctrl_GlutesWidth", "Glutes Width", kGlutes, false, {bothSides(shift(glute(), {0.8, 0, 0}))}},
 
