@@ -84,6 +84,13 @@ struct Caps {
 };
 Caps capsOf(Part part);
 
+// The joints of the parts' tubes: where each segment of a tube's spine begins (segment 0 begins
+// at the tube's start).
+enum TorsoJoint { kHipToAbdomen = 1, kAbdomenToChest, kChestToNeck };
+enum ArmJoint { kShoulderJoint = 1, kElbowJoint, kWristJoint };
+enum LegJoint { kAnkleJoint = 1, kKneeJoint, kThighTopJoint }; // a leg runs from the toes up
+enum DigitJoint { kDigitRoot = 0, kKnuckleJoint, kMiddleJoint, kDistalJoint };
+
 // The face group of a part's section at v, with its side prefix ("l_index2").
 QString groupOf(Part part, double v);
 QString sidePrefix(Side side);

@@ -73,7 +73,7 @@ double spotAt(const Spot& s, double x, double h, double scale, double widthScale
 
 Face::Face(const Proportions& prop, const Tube& head)
     : _scale(prop.headH / kReferenceHeadH), _widthScale(prop.headW / kReferenceHeadW),
-      _nose(prop.nose), _lips(prop.lips), _ears(prop.ears), _chin(prop.chin), _headH(prop.headH),
+      _nose(prop.nose), _lips(prop.lips), _ears(prop.ears), _chin(prop.chin),
       _eyeDepth(prop.eyeDepth)
 {
     // The eye sits eyeDepth behind the face's base surface, on the radial line through the

@@ -30,10 +30,8 @@ public:
     Vec3 eyeRadii() const { return _eyeRadii; }
     Vec3 eyePoint(double u, double v) const;
 
-    // Where a left-side ear and the features' centres lie, for landmarks.
+    // How far forward (z) the left ear's centre lies, for its landmark.
     double earZ() const { return _earZ; }
-    // cm per unit of the reference head (Genesis 9's)
-    double scale() const { return _scale; }
 
 private:
     double frontFeatures(double x, double h) const;
@@ -41,7 +39,7 @@ private:
     double socket(const Vec3& base, const Vec3& radial, const Vec3& eye) const;
 
     double _scale = 1, _widthScale = 1;
-    double _nose = 0, _lips = 1, _ears = 1, _chin = 1, _headH = 23;
+    double _nose = 0, _lips = 1, _ears = 1, _chin = 1;
     double _eyeDepth = 0.9;
     Vec3 _eyeCentre;
     Vec3 _eyeRadii{1.2, 0.66, 0.96};

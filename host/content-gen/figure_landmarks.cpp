@@ -34,7 +34,6 @@ const TorsoSpot kTorsoSpots[] = {
     {Landmark::NeckFront, kPi / 2, 0.84, false},
     {Landmark::Trapezius, 0.3, 0.78, false},
     {Landmark::Bust, kPi / 2 - 0.45, 0.58, false},
-    {Landmark::Sternum, kPi / 2, 0.64, false},
     {Landmark::Navel, kPi / 2, 0.29, false},
     {Landmark::Waist, 0, 0.30, true},
     {Landmark::HipSide, 0, 0.07, false},
@@ -51,16 +50,12 @@ struct LimbSpot {
     double theta, v;
 };
 const LimbSpot kLimbSpots[] = {
-    {Landmark::Shoulder, Part::LeftArm, 1, 0, 0},
-    {Landmark::Armpit, Part::LeftArm, -1, -kPi / 2, 0.18},
-    {Landmark::Elbow, Part::LeftArm, 2, 0, 0},
-    {Landmark::Wrist, Part::LeftArm, 3, 0, 0},
-    {Landmark::Palm, Part::LeftArm, -1, -kPi / 2, 0.92},
-    {Landmark::Knee, Part::LeftLeg, 2, 0, 0},
-    {Landmark::Ankle, Part::LeftLeg, 1, 0, 0},
+    {Landmark::Shoulder, Part::LeftArm, kShoulderJoint, 0, 0},
+    {Landmark::Wrist, Part::LeftArm, kWristJoint, 0, 0},
+    {Landmark::Knee, Part::LeftLeg, kKneeJoint, 0, 0},
+    {Landmark::Ankle, Part::LeftLeg, kAnkleJoint, 0, 0},
     {Landmark::Heel, Part::LeftLeg, -1, -kPi / 2, kLegFootEndV},
     {Landmark::Ball, Part::LeftLeg, -1, -kPi / 2, 0.08},
-    {Landmark::Toe, Part::LeftLeg, -1, 0, 0},
 };
 
 constexpr double kReferenceHeadW = 7.6;
@@ -80,8 +75,6 @@ double uOf(double theta)
 
 Part landmarkPart(Landmark which)
 {
-    if (which == Landmark::HipJoint)
-        return Part::LeftLeg;
     for (const TorsoSpot& spot : kTorsoSpots)
         if (spot.which == which)
             return Part::Torso;
@@ -104,11 +97,6 @@ Frame FigureShape::landmark(Landmark which) const
         return worldFrame(_face.eyeCentre());
     if (which == Landmark::Crown)
         return worldFrame(_head.frameAt(1).origin);
-    if (which == Landmark::HipJoint) {
-        Frame f = _leg.frameAt(kLegHipJointV);
-        f.origin = {_prop.hipJointX, _prop.hipJointY, 0};
-        return f;
-    }
     if (which == Landmark::Ear) {
         const double v = headV(kEarH);
         const Frame f = _head.frameAt(v);
@@ -135,8 +123,6 @@ Frame FigureShape::landmark(Landmark which) const
             const Tube& tube = tubeOf(spot.part);
             if (spot.joint >= 0)
                 return tube.frameAt(tube.segmentStart(spot.joint));
-            if (spot.v <= 0)
-                return tube.frameAt(0);
             return surfaceFrame(spot.part, uOf(spot.theta), spot.v);
         }
     return worldFrame({});

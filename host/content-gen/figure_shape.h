@@ -15,8 +15,8 @@ namespace cg {
 enum class Landmark {
     EyeCentre, NoseTip, NoseBridge, Nostril, Mouth, LipUpper, LipLower, MouthCorner, Chin,
     Jaw, Cheekbone, Cheek, Brow, BrowInner, BrowOuter, Ear, Forehead, Crown,
-    NeckBase, NeckFront, Trapezius, Shoulder, Armpit, Elbow, Wrist, Palm,
-    Bust, Sternum, Navel, Waist, HipSide, Pelvis, Glute, HipJoint, Knee, Ankle, Heel, Toe, Ball,
+    NeckBase, NeckFront, Trapezius, Shoulder, Wrist,
+    Bust, Navel, Waist, HipSide, Pelvis, Glute, Knee, Ankle, Heel, Ball,
 };
 
 // The part a landmark lies on (the left one, for a limb's).

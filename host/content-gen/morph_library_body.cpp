@@ -60,7 +60,7 @@ constexpr double kGrowthStart = 0.2, kGrowthFalloff = 0.08;
 double knuckleOf(Digit d) { return d == Digit::Thumb ? kThumbBaseV : kDigitKnuckleV; }
 Term lengthen(Digit d, double growth)
 {
-    return bothSides(scale(digit(d, knuckleOf(d) + kGrowthStart, 1, kGrowthFalloff), atDigit(d, 1),
+    return bothSides(scale(digit(d, knuckleOf(d) + kGrowthStart, 1, kGrowthFalloff), atDigit(d, kKnuckleJoint),
                            {0, growth, 0}));
 }
 Term thicken(Digit d, double growth)

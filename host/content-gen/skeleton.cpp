@@ -97,12 +97,17 @@ std::vector<BoneDef> buildBones()
     addBone(out, QStringLiteral("hip"), QString(), [](const FigureShape& s) {
         return Vec3{0, s.proportions().hipJointY + kHipAboveJoints, 0};
     });
-    const char* const spine[] = {"abdomen", "chest", "neck"};
+    // Up the spine and out along the arm, each bone where its stretch of the tube begins.
+    struct Link {
+        const char* name;
+        int joint;
+    };
     QString parent = QStringLiteral("hip");
-    for (int i = 0; i < 3; ++i) {
-        const QString name = QString::fromLatin1(spine[i]);
-        addBone(out, name, parent, [i](const FigureShape& s) { return s.jointPoint(Part::Torso, i + 1); });
-        parent = name;
+    for (const Link& link : {Link{"abdomen", kHipToAbdomen}, Link{"chest", kAbdomenToChest}, Link{"neck", kChestToNeck}}) {
+        const int joint = link.joint;
+        addBone(out, QString::fromLatin1(link.name), parent,
+                [joint](const FigureShape& s) { return s.jointPoint(Part::Torso, joint); });
+        parent = QString::fromLatin1(link.name);
     }
     addBone(out, QStringLiteral("head"), QStringLiteral("neck"),
             [](const FigureShape& s) { return s.spineFrame(Part::Torso, kHeadPivotV).origin; });
@@ -111,17 +116,18 @@ std::vector<BoneDef> buildBones()
 
     addPair(out, QStringLiteral("shoulder"), QStringLiteral("chest"),
             [](const FigureShape& s) { return s.spineFrame(Part::LeftArm, kShoulderPivotV).origin; });
-    const char* const arm[] = {"upperarm", "forearm", "hand"};
     parent = QStringLiteral("l_shoulder");
-    for (int i = 0; i < 3; ++i) {
-        const QString name = QString::fromLatin1(arm[i]);
-        addPair(out, name, parent, [i](const FigureShape& s) { return s.jointPoint(Part::LeftArm, i + 1); });
-        parent = QStringLiteral("l_") + name;
+    for (const Link& link : {Link{"upperarm", kShoulderJoint}, Link{"forearm", kElbowJoint}, Link{"hand", kWristJoint}}) {
+        const int joint = link.joint;
+        addPair(out, QString::fromLatin1(link.name), parent,
+                [joint](const FigureShape& s) { return s.jointPoint(Part::LeftArm, joint); });
+        parent = QStringLiteral("l_") + QString::fromLatin1(link.name);
     }
+    // A digit's bones 1 to 3 sit at its knuckle, middle and last joints.
     for (int d = 0; d < kDigitCount; ++d) {
         parent = QStringLiteral("l_hand");
-        for (int joint = 1; joint <= 3; ++joint) {
-            const QString name = digitName(Digit(d)) + QString::number(joint);
+        for (int joint : {kKnuckleJoint, kMiddleJoint, kDistalJoint}) {
+            const QString name = digitName(Digit(d)) + QString::number(joint - kKnuckleJoint + 1);
             addPair(out, name, parent,
                     [d, joint](const FigureShape& s) { return s.digitJoint(Digit(d), joint).origin; });
             parent = QStringLiteral("l_") + name;
@@ -132,9 +138,9 @@ std::vector<BoneDef> buildBones()
         return Vec3{s.proportions().hipJointX, s.proportions().hipJointY, 0};
     });
     addPair(out, QStringLiteral("shin"), QStringLiteral("l_thigh"),
-            [](const FigureShape& s) { return s.jointPoint(Part::LeftLeg, 2); });
+            [](const FigureShape& s) { return s.jointPoint(Part::LeftLeg, kKneeJoint); });
     addPair(out, QStringLiteral("foot"), QStringLiteral("l_shin"),
-            [](const FigureShape& s) { return s.jointPoint(Part::LeftLeg, 1); });
+            [](const FigureShape& s) { return s.jointPoint(Part::LeftLeg, kAnkleJoint); });
     return out;
 }
 

@@ -172,13 +172,6 @@ void Tube::basePointAt(double u, double v, Vec3* point, Vec3* radial) const
     *radial = f.side * c + f.normal * s;
 }
 
-Vec3 Tube::pointAt(double u, double v, double bulge) const
-{
-    Vec3 p, radial;
-    basePointAt(u, v, &p, &radial);
-    return p + radial * bulge;
-}
-
 Vec3 Tube::jointPoint(int index) const
 {
     return frameAt(_segmentStarts[size_t(index)]).origin;

@@ -59,9 +59,7 @@ public:
 
     Frame frameAt(double v) const;
     Section sectionAt(double v) const;
-    // The point at (u, v) pushed `bulge` cm out along its radial direction.
-    Vec3 pointAt(double u, double v, double bulge = 0) const;
-    // The unpushed point and the direction a bulge pushes it.
+    // The point at (u, v), and the direction (radial) that offsets from it are taken along.
     void basePointAt(double u, double v, Vec3* point, Vec3* radial) const;
     // The spine point where segment `index` begins (the joint before it).
     Vec3 jointPoint(int index) const;

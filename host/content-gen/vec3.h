@@ -24,9 +24,6 @@ inline Vec3 lerp(Vec3 a, Vec3 b, double t) { return a + (b - a) * t; }
 // The mirror image across the figure's mid plane (x = 0).
 inline Vec3 mirrored(Vec3 a) { return {-a.x, a.y, a.z}; }
 
-// `v` turned by `degrees` about the unit axis `axis` (right-handed).
-Vec3 rotated(Vec3 v, Vec3 axis, double degrees);
-
 constexpr double kPi = 3.14159265358979323846;
 
 } // namespace cg
