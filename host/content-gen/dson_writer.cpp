@@ -23,7 +23,7 @@ namespace {
 QByteArray gzip(const QByteArray& data)
 {
     z_stream stream{};
-    if (deflateInit2(&stream, 9, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         fail(QStringLiteral("cannot start zlib"));
     QByteArray out;
     out.resize(int(deflateBound(&stream, uLong(data.size()))) + 64);

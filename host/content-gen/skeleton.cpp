@@ -161,10 +161,28 @@ int boneIndex(const QString& name)
     return -1;
 }
 
+namespace {
+
+// The bone of each blend of each part, looked up once.
+const std::vector<int>& blendBones(Part part)
+{
+    static const std::vector<std::vector<int>> all = [] {
+        std::vector<std::vector<int>> out(kPartCount);
+        for (int p = 0; p < kPartCount; ++p)
+            for (const Blend& blend : blendsOf(Part(p)))
+                out[size_t(p)].push_back(boneIndex(boneName(Part(p), blend)));
+        return out;
+    }();
+    return all[size_t(part)];
+}
+
+} // namespace
+
 std::vector<std::pair<int, double>> skinWeights(const SurfaceParam& param)
 {
     // Each bone's weight is its share taken over minus the next one's.
     const std::vector<Blend>& blends = blendsOf(param.part);
+    const std::vector<int>& boneOf = blendBones(param.part);
     std::vector<std::pair<int, double>> out;
     double taken = 1;
     for (size_t i = 0; i < blends.size(); ++i) {
@@ -175,7 +193,7 @@ std::vector<std::pair<int, double>> skinWeights(const SurfaceParam& param)
         }
         const double w = taken - next;
         if (w > 0)
-            out.push_back({boneIndex(boneName(param.part, blends[i])), w});
+            out.push_back({boneOf[i], w});
         taken = next;
     }
     return out;
