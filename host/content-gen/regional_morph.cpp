@@ -54,12 +54,14 @@ double weightOf(const Placed& placed, const SurfaceParam& param, const Vec3& p)
         const Vec3 local = toFrame(placed.centre, p - placed.centre.origin);
         const Vec3 n{local.x / r.radii.x, local.y / r.radii.y, local.z / r.radii.z};
         w = 1 - smoothstep(1, r.reach, length(n));
-    } else {
+    } else if (r.falloff > 0) {
         w = smoothstep(r.v0 - r.falloff, r.v0, param.v) * (1 - smoothstep(r.v1, r.v1 + r.falloff, param.v));
-        if (r.halfAngle >= 0) {
-            const double off = std::abs(angleBetween(2 * kPi * param.u, r.theta));
-            w *= 1 - smoothstep(r.halfAngle, r.halfAngle + r.angleFalloff, off);
-        }
+    } else {
+        w = param.v >= r.v0 && param.v <= r.v1 ? 1 : 0;
+    }
+    if (r.kind == Region::Along && r.halfAngle >= 0) {
+        const double off = std::abs(angleBetween(2 * kPi * param.u, r.theta));
+        w *= 1 - smoothstep(r.halfAngle, r.halfAngle + r.angleFalloff, off);
     }
     if (w > 0 && placed.term->spareEyes && kindOf(param.part) == PartKind::Head)
         for (const Vec3& eye : placed.eyes)

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <QUrl>
 
 #include "../../host/src/geometry/dzgeometry.h"
 #include "../../host/src/tools/surface_distance.h"
@@ -154,6 +157,17 @@ QList<DzMorph*> libraryMorphs(DzNode* fig)
             if (morph->getDeltas()->getUri().toString().contains("/Regional%20Shapes/"))
                 out << morph;
     return out;
+}
+
+// How many morph files the folder of the figure's regional product holds.
+int productFiles(DzNode* fig)
+{
+    const QList<DzMorph*> morphs = libraryMorphs(fig);
+    if (morphs.isEmpty())
+        return 0;
+    const QString uri = morphs.first()->getDeltas()->getUri().toString().section('#', 0, 0);
+    const QString file = contentMgr()->getAbsolutePath(QUrl::fromPercentEncoding(uri.mid(1).toUtf8()));
+    return QFileInfo(file).dir().entryList({"*.dsf"}, QDir::Files).size();
 }
 
 // "Nose Width" for "head_ctrl_NoseWidth".
@@ -438,7 +452,9 @@ TEST_P(RegionalMorphs, EachMovesOnlyItsRegionByAFewCentimetresAndKeepsFingersAnd
 {
     DzFigure* fig = loadFigure(GetParam());
     ASSERT_NE(fig, nullptr);
+    // Every file of the product is a morph of the figure: none is unusable.
     EXPECT_GE(libraryMorphs(fig).size(), 20);
+    EXPECT_EQ(libraryMorphs(fig).size(), productFiles(fig));
     // The small figures' large faces blur a morph's edge where it crosses a junction.
     expectEachLocal(fig, true, 0.3f);
 }
@@ -461,6 +477,7 @@ TEST(RegionalMorphLibrary, AtRealScaleEverySourceKindHasAHundredInItsOwnProduct)
         for (DzMorph* m : libraryMorphs(fig))
             these << m->getName();
         EXPECT_GE(these.size(), 100) << f.label;
+        EXPECT_EQ(these.size(), productFiles(fig)) << f.label;
         if (names.isEmpty())
             names = these;
         EXPECT_EQ(these, names) << f.label; // the same product for every source kind
