@@ -63,7 +63,7 @@ const DigitStation kThumbStations[] = {
 
 } // namespace
 
-TubeSpec digitSpec(const Proportions& p, const Tube& arm, Digit digit)
+TubePlan digitPlan(const Proportions& p, const Tube& arm, Digit digit)
 {
     const Frame hand = arm.frameAt(kHandFrameV);
     const double widthScale = p.palmW / kReferencePalmW, depthScale = p.palmD / kReferencePalmD;
@@ -85,26 +85,26 @@ TubeSpec digitSpec(const Proportions& p, const Tube& arm, Digit digit)
     const double vEnds[4] = {thumb ? kThumbBaseV : kDigitKnuckleV,
                              thumb ? kThumbMiddleV : kDigitMiddleV,
                              thumb ? kThumbDistalV : kDigitDistalV, 1.0};
-    TubeSpec spec;
-    spec.start = root;
-    spec.side = hand.side;
-    spec.segments.push_back({direction, layout.baseLength * p.fingerLen, vEnds[0], 0});
+    TubePlan plan;
+    plan.start = root;
+    plan.side = hand.side;
+    plan.segments.push_back({direction, layout.baseLength * p.fingerLen, vEnds[0], 0});
     Vec3 d = direction;
     for (int j = 0; j < 3; ++j) {
         d = turnedToward(d, hand.normal * -1, layout.curl[j]);
-        spec.segments.push_back({d, layout.length[j] * p.fingerLen, vEnds[j + 1], kDigitBlend});
+        plan.segments.push_back({d, layout.length[j] * p.fingerLen, vEnds[j + 1], kDigitBlend});
     }
     const double r = layout.radius * p.fingerR;
     auto addStations = [&](const auto& stations) {
         for (const DigitStation& s : stations)
-            spec.stations.push_back({s.v, {s.side * r, s.back * r, s.front * r, 0, 0}});
+            plan.stations.push_back({s.v, {s.side * r, s.back * r, s.front * r, 0, 0}});
     };
     if (thumb)
         addStations(kThumbStations);
     else
         addStations(kFingerStations);
-    spec.caps = capsOf(digitPart(Side::Left, digit));
-    return spec;
+    plan.caps = capsOf(digitPart(Side::Left, digit));
+    return plan;
 }
 
 } // namespace cg

@@ -33,7 +33,7 @@ Vec3 turnedToward(Vec3 v, Vec3 towards, double degrees)
     return dir * std::cos(a) + across * std::sin(a);
 }
 
-TubeSpec armSpec(const Proportions& p)
+TubePlan armPlan(const Proportions& p)
 {
     const Vec3 neckBase{0, neckBaseY(p), 0};
     const Vec3 root = neckBase + kCollarboneStart;
@@ -41,16 +41,16 @@ TubeSpec armSpec(const Proportions& p)
     const double angle = p.armAngle * kPi / 180;
     const Vec3 upper{std::cos(angle), -std::sin(angle), 0};
     const Vec3 fore = turnedToward(upper, {0, 0, 1}, p.elbowBend);
-    TubeSpec spec;
-    spec.start = root;
-    spec.side = {0, 0, 1};
-    spec.segments = {{shoulder - root, length(shoulder - root), kArmShoulderEndV, 0},
+    TubePlan plan;
+    plan.start = root;
+    plan.side = {0, 0, 1};
+    plan.segments = {{shoulder - root, length(shoulder - root), kArmShoulderEndV, 0},
                      {upper, p.upperArmLen, kArmUpperEndV, kShoulderBlend},
                      {fore, p.forearmLen, kArmForearmEndV, kElbowBlend},
                      {fore, p.handLen, 1, kWristBlend}};
     // Across the arm: side is front-back, normal is the outer side (+) and the inner side (-).
     const double a = p.upperArmR, f = p.forearmR;
-    spec.stations = {
+    plan.stations = {
         {0.00, {2.0, 2.0, 2.0, 0, 0}},
         {0.05, {3.0, 2.6, 3.0, 0, 0}},
         {0.11, {a * 1.05, a, a * 0.85, 0, 0}},
@@ -66,28 +66,28 @@ TubeSpec armSpec(const Proportions& p)
         {0.93, {p.palmW, p.palmD, p.palmD, 0, 0}},
         {0.98, {p.palmW * 0.98, p.palmD * 0.95, p.palmD * 0.95, 0, 0}},
     };
-    spec.caps = capsOf(Part::LeftArm);
-    return spec;
+    plan.caps = capsOf(Part::LeftArm);
+    return plan;
 }
 
-TubeSpec legSpec(const Proportions& p)
+TubePlan legPlan(const Proportions& p)
 {
     const double x = p.hipJointX;
     const Vec3 hip{x, p.hipJointY, 0};
     const Vec3 knee{x - kKneeIn, kKneeHeight * p.hipJointY, kKneeForward};
     const Vec3 ankle{x - kAnkleIn, kAnkleBendHeight * p.footLen, kAnkleBack};
     const Vec3 toe = ankle + Vec3{kToeOut, -kToeDrop * p.footLen, kToeForward * p.footLen};
-    TubeSpec spec;
-    spec.start = toe;
-    spec.side = {1, 0, 0};
-    spec.segments = {{ankle - toe, length(ankle - toe), kLegFootEndV, 0},
+    TubePlan plan;
+    plan.start = toe;
+    plan.side = {1, 0, 0};
+    plan.segments = {{ankle - toe, length(ankle - toe), kLegFootEndV, 0},
                      {knee - ankle, length(knee - ankle), kLegShinEndV, kAnkleBlend},
                      {hip - knee, length(hip - knee), kLegHipJointV, kKneeBlend},
                      {{0, 1, 0}, kAboveHipJoint, 1, kHipBlend}};
     // Across the leg: side is outwards, normal is the front (shin, top of the foot) and the
     // back (calf, heel, sole).
     const double w = p.footW / kReferenceFootW, ak = p.ankleR, c = p.calfR, k = p.kneeR, t = p.thighR;
-    spec.stations = {
+    plan.stations = {
         {0.00, {3.0 * w, 1.0, 1.0, 0, 0}},
         {0.03, {3.8 * w, 1.25, 1.35, 0, 0}},
         {0.08, {4.5 * w, 1.7, 1.9, 0, 0}},
@@ -103,8 +103,8 @@ TubeSpec legSpec(const Proportions& p)
         {0.90, {t, t * 0.95, t * 0.95, 0, 0}},
         {1.00, {t * 0.8, t * 0.75, t * 0.75, 0, 0}},
     };
-    spec.caps = capsOf(Part::LeftLeg);
-    return spec;
+    plan.caps = capsOf(Part::LeftLeg);
+    return plan;
 }
 
 } // namespace cg

@@ -58,20 +58,20 @@ double neckBaseY(const Proportions& prop)
     return chinY(prop) - prop.neckLen;
 }
 
-TubeSpec torsoSpec(const Proportions& p)
+TubePlan torsoPlan(const Proportions& p)
 {
     const double length = neckBaseY(p) - p.crotchY;
     const double neckTop = chinY(p) + kNeckTopH * p.headH;
     const Vec3 up{0, 1, 0};
-    TubeSpec spec;
-    spec.start = {0, p.crotchY, 0};
-    spec.side = {1, 0, 0};
-    spec.segments = {{up, kHipShare * length, kTorsoHipEndV, 0},
+    TubePlan plan;
+    plan.start = {0, p.crotchY, 0};
+    plan.side = {1, 0, 0};
+    plan.segments = {{up, kHipShare * length, kTorsoHipEndV, 0},
                      {up, kAbdomenShare * length, kTorsoAbdomenEndV, 0},
                      {up, kChestShare * length, kTorsoChestEndV, 0},
                      {up, neckTop - neckBaseY(p), 1, 0}};
     const double n = p.neckR;
-    spec.stations = {
+    plan.stations = {
         {hipV(0), {p.pelvisW * 0.75, p.pelvisD * 0.7, p.pelvisD * 0.75, 0, 0}},
         {hipV(0.35), {p.pelvisW, p.pelvisD, p.pelvisD, 0, 0}},
         {hipV(1), {0.55 * p.pelvisW + 0.45 * p.waistW, 0.5 * (p.pelvisD + p.waistD),
@@ -87,8 +87,8 @@ TubeSpec torsoSpec(const Proportions& p)
         {neckV(0.65), {n, n, n * 1.05, 0, -0.4}},
         {neckV(1), {n * 0.95, n * 0.95, n, 0, 0}},
     };
-    spec.caps = capsOf(Part::Torso);
-    return spec;
+    plan.caps = capsOf(Part::Torso);
+    return plan;
 }
 
 double torsoBulge(const Proportions& p, const Tube& torso, double theta, double v)
@@ -110,20 +110,20 @@ double torsoBulge(const Proportions& p, const Tube& torso, double theta, double 
     return out;
 }
 
-TubeSpec headSpec(const Proportions& p)
+TubePlan headPlan(const Proportions& p)
 {
     const double bottom = chinY(p) + kHeadPoleH * p.headH;
     const double forward = p.headForward / kReferenceHeadForward;
-    TubeSpec spec;
-    spec.start = {0, bottom, 0};
-    spec.side = {1, 0, 0};
-    spec.segments = {{{0, 1, 0}, p.height - bottom, 1, 0}};
+    TubePlan plan;
+    plan.start = {0, bottom, 0};
+    plan.side = {1, 0, 0};
+    plan.segments = {{{0, 1, 0}, p.height - bottom, 1, 0}};
     for (const HeadStation& s : kHeadStations)
-        spec.stations.push_back({headV(s.h),
+        plan.stations.push_back({headV(s.h),
                                  {s.width * p.headW, s.front * p.headD, s.back * p.headD, 0,
                                   s.forward * p.headD * forward, s.taper}});
-    spec.caps = capsOf(Part::Head);
-    return spec;
+    plan.caps = capsOf(Part::Head);
+    return plan;
 }
 
 } // namespace cg

@@ -10,22 +10,22 @@
 namespace cg {
 
 // Torso from the crotch to the top of the neck, which ends inside the head.
-TubeSpec torsoSpec(const Proportions& prop);
+TubePlan torsoPlan(const Proportions& prop);
 // Bust, belly and glutes, pushed out along the torso's radial directions.
 double torsoBulge(const Proportions& prop, const Tube& torso, double theta, double v);
 
 // Head from below the chin (inside the neck) to the crown; the face is added by Face.
-TubeSpec headSpec(const Proportions& prop);
+TubePlan headPlan(const Proportions& prop);
 
 // Arm from inside the chest out along the collarbone, down to the elbow, the wrist and the
 // end of the palm.
-TubeSpec armSpec(const Proportions& prop);
+TubePlan armPlan(const Proportions& prop);
 
 // Leg from the tip of the foot back to the heel, up the shin and thigh to inside the hip.
-TubeSpec legSpec(const Proportions& prop);
+TubePlan legPlan(const Proportions& prop);
 
 // A digit from its base inside the palm (of `arm`) out to its tip.
-TubeSpec digitSpec(const Proportions& prop, const Tube& arm, Digit digit);
+TubePlan digitPlan(const Proportions& prop, const Tube& arm, Digit digit);
 
 // The height of the bottom of the chin and of the base of the neck.
 double chinY(const Proportions& prop);

@@ -13,11 +13,11 @@ Frame mirroredFrame(const Frame& f)
 } // namespace
 
 FigureShape::FigureShape(const Proportions& prop)
-    : _prop(prop), _torso(torsoSpec(prop)), _head(headSpec(prop)), _arm(armSpec(prop)),
-      _leg(legSpec(prop)), _face(prop, _head)
+    : _prop(prop), _torso(torsoPlan(prop)), _head(headPlan(prop)), _arm(armPlan(prop)),
+      _leg(legPlan(prop)), _face(prop, _head)
 {
     for (int d = 0; d < kDigitCount; ++d)
-        _digits[size_t(d)] = Tube(digitSpec(prop, _arm, Digit(d)));
+        _digits[size_t(d)] = Tube(digitPlan(prop, _arm, Digit(d)));
 }
 
 const Tube& FigureShape::tubeOf(Part part) const

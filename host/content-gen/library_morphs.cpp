@@ -12,10 +12,10 @@ const char* const kBaseProduct = "Base";
 const char* const kCharactersProduct = "Characters";
 
 void writeMorph(const QString& root, const BuiltFigure& fig, const QString& vendor,
-                const QString& product, const MorphSpec& spec, bool compressed)
+                const QString& product, const MorphSpec& morph, bool compressed)
 {
-    const QString file = morphFile(*fig.def, vendor, product, spec.name);
-    writeDson(root, file, morphAssetJson(file, fig.def->url(), spec), compressed);
+    const QString file = morphFile(*fig.def, vendor, product, morph.name);
+    writeDson(root, file, morphAssetJson(file, fig.def->url(), morph), compressed);
 }
 
 // The 8.1 figures keep their morphs compressed, as shipped content often does.

@@ -15,11 +15,11 @@ struct SegmentRange {
     double vStart, vEnd, sStart, length;
 };
 
-std::vector<SegmentRange> segmentRanges(const TubeSpec& spec)
+std::vector<SegmentRange> segmentRanges(const TubePlan& plan)
 {
     std::vector<SegmentRange> out;
     double v = 0, s = 0;
-    for (const TubeSegment& seg : spec.segments) {
+    for (const TubeSegment& seg : plan.segments) {
         out.push_back({v, seg.vEnd, s, seg.length});
         v = seg.vEnd;
         s += seg.length;
@@ -36,34 +36,34 @@ double arcLengthAt(const std::vector<SegmentRange>& ranges, double v)
 }
 
 // The spine's direction at arc length s: each segment's own, turning smoothly across a joint.
-Vec3 directionAt(const TubeSpec& spec, const std::vector<SegmentRange>& ranges, double s)
+Vec3 directionAt(const TubePlan& plan, const std::vector<SegmentRange>& ranges, double s)
 {
     size_t k = 0;
     while (k + 1 < ranges.size() && s >= ranges[k + 1].sStart)
         ++k;
-    Vec3 d = normalized(spec.segments[k].direction);
+    Vec3 d = normalized(plan.segments[k].direction);
     // The joint at the start of segment k and the one at its end.
     for (size_t j : {k, k + 1}) {
         if (j == 0 || j >= ranges.size())
             continue;
-        const double w = std::min({spec.segments[j].jointBlend, 0.5 * ranges[j - 1].length,
+        const double w = std::min({plan.segments[j].jointBlend, 0.5 * ranges[j - 1].length,
                                    0.5 * ranges[j].length});
         if (w <= 0)
             continue;
         const double joint = ranges[j].sStart;
         if (s > joint - w && s < joint + w) {
             const double t = smoothstep(joint - w, joint + w, s);
-            d = normalized(lerp(normalized(spec.segments[j - 1].direction),
-                                normalized(spec.segments[j].direction), t));
+            d = normalized(lerp(normalized(plan.segments[j - 1].direction),
+                                normalized(plan.segments[j].direction), t));
         }
     }
     return d;
 }
 
-Profile profileOf(const TubeSpec& spec, double Section::*field)
+Profile profileOf(const TubePlan& plan, double Section::*field)
 {
     std::vector<double> knots, values;
-    for (const TubeStation& st : spec.stations) {
+    for (const TubeStation& st : plan.stations) {
         knots.push_back(st.v);
         values.push_back(st.section.*field);
     }
@@ -89,41 +89,41 @@ void Tube::Cap::place(double vFromEnd, double* vAlong, double* radiusShare) cons
     *radiusShare = std::sin(t);
 }
 
-Tube::Tube(const TubeSpec& spec)
-    : _halfSide(profileOf(spec, &Section::halfSide)),
-      _halfNormalPos(profileOf(spec, &Section::halfNormalPos)),
-      _halfNormalNeg(profileOf(spec, &Section::halfNormalNeg)),
-      _offsetSide(profileOf(spec, &Section::offsetSide)),
-      _offsetNormal(profileOf(spec, &Section::offsetNormal)),
-      _normalTaper(profileOf(spec, &Section::normalTaper))
+Tube::Tube(const TubePlan& plan)
+    : _halfSide(profileOf(plan, &Section::halfSide)),
+      _halfNormalPos(profileOf(plan, &Section::halfNormalPos)),
+      _halfNormalNeg(profileOf(plan, &Section::halfNormalNeg)),
+      _offsetSide(profileOf(plan, &Section::offsetSide)),
+      _offsetNormal(profileOf(plan, &Section::offsetNormal)),
+      _normalTaper(profileOf(plan, &Section::normalTaper))
 {
-    const std::vector<SegmentRange> ranges = segmentRanges(spec);
+    const std::vector<SegmentRange> ranges = segmentRanges(plan);
     const SegmentRange& first = ranges.front();
     const SegmentRange& last = ranges.back();
     auto radiusAt = [&](double v) {
         const Section s = sectionAt(v);
         return 0.5 * s.halfSide + 0.25 * (s.halfNormalPos + s.halfNormalNeg);
     };
-    const Caps& caps = spec.caps;
+    const Caps& caps = plan.caps;
     _capBottom = {caps.bottom, caps.bottom * first.length / (first.vEnd - first.vStart), radiusAt(caps.bottom)};
     _capTop = {caps.top, caps.top * last.length / (last.vEnd - last.vStart), radiusAt(1 - caps.top)};
     for (const SegmentRange& r : ranges)
         _segmentStarts.push_back(r.vStart);
     _frames.resize(kSpineSamples + 1);
-    Vec3 position = spec.start;
+    Vec3 position = plan.start;
     double s = 0;
-    Vec3 side = spec.side;
+    Vec3 side = plan.side;
     for (int i = 0; i <= kSpineSamples; ++i) {
         const double target = arcLengthAt(ranges, double(i) / kSpineSamples);
         const int steps = int(std::ceil((target - s) / kSpineStep));
         for (int k = 0; k < steps; ++k) {
             const double h = (target - s) / (steps - k);
-            position += directionAt(spec, ranges, s + 0.5 * h) * h;
+            position += directionAt(plan, ranges, s + 0.5 * h) * h;
             s += h;
         }
         Frame& f = _frames[size_t(i)];
         f.origin = position;
-        f.along = directionAt(spec, ranges, target);
+        f.along = directionAt(plan, ranges, target);
         f.side = side = perpendicular(side, f.along);
         f.normal = cross(f.side, f.along);
     }

@@ -44,7 +44,7 @@ struct TubeSegment {
     double jointBlend = 0; // half-length (cm) over which the spine turns into this segment
 };
 
-struct TubeSpec {
+struct TubePlan {
     Vec3 start;                       // spine point at v = 0
     Vec3 side;                        // roughly the side axis at v = 0
     std::vector<TubeSegment> segments;
@@ -55,7 +55,7 @@ struct TubeSpec {
 class Tube {
 public:
     Tube() = default;
-    explicit Tube(const TubeSpec& spec);
+    explicit Tube(const TubePlan& plan);
 
     Frame frameAt(double v) const;
     Section sectionAt(double v) const;
