@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QUrl>
+#include <map>
 
 #include "../../host/src/geometry/dzgeometry.h"
 #include "../../host/src/tools/surface_distance.h"
@@ -356,30 +357,48 @@ struct Junction {
 std::vector<Junction> junctionsOf(const DzFacetMesh& mesh)
 {
     QVector<QSet<QString>> surfacesAt(mesh.getNumVertices());
-    for (const DzFacet& f : mesh.facets())
+    QHash<QString, QVector<DzFacet>> facetsOf;
+    for (const DzFacet& f : mesh.facets()) {
+        const QString surface = surfaceOf(mesh.getFaceGroupName(f.m_faceGroupIdx));
+        facetsOf[surface] << f;
         for (int c = 0; c < f.numCorners(); ++c)
-            surfacesAt[f.m_vertIdx[c]] << surfaceOf(mesh.getFaceGroupName(f.m_faceGroupIdx));
-    QSet<QString> surfaces;
-    for (const QSet<QString>& s : surfacesAt)
-        surfaces += s;
-    std::vector<Junction> out;
-    for (const QString& surface : surfaces) {
-        // The other surfaces, with their vertices' own indices.
-        DzFacetMesh others;
-        others.setVertices(mesh.vertices());
-        for (const DzFacet& f : mesh.facets())
-            if (surfaceOf(mesh.getFaceGroupName(f.m_faceGroupIdx)) != surface)
-                others.addFacet(f);
-        const DzTransferSurface index(others, mesh.vertices());
+            surfacesAt[f.m_vertIdx[c]] << surface;
+    }
+    // Each surface against the vertices of the others near its box; a vertex keeps the
+    // nearest spot of another surface.
+    std::map<int, Junction> nearest;
+    std::map<int, float> distanceSq;
+    for (auto it = facetsOf.cbegin(); it != facetsOf.cend(); ++it) {
+        DzFacetMesh alone;
+        alone.setVertices(mesh.vertices());
+        DzVec3 lo(1e9f, 1e9f, 1e9f), hi(-1e9f, -1e9f, -1e9f);
+        for (const DzFacet& f : it.value()) {
+            alone.addFacet(f);
+            for (int c = 0; c < f.numCorners(); ++c) {
+                const DzVec3 p = mesh.getVertex(f.m_vertIdx[c]);
+                lo = DzVec3(std::min(lo.m_x, p.m_x), std::min(lo.m_y, p.m_y), std::min(lo.m_z, p.m_z));
+                hi = DzVec3(std::max(hi.m_x, p.m_x), std::max(hi.m_y, p.m_y), std::max(hi.m_z, p.m_z));
+            }
+        }
+        const DzTransferSurface index(alone, mesh.vertices());
         for (int v = 0; v < mesh.getNumVertices(); ++v) {
-            if (surfacesAt[v] != QSet<QString>{surface})
+            const DzVec3 p = mesh.getVertex(v);
+            if (surfacesAt[v].size() != 1 || surfacesAt[v].contains(it.key()) || p.m_x < lo.m_x - kJunction ||
+                p.m_y < lo.m_y - kJunction || p.m_z < lo.m_z - kJunction || p.m_x > hi.m_x + kJunction ||
+                p.m_y > hi.m_y + kJunction || p.m_z > hi.m_z + kJunction)
                 continue;
-            const DzTransferSurface::Hit hit = index.closestPoint(mesh.getVertex(v));
-            if (hit.triangle >= 0 && hit.distanceSq < kJunction * kJunction)
-                out.push_back({v, {hit.corners[0], hit.corners[1], hit.corners[2]},
-                               {hit.weights[0], hit.weights[1], hit.weights[2]}});
+            const DzTransferSurface::Hit hit = index.closestPoint(p);
+            if (hit.triangle < 0 || hit.distanceSq >= kJunction * kJunction ||
+                (distanceSq.count(v) && distanceSq[v] <= hit.distanceSq))
+                continue;
+            distanceSq[v] = hit.distanceSq;
+            nearest[v] = {v, {hit.corners[0], hit.corners[1], hit.corners[2]},
+                          {hit.weights[0], hit.weights[1], hit.weights[2]}};
         }
     }
+    std::vector<Junction> out;
+    for (const auto& [v, junction] : nearest)
+        out.push_back(junction);
     return out;
 }
 
