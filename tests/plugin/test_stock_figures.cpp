@@ -142,7 +142,10 @@ TEST_F(StockFigures, SelectionBuildsParamsOnTheTargetDials)
     for (const tav::daz::ActiveMorph& morph : job.activeMorphs())
         names.push_back(morph.name);
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"body_ctrl_Athletic", "body_ctrl_Heavy", "head_ctrl_HeadSize",
+    EXPECT_EQ(names, (std::vector<std::string>{"body_ctrl_Athletic", "body_ctrl_FingersLength", "body_ctrl_Heavy",
+                                               "body_ctrl_HipsWidth", "body_ctrl_WaistWidth",
+                                               "head_ctrl_CheekbonesHeight", "head_ctrl_EyesSize",
+                                               "head_ctrl_HeadSize", "head_ctrl_LipsFullness",
                                                "head_ctrl_NoseSize"}));
 }
 
