@@ -6,10 +6,11 @@
 //       --script-arg "/path/to/My Library" --script-arg "My Name" --script-arg "My Product" \
 //       --answer "Convert figure*=Convert" --answer "Conversion complete*=Close" --answer "Error*=OK"
 //
-// Arguments (App.scriptArgs): the content library to save into (default: the first content
-// directory), the vendor name (default "Kelvaro") and the product name (default "Converted").
-// Each conversion uses the choices the Convert dialog remembers (at first: head and body
-// morphs under "/Kelvaro"); a figure that fails is reported and the next one is converted.
+// Arguments (App.scriptArgs): the content library to save into (required: the script never
+// picks one for you), the vendor name (default "Kelvaro") and the product name (default
+// "Converted"). Each conversion uses the choices the Convert dialog remembers (at first: head
+// and body morphs under "/Kelvaro"); a figure that fails is reported and the next one is
+// converted.
 
 var SOURCE_URIS = [
     "/data/daz%203d/genesis%203/female/genesis3female.dsf#genesis3female",
@@ -21,8 +22,15 @@ var SOURCE_URIS = [
 ];
 var GENESIS_9 = "People/Genesis 9/Genesis 9.duf";
 
+var USAGE = "usage: studio --headless --scene SCENE --script convert-all-figures.js" +
+    " --script-arg LIBRARY [--script-arg VENDOR [--script-arg PRODUCT]]" +
+    " --answer \"Convert figure*=Convert\" --answer \"Conversion complete*=Close\" --answer \"Error*=OK\"" +
+    "; LIBRARY is the content library the new morphs are saved into";
+if (App.scriptArgs.length < 1 || App.scriptArgs[0] == "")
+    throw new Error("no library to save into given; " + USAGE);
+
 var content = App.getContentMgr();
-var library = App.scriptArgs.length > 0 ? App.scriptArgs[0] : content.getContentDirectoryPath(0);
+var library = App.scriptArgs[0];
 var vendor = App.scriptArgs.length > 1 ? App.scriptArgs[1] : "Kelvaro";
 var product = App.scriptArgs.length > 2 ? App.scriptArgs[2] : "Converted";
 

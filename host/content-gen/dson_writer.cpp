@@ -13,18 +13,12 @@
 namespace cg {
 namespace {
 
-[[noreturn]] void fail(const QString& message)
-{
-    std::fprintf(stderr, "content-gen: %s\n", qPrintable(message));
-    std::exit(1);
-}
-
 // gzip with a zero time stamp, so equal input gives equal bytes.
 QByteArray gzip(const QByteArray& data)
 {
     z_stream stream{};
-    if (deflateInit2(&stream, 9, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        fail(QStringLiteral("cannot start zlib"));
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        failGeneration(QStringLiteral("cannot start zlib"));
     QByteArray out;
     out.resize(int(deflateBound(&stream, uLong(data.size()))) + 64);
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
@@ -35,12 +29,18 @@ QByteArray gzip(const QByteArray& data)
     const auto written = stream.total_out;
     deflateEnd(&stream);
     if (result != Z_STREAM_END)
-        fail(QStringLiteral("gzip compression failed"));
+        failGeneration(QStringLiteral("gzip compression failed"));
     out.resize(int(written));
     return out;
 }
 
 } // namespace
+
+void failGeneration(const QString& message)
+{
+    std::fprintf(stderr, "content-gen: %s\n", qPrintable(message));
+    std::exit(1);
+}
 
 double rounded(double value, int decimals)
 {
@@ -88,13 +88,13 @@ void writeDson(const QString& root, const QString& relativePath, const QJsonObje
 {
     const QString path = QDir(root).filePath(relativePath);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        fail(QStringLiteral("cannot create the folder of %1").arg(path));
+        failGeneration(QStringLiteral("cannot create the folder of %1").arg(path));
     QByteArray bytes = QJsonDocument(doc).toJson(QJsonDocument::Compact);
     if (compressed)
         bytes = gzip(bytes);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        fail(QStringLiteral("cannot write %1").arg(path));
+        failGeneration(QStringLiteral("cannot write %1").arg(path));
 }
 
 } // namespace cg

@@ -26,8 +26,11 @@ QJsonObject channelJson(const ChannelSpec& spec);
 // A DSON file: the top object with file_version and asset_info.
 QJsonObject dsonFile(const QString& assetId, const QString& type);
 
+// Ends the program with the message (a generator has no one to report to).
+[[noreturn]] void failGeneration(const QString& message);
+
 // Writes the document below `root`, making folders; gzip-compressed when `compressed`.
-// Exits the program with a message on failure (a generator has no one to report to).
+// Exits the program with a message on failure.
 void writeDson(const QString& root, const QString& relativePath, const QJsonObject& doc,
                bool compressed = false);
 

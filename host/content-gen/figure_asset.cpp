@@ -41,35 +41,32 @@ QJsonObject resolutionChannels()
                     QJsonObject{{QStringLiteral("channel"), subd}}}}};
 }
 
-QJsonObject boneJson(const BuiltFigure& fig, int bone)
+QJsonObject boneJson(const BuiltFigure& fig, const BoneDef& bone)
 {
-    const QString name = QString::fromLatin1(boneName(bone));
     QJsonObject node;
-    node[QStringLiteral("id")] = name;
-    node[QStringLiteral("name")] = name;
-    node[QStringLiteral("label")] = name;
+    node[QStringLiteral("id")] = bone.name;
+    node[QStringLiteral("name")] = bone.name;
+    node[QStringLiteral("label")] = bone.name;
     node[QStringLiteral("type")] = QStringLiteral("bone");
-    const int parent = boneParent(bone);
     node[QStringLiteral("parent")] =
-        QLatin1Char('#') + (parent < 0 ? fig.def->id : QString::fromLatin1(boneName(parent)));
+        QLatin1Char('#') + (bone.parent < 0 ? fig.def->id : bones()[size_t(bone.parent)].name);
     node[QStringLiteral("center_point")] =
-        vec3Channels(QStringLiteral("center_point"), boneCenter(fig.def->proportions, bone))
+        vec3Channels(QStringLiteral("center_point"), bone.centre(*fig.shape))
             .value(QStringLiteral("center_point"));
     return node;
 }
 
 QJsonObject skinJson(const BuiltFigure& fig)
 {
-    std::vector<QJsonArray> weights(BoneCount);
-    for (int i = 0; i < fig.mesh.vertexCount(); ++i) {
-        const auto w = skinWeights(fig.mesh.params[size_t(i)]);
-        for (int b = 0; b < BoneCount; ++b)
-            if (w[b] > 0)
-                weights[b].append(QJsonArray{i, rounded(w[b], 6)});
-    }
+    const std::vector<BoneDef>& all = bones();
+    std::vector<QJsonArray> weights(all.size());
+    for (int i = 0; i < fig.mesh.vertexCount(); ++i)
+        for (const auto& [bone, w] : skinWeights(fig.mesh.params[size_t(i)]))
+            if (rounded(w, 6) > 0)
+                weights[size_t(bone)].append(QJsonArray{i, rounded(w, 6)});
     QJsonArray joints;
-    for (int b = 0; b < BoneCount; ++b) {
-        const QString name = QString::fromLatin1(boneName(b));
+    for (size_t b = 0; b < all.size(); ++b) {
+        const QString& name = all[b].name;
         joints.append(QJsonObject{{QStringLiteral("id"), name},
                                   {QStringLiteral("node"), QLatin1Char('#') + name},
                                   {QStringLiteral("node_weights"), counted(weights[b])}});
@@ -100,30 +97,58 @@ QJsonObject vec3Channels(const QString& key, const Vec3& v)
     return QJsonObject{{key, channels}};
 }
 
-std::vector<Vec3> figurePositions(const FigureDef& def, const Proportions& prop,
-                                  const DomainMesh& mesh)
+std::vector<Vec3> restPositions(const FigureShape& shape, const DomainMesh& mesh)
 {
-    Pose pose;
-    if (def.spreadLegs) {
-        pose.rotation[LeftThigh].z = kLegSpreadDegrees;
-        pose.rotation[RightThigh].z = -kLegSpreadDegrees;
-    }
     std::vector<Vec3> out;
     out.reserve(mesh.params.size());
-    for (const SurfaceParam& param : mesh.params) {
-        const Vec3 rest = evaluateSurface(prop, param);
-        // Skinned with the figure's own bones, as the host would pose it.
-        out.push_back(def.spreadLegs ? skinPoint(def.proportions, pose, param, rest) : rest);
-    }
+    for (const SurfaceParam& param : mesh.params)
+        out.push_back(shape.restPoint(param));
     return out;
+}
+
+namespace {
+
+Pose stance()
+{
+    Pose pose;
+    pose.rotations = {{QStringLiteral("l_thigh"), {0, 0, kLegSpreadDegrees}},
+                      {QStringLiteral("r_thigh"), {0, 0, -kLegSpreadDegrees}}};
+    return pose;
+}
+
+} // namespace
+
+std::vector<Vec3> standing(const BuiltFigure& fig, const std::vector<Vec3>& rest)
+{
+    if (!fig.def->spreadLegs)
+        return rest;
+    const Skinning skinning(*fig.shape, stance());
+    std::vector<Vec3> out(rest.size());
+    for (size_t i = 0; i < rest.size(); ++i)
+        out[i] = skinning.apply(fig.mesh.params[i], rest[i]);
+    return out;
+}
+
+Frame standingLandmark(const BuiltFigure& fig, Landmark which)
+{
+    Frame f = fig.shape->landmark(which);
+    if (!fig.def->spreadLegs || kindOf(landmarkPart(which)) != PartKind::Leg)
+        return f;
+    // Anywhere below the thigh's top the leg turns whole with the thigh.
+    const SurfaceParam onLeg{Part::LeftLeg, 0, kLegShinEndV};
+    const Skinning skinning(*fig.shape, stance());
+    auto turned = [&](Vec3 axis) { return skinning.apply(onLeg, f.origin + axis) - skinning.apply(onLeg, f.origin); };
+    return {skinning.apply(onLeg, f.origin), turned(f.along), turned(f.side), turned(f.normal)};
 }
 
 BuiltFigure buildFigure(const FigureDef& def, Size size)
 {
     BuiltFigure fig;
     fig.def = &def;
-    fig.mesh = tessellateHumanoid(def.tessellation(size));
-    fig.base = figurePositions(def, def.proportions, fig.mesh);
+    fig.mesh = tessellateFigure(def.tessellation(size));
+    fig.shape = std::make_unique<FigureShape>(def.proportions);
+    fig.rest = restPositions(*fig.shape, fig.mesh);
+    fig.base = standing(fig, fig.rest);
     return fig;
 }
 
@@ -158,7 +183,7 @@ QJsonObject geometryJson(const QString& id, const DomainMesh& mesh, const std::v
         vertices.append(xyz(v, 4));
     QJsonArray polys;
     for (const Polygon& p : mesh.polygons) {
-        QJsonArray entry{p.group, 0};
+        QJsonArray entry{p.group, p.material};
         for (int v : p.vertices)
             entry.append(v);
         polys.append(entry);
@@ -169,8 +194,7 @@ QJsonObject geometryJson(const QString& id, const DomainMesh& mesh, const std::v
     geo[QStringLiteral("type")] = QStringLiteral("polygon_mesh");
     geo[QStringLiteral("vertices")] = counted(vertices);
     geo[QStringLiteral("polygon_groups")] = counted(QJsonArray::fromStringList(mesh.groups));
-    geo[QStringLiteral("polygon_material_groups")] =
-        counted(QJsonArray{QStringLiteral("Skin")});
+    geo[QStringLiteral("polygon_material_groups")] = counted(QJsonArray::fromStringList(mesh.materials));
     geo[QStringLiteral("polylist")] = counted(polys);
     geo[QStringLiteral("default_uv_set")] = QLatin1Char('#') + uvSetId;
     if (withResolutionChannels)
@@ -195,8 +219,8 @@ QJsonObject figureAssetJson(const BuiltFigure& fig)
     figure[QStringLiteral("type")] = QStringLiteral("figure");
     figure[QStringLiteral("geometry")] = QLatin1Char('#') + geoId;
     QJsonArray nodes{figure};
-    for (int b = 0; b < BoneCount; ++b)
-        nodes.append(boneJson(fig, b));
+    for (const BoneDef& bone : bones())
+        nodes.append(boneJson(fig, bone));
     doc[QStringLiteral("node_library")] = nodes;
     doc[QStringLiteral("modifier_library")] = QJsonArray{skinJson(fig)};
     return doc;

@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-#include "humanoid.h"
+#include "proportions.h"
 #include "tessellation.h"
 
 namespace cg {
@@ -20,8 +20,8 @@ struct FigureDef {
     // Legs 6.5 degrees further apart than the rest shape, made by turning the thighs.
     bool spreadLegs = false;
     bool compressed = false;
-    // Carries the character morphs of older generations.
-    bool characterMorphs = false;
+    // A source of conversions: carries the character morphs and a library of regional morphs.
+    bool source = false;
 
     const Tessellation& tessellation(Size size) const { return size == Size::Small ? small : full; }
     // "/data/...dsf#id"

@@ -18,6 +18,8 @@ QJsonObject morphAssetJson(const QString& assetFile, const QString& figureUrl, c
     QJsonArray values;
     for (size_t i = 0; i < m.deltas.size(); ++i) {
         const Vec3& d = m.deltas[i];
+        if (!std::isfinite(d.x) || !std::isfinite(d.y) || !std::isfinite(d.z))
+            failGeneration(QStringLiteral("morph %1 moves vertex %2 by no number").arg(m.name).arg(i));
         if (std::abs(d.x) < kDeltaEpsilon && std::abs(d.y) < kDeltaEpsilon &&
             std::abs(d.z) < kDeltaEpsilon)
             continue;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "dson_writer.h"
-#include "humanoid.h"
+#include "vec3.h"
 
 namespace cg {
 

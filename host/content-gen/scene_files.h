@@ -4,7 +4,7 @@
 #include <QJsonObject>
 #include <QString>
 
-#include "humanoid.h"
+#include "vec3.h"
 
 namespace cg {
 

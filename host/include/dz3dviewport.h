@@ -27,14 +27,16 @@ public:
     ~Dz3DViewport() override;
 
     // The picture of the current camera at that size. With supersampling s it is drawn s
-    // times larger and scaled down (anti-aliased). Framing asked for is done first.
+    // times larger and scaled down (anti-aliased). Framing asked for is done first. Null when
+    // the size is empty or would draw more pixels than the view can (about 33 million).
     QImage renderImage(int width, int height, int supersampling = 1);
     // The node drawn at a point of the widget as last painted, null over the background.
     DzNode* nodeAt(const QPoint& position) const;
 
 public slots:
     // Renders the current camera anti-aliased at that size to an image file in the format its
-    // suffix names (.png, .jpg, ...); false when the size is empty or the file is not written.
+    // suffix names (.png, .jpg, ...); false when the size is empty, too large to draw (up to
+    // about 4096 x 2048) or the file is not written, with a log line saying which.
     bool renderToFile(const QString& filePath, int width, int height);
 
     // Frames every drawn node at the next picture, from the current direction.

@@ -28,6 +28,8 @@ struct DzAppOptions {
     QString authorName;
     bool hdMorphs = true;     // the HD morph support plug-in is present
     bool headless = true;     // no main window is shown
+    bool userLibrary = false; // "My Library" in the home folder leads the content libraries
+    bool logDetails = false;  // the Log pane shows traces and dialogs' labels from the start
     QStringList scriptArgs;   // what the command line hands to scripts (App.scriptArgs)
 };
 

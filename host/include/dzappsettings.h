@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 #include <memory>
 
 class QSettings;
 
 // Typed values by key in the application's settings file (one INI file in the home folder),
-// under one group per path ("Tavrenik's Kelvaro"). Values are written at once.
+// under one group per path ("Tavrenik's Kelvaro"). Values are written at once. When the file
+// cannot be read or written (a folder, no permission, no space) the log says so once per
+// session, the setters return false, and the values set are kept until the session ends.
 class DzAppSettings {
 public:
     explicit DzAppSettings(const QString& path = QString());
@@ -31,6 +34,10 @@ public:
 
 private:
     QString fullKey(const QString& key) const;
+    // The value under the key: kept for the session, else from the file; invalid if none.
+    QVariant value(const QString& key) const;
+    // Writes the value (invalid: removes the key); false when it is kept for the session only.
+    bool store(const QString& key, const QVariant& value);
 
     QString _path;
     std::unique_ptr<QSettings> _settings;

@@ -11,5 +11,6 @@ enum DzFileIOErrorCode {
     DZ_NOTHING_TO_EXPORT = 3,     // the options select no node with geometry
     DZ_ILLEGAL_FILE_FORMAT = 4,   // the file's contents are malformed
     DZ_INVALID_ARGUMENT = 5,      // missing settings or an unusable option value
+    DZ_FILE_LINK_ERROR = 6,       // the path is, or passes through, a symbolic link: never written through
     DZ_USER_CANCELLED = 100
 };

@@ -8,6 +8,7 @@ class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class DzAction;
+class DzLogView;
 class DzActionMgr;
 class DzClassFactory;
 class DzPane;
@@ -16,7 +17,9 @@ class DzProgress;
 class DzViewportMgr;
 
 // The studio's main window: menus built from the actions, the 3D view in the centre, the scene
-// list docked on the left, panes on the right, the log below, progress in the status bar.
+// list docked on the left (panes asked for there stand under it), other panes on the right, the
+// log below, progress in the status bar. Menus keep the host's order whenever they are made:
+// File, Edit, Create, Tools, then the plug-ins' menus, Window, Help.
 class DzMainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -29,18 +32,24 @@ public:
     // Places an action in the menu of its default menu path ("File/Export" nests), creating the
     // menus on demand, and gives it its default accelerator. The action manager owns it.
     void addAction(DzAction* action);
-    // Docks a pane and registers it with the pane manager (the window owns it).
-    void addPane(DzPane* pane);
+    // Docks a pane in the area (left: under the scene list) and registers it with the pane
+    // manager (the window owns it).
+    void addPane(DzPane* pane, Qt::DockWidgetArea area = Qt::RightDockWidgetArea);
     // Registers a pane every main window creates and docks when it is built; host panes call it
     // from a static object in their source:
     //   static const bool r = DzMainWindow::registerPaneCreator([] { return new DzParametersPane; });
-    static bool registerPaneCreator(std::function<DzPane*()> creator);
+    static bool registerPaneCreator(std::function<DzPane*()> creator,
+                                    Qt::DockWidgetArea area = Qt::RightDockWidgetArea);
     // Shows a progress object's steps in the progress bar until it finishes.
     void trackProgress(DzProgress* progress);
 
     // The menu of a path ("Co&nvert"; mnemonics are ignored when matching), or null.
     QMenu* findMenu(const QString& menuPath) const;
+    // The menu of a path ("&File", "File/Export" nests), made where it belongs when missing.
+    QMenu* menuFor(const QString& menuPath);
     QListWidget* sceneList() const;
+    // The Log pane and its text.
+    DzLogView* logPane() const;
     QPlainTextEdit* logView() const;
     QProgressBar* progressBar() const;
 
@@ -57,8 +66,6 @@ signals:
     void progressFinished();
 
 private:
-    QMenu* menuFor(const QString& menuPath);
-
     struct Impl;
     Impl* _d;
 };

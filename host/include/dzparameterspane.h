@@ -5,6 +5,7 @@
 
 #include "dzpane.h"
 
+class QLabel;
 class QScrollArea;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -13,8 +14,9 @@ class DzNode;
 class DzProperty;
 
 // The Parameters pane: the properties of the primary selected node (its own, its modifiers'
-// and its shape's) by group path, a group tree on one side and the dials of the current group
-// on the other.
+// and its shape's) by group path, a group tree above the dials of the current group. The tree's
+// first item, "All", shows every group's dials under its name; a node shows them at once unless
+// the group chosen for the node before is one it has too.
 class DzParametersPane : public DzPane {
     Q_OBJECT
 public:
@@ -30,7 +32,7 @@ public slots:
     // Selects the property's node, opens its group and highlights its dial.
     void jumpToProperty(DzProperty* property);
     DzNode* getNode() const;
-    // The group whose dials are shown ("" for properties without a group).
+    // The group whose dials are shown ("" for properties without a group, and for "All").
     QString getCurrentGroupPath() const;
     void setCurrentGroupPath(const QString& path);
     // The property whose dial was last highlighted, null when none is.
@@ -39,6 +41,7 @@ public slots:
 private slots:
     void slotPrimarySelectionChanged(DzNode* node);
     void slotGroupItemChanged();
+    void showNodeName();
 
 private:
     void showNode(DzNode* node);
@@ -49,7 +52,10 @@ private:
 
     QPointer<DzNode> _node;
     QString _groupPath;
+    bool _bAllGroups = true;
+    QStringList _groupOrder;  // the group paths in the tree's order
     QPointer<DzProperty> _highlighted;
+    QLabel* _nodeName;  // whose dials these are
     QTreeWidget* _groups;
     QScrollArea* _scroll;
     QWidget* _dials;

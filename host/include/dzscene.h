@@ -4,6 +4,8 @@
 #include <QListIterator>
 #include <QObject>
 
+#include "dzfileioerror.h"
+
 class DzNode;
 
 typedef QListIterator<DzNode*> DzNodeListIterator;
@@ -35,6 +37,16 @@ public slots:
     // Removes every node.
     void clear();
 
+    // Writes the scene to a scene file that opening (DzContentMgr::openFile) gives back: the
+    // nodes by their asset urls with labels, transforms, bone poses and resolutions, and the
+    // values of their morphs. The file is replaced whole or not at all, never through a link.
+    // DZ_NO_ERROR when written, DZ_WRITE_FILE_ERROR or DZ_INVALID_ARGUMENT when not; either
+    // way the log and getSaveMessage() say why, or what the file could not hold (nodes and
+    // morphs without an asset file are left out and named).
+    DzError saveScene(const QString& filename);
+    // What the last saveScene said; empty when it wrote everything.
+    QString getSaveMessage() const;
+
     void selectAllNodes(bool onOff);
     // Selects the node (when it is not) and makes it first in the selection.
     void setPrimarySelection(DzNode* node);
@@ -57,4 +69,5 @@ private:
 
     QList<DzNode*> _nodes;
     QList<DzNode*> _selection;
+    QString _saveMessage;
 };

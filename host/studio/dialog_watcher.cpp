@@ -5,11 +5,13 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <cstdio>
 #include <unistd.h>
 
+#include "../src/app/dzlogtext.h"
 #include "dzapp.h"
 
 namespace {
@@ -30,6 +32,8 @@ bool titleMatches(const QString& pattern, const QString& title)
 }
 
 const char* const kShowCountProperty = "_studioShowCount";
+// How long a dialog of an unattended run may wait before the terminal is told about it.
+constexpr int kWaitingNoticeMs = 1000;
 
 // The visible text of a dialog: a message box's texts, or the labels of any other dialog.
 QString dialogText(QDialog* dialog)
@@ -55,6 +59,46 @@ void logLine(const QString& line)
     }
 }
 
+// The push buttons a person could press, as their texts read.
+QStringList buttonTexts(QDialog* dialog)
+{
+    QStringList texts;
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->isVisible() && !withoutMnemonic(button->text()).isEmpty())
+            texts << withoutMnemonic(button->text());
+    return texts;
+}
+
+// A title pattern for --answer: the title up to the product's " — " part, which carries a
+// version, as a prefix.
+QString suggestedPattern(const QString& title)
+{
+    const int iDash = title.indexOf(QStringLiteral(" \u2014 "));
+    return iDash > 0 ? title.left(iDash) + QLatin1Char('*') : title;
+}
+
+// What a person at the terminal needs to answer a waiting dialog: its title, its text, and its
+// buttons with the --answer that would press the first.
+QString describeWaitingDialog(QDialog* dialog)
+{
+    const QString title = dialog->windowTitle();
+    const QStringList buttons = buttonTexts(dialog);
+    QString text = QStringLiteral("Dialog \"%1\"").arg(title);
+    const QString plain = dzPlainText(dialogText(dialog));
+    if (!plain.isEmpty())
+        text += QStringLiteral(":\n  ") + QString(plain).replace(QLatin1Char('\n'), QStringLiteral("\n  "));
+    if (buttons.isEmpty())
+        return text + QStringLiteral("\nIt has no buttons to press.");
+    return text + QStringLiteral("\nButtons: %1. Press one with --answer \"%2=%3\".")
+                      .arg(buttons.join(QStringLiteral(", ")), suggestedPattern(title), buttons.first());
+}
+
+void printToTerminal(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    std::fflush(stderr);
+}
+
 } // namespace
 
 DialogWatcher::DialogWatcher(const QList<StudioAnswer>& answers, int timeoutSeconds,
@@ -76,11 +120,8 @@ bool DialogWatcher::eventFilter(QObject* watched, QEvent* event)
 void DialogWatcher::dialogShown(QDialog* dialog)
 {
     // A headless run shows nothing: what each dialog said goes to the log.
-    if (qobject_cast<QMessageBox*>(dialog))
-        logLine(QStringLiteral("Message box \"%1\": %2")
-                    .arg(dialog->windowTitle(), dialogText(dialog)));
-    else
-        logLine(QStringLiteral("Dialog \"%1\": %2").arg(dialog->windowTitle(), dialogText(dialog)));
+    logLine(dzDialogLogText(dialog->windowTitle(), dialogText(dialog),
+                            qobject_cast<QMessageBox*>(dialog) != nullptr));
     // A dialog shown again must not be failed by the timer of its earlier showing.
     const int iShow = dialog->property(kShowCountProperty).toInt() + 1;
     dialog->setProperty(kShowCountProperty, iShow);
@@ -90,12 +131,25 @@ void DialogWatcher::dialogShown(QDialog* dialog)
         if (guarded && guarded->isVisible())
             answer(guarded);
     });
-    if (_iTimeoutSeconds > 0 && dialog->isModal())
-        QTimer::singleShot(_iTimeoutSeconds * 1000, this,
-                           [this, guarded, iShow]() {
-                               if (guarded && guarded->property(kShowCountProperty).toInt() == iShow)
-                                   failIfStillOpen(guarded);
-                           });
+    // Only a run that nobody watches waits in vain; a person at the window answers it.
+    if (_iTimeoutSeconds <= 0 || !dialog->isModal())
+        return;
+    auto stillShown = [guarded, iShow]() {
+        return guarded && guarded->isVisible()
+               && guarded->property(kShowCountProperty).toInt() == iShow;
+    };
+    // Plug-ins dismiss some dialogs themselves, within a few timer ticks: those wait for no one.
+    QTimer::singleShot(kWaitingNoticeMs, this, [this, guarded, stillShown]() {
+        if (stillShown())
+            printToTerminal(QStringLiteral("studio: waiting for an answer; the run ends in %1 s "
+                                           "without one.\n%2")
+                                .arg(_iTimeoutSeconds)
+                                .arg(describeWaitingDialog(guarded)));
+    });
+    QTimer::singleShot(_iTimeoutSeconds * 1000, this, [this, guarded, stillShown]() {
+        if (stillShown())
+            failIfStillOpen(guarded);
+    });
 }
 
 bool DialogWatcher::answer(QDialog* dialog)
@@ -117,18 +171,17 @@ bool DialogWatcher::answer(QDialog* dialog)
     return false;
 }
 
-void DialogWatcher::failIfStillOpen(QPointer<QDialog> dialog)
+void DialogWatcher::failIfStillOpen(QDialog* dialog)
 {
-    if (!dialog || !dialog->isVisible())
-        return;
-    const QString message = QStringLiteral("Dialog \"%1\" left unanswered for %2 s: %3")
-                                .arg(dialog->windowTitle())
-                                .arg(_iTimeoutSeconds)
-                                .arg(dialogText(dialog));
-    logLine(message);
-    std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+    logLine(QStringLiteral("Dialog \"%1\" left unanswered for %2 s: %3")
+                .arg(dialog->windowTitle())
+                .arg(_iTimeoutSeconds)
+                .arg(dialogText(dialog)));
     std::fflush(stdout);
-    std::fflush(stderr);
+    printToTerminal(QStringLiteral("studio: no answer came in %1 s; the run ends with status %2.\n%3")
+                        .arg(_iTimeoutSeconds)
+                        .arg(kBlockedExitCode)
+                        .arg(describeWaitingDialog(dialog)));
     // The dialog's event loop would otherwise keep the run going; leave without unwinding it.
     ::_exit(kBlockedExitCode);
 }

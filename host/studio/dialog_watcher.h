@@ -7,8 +7,9 @@
 
 class QDialog;
 
-// Watches every dialog the studio opens: logs message boxes, presses the button the command
-// line's answers name, and ends the run when a modal dialog waits longer than the timeout.
+// Watches every dialog the studio opens: logs what it says, presses the button the command
+// line's answers name, and in a run nobody watches says on stderr which modal dialog waits for
+// an answer (title, text, buttons) and ends the run when it waits longer than the timeout.
 class DialogWatcher : public QObject {
     Q_OBJECT
 public:
@@ -22,7 +23,7 @@ public:
 private:
     void dialogShown(QDialog* dialog);
     bool answer(QDialog* dialog);
-    void failIfStillOpen(QPointer<QDialog> dialog);
+    void failIfStillOpen(QDialog* dialog);
 
     QList<StudioAnswer> _answers;
     int _iTimeoutSeconds;

@@ -6,9 +6,11 @@
 
 #include "dialog_watcher.h"
 #include "dzapp.h"
+#include "dzmainwindow.h"
 #include "dzpluginmgr.h"
 #include "studio_display.h"
 #include "studio_options.h"
+#include "studio_screenshot.h"
 #include "studio_session.h"
 
 namespace {
@@ -69,6 +71,35 @@ std::vector<char*> argumentsForQt(int argc, char** argv)
     return kept;
 }
 
+// Chooses the platform before the GUI starts: a window needs a display, a headless run or a
+// screenshot does not (offscreen). False, with the reason on stderr, when there is none.
+bool choosePlatform(const StudioOptions& options)
+{
+    QString missing;
+    if (studioHasDisplay(&missing))
+        return true;
+    if (options.unattended()) {
+        useOffscreenPlatform();
+        return true;
+    }
+    std::fprintf(stderr,
+                 "studio: no display to open a window on (%s is not set); use --headless, "
+                 "--screenshot FILE, or run it under a virtual X server (xvfb-run)\n",
+                 missing.toUtf8().constData());
+    return false;
+}
+
+// Draws the main window into the --screenshot file; the exit status of the run.
+int takeScreenshot(const QString& filePath, int scriptStatus)
+{
+    QString error;
+    if (!saveWindowScreenshot(dzApp->getInterface(), filePath, &error)) {
+        printLine(stderr, QStringLiteral("studio: could not write the screenshot %1: %2").arg(filePath, error));
+        return 1;
+    }
+    return scriptStatus;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -76,16 +107,8 @@ int main(int argc, char** argv)
     StudioOptions options;
     if (const int status = readCommandLine(argc, argv, &options); status >= 0)
         return status;
-    QString missing;
-    if (options.app.headless) {
-        chooseHeadlessPlatform();
-    } else if (!studioHasDisplay(&missing)) {
-        std::fprintf(stderr,
-                     "studio: no display to open a window on (%s is not set); use --headless, "
-                     "or run it under a virtual X server (xvfb-run)\n",
-                     missing.toUtf8().constData());
+    if (!choosePlatform(options))
         return 2;
-    }
     std::vector<char*> qtArgv = argumentsForQt(argc, argv);
     int qtArgc = static_cast<int>(qtArgv.size()) - 1;
     QApplication application(qtArgc, qtArgv.data());
@@ -100,12 +123,18 @@ int main(int argc, char** argv)
     if (!session.openScene())
         return 1;
 
+    const QString screenshot = options.screenshotFile;
     if (options.scriptFile.isEmpty()) {
+        if (!screenshot.isEmpty())
+            return takeScreenshot(screenshot, 0);
         if (options.app.headless)
             return 0;
         return QApplication::exec();
     }
     // The script runs inside the event loop, so its dialogs and timers behave as in a session.
-    QTimer::singleShot(0, &session, [&session]() { QApplication::exit(session.runScript()); });
+    QTimer::singleShot(0, &session, [&session, screenshot]() {
+        const int status = session.runScript();
+        QApplication::exit(screenshot.isEmpty() ? status : takeScreenshot(screenshot, status));
+    });
     return QApplication::exec();
 }

@@ -38,8 +38,4 @@ bool studioHasDisplay(QString* missing)
     return false;
 }
 
-void chooseHeadlessPlatform()
-{
-    if (!isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-}
+void useOffscreenPlatform() { qputenv("QT_QPA_PLATFORM", "offscreen"); }

@@ -10,5 +10,5 @@
 // variable named in `missing`.
 bool studioHasDisplay(QString* missing);
 
-// A headless run without a display still needs a platform for its widgets: offscreen.
-void chooseHeadlessPlatform();
+// A run without a display still needs a platform for its widgets: offscreen.
+void useOffscreenPlatform();

@@ -6,7 +6,7 @@
 
 namespace {
 
-const int kHeadlessDialogTimeout = 30;
+const int kUnattendedDialogTimeout = 30;
 
 QString besideExe(const QString& exeDir, const char* name)
 {
@@ -31,8 +31,8 @@ StudioRequest parseStudioOptions(const QStringList& arguments, const QString& ex
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("The studio: scene, tools and plug-ins. Without --headless it opens a "
-                       "window, which needs a display."));
+        QStringLiteral("The studio: scene, tools and plug-ins. Without --headless or --screenshot "
+                       "it opens a window, which needs a display."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption headless(QStringLiteral("headless"),
@@ -55,6 +55,19 @@ StudioRequest parseStudioOptions(const QStringList& arguments, const QString& ex
                                     QStringLiteral("NAME"));
     const QCommandLineOption noHdMorphs(QStringLiteral("no-hd-morphs"),
                                         QStringLiteral("Run without HD morph support."));
+    const QCommandLineOption noUserLibrary(
+        QStringLiteral("no-user-library"),
+        QStringLiteral("Leave out the home folder's \"My Library\" (otherwise the first content "
+                       "library, made when missing)."));
+    const QCommandLineOption logDetails(
+        QStringLiteral("log-details"),
+        QStringLiteral("Show traces and every label of each dialog in the Log pane (the log "
+                       "file always has them)."));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Draw the main window, once the scene is open and the script has run, "
+                       "into this PNG file and exit. Needs no display."),
+        QStringLiteral("FILE"));
     const QCommandLineOption scene(QStringLiteral("scene"),
                                    QStringLiteral("Scene file to open at start."),
                                    QStringLiteral("FILE"));
@@ -75,10 +88,11 @@ StudioRequest parseStudioOptions(const QStringList& arguments, const QString& ex
     const QCommandLineOption timeout(
         QStringLiteral("dialog-timeout"),
         QStringLiteral("Fail when a modal dialog stays unanswered this long (default 30 "
-                       "headless)."),
+                       "with --headless or --screenshot, else none)."),
         QStringLiteral("SECONDS"));
-    parser.addOptions({headless, home, pluginDir, docPath, contentDir, style, author, noHdMorphs,
-                       scene, select, script, scriptArg, answer, timeout});
+    parser.addOptions({headless, home, pluginDir, docPath, contentDir, noUserLibrary, style,
+                       author, noHdMorphs, logDetails, scene, select, script, scriptArg, answer,
+                       timeout, screenshot});
     if (!parser.parse(arguments)) {
         *text = parser.errorText();
         return StudioRequest::UsageError;
@@ -112,11 +126,14 @@ StudioRequest parseStudioOptions(const QStringList& arguments, const QString& ex
         app.styleName = parser.value(style);
     app.authorName = parser.value(author);
     app.hdMorphs = !parser.isSet(noHdMorphs);
+    app.userLibrary = !parser.isSet(noUserLibrary);
+    app.logDetails = parser.isSet(logDetails);
     app.scriptArgs = parser.values(scriptArg);
 
     options->sceneFile = parser.value(scene);
     options->selectLabels = parser.values(select);
     options->scriptFile = parser.value(script);
+    options->screenshotFile = parser.value(screenshot);
     for (const QString& answerText : parser.values(answer)) {
         StudioAnswer parsed;
         if (!parseAnswer(answerText, &parsed)) {
@@ -125,7 +142,7 @@ StudioRequest parseStudioOptions(const QStringList& arguments, const QString& ex
         }
         options->answers << parsed;
     }
-    options->dialogTimeoutSeconds = app.headless ? kHeadlessDialogTimeout : 0;
+    options->dialogTimeoutSeconds = options->unattended() ? kUnattendedDialogTimeout : 0;
     if (parser.isSet(timeout)) {
         bool ok = false;
         options->dialogTimeoutSeconds = parser.value(timeout).toInt(&ok);

@@ -16,8 +16,12 @@ struct StudioOptions {
     QString sceneFile;
     QStringList selectLabels;  // nodes selected once the scene is open
     QString scriptFile;
+    QString screenshotFile;     // the window drawn into this PNG, then the studio ends
     QList<StudioAnswer> answers;
     int dialogTimeoutSeconds = 0;  // 0: wait for ever
+
+    // No one is at the screen: the run ends by itself (headless, or drawing a screenshot).
+    bool unattended() const { return app.headless || !screenshotFile.isEmpty(); }
 };
 
 // What a command line asks the studio to do.

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "dzfileiosettings.h"
@@ -57,7 +58,8 @@ TEST(ConvertStudio, TheSampleSceneConvertsFromTheMenuOntoTheSourcesSurface)
     const QStringList success = run.logLinesStartingWith(QString::fromUtf8("Dialog \"Conversion complete \u2014"));
     ASSERT_EQ(success.size(), 1) << run.describe();
     EXPECT_TRUE(success[0].contains("now contains 2 new morphs")) << success[0].toStdString();
-    EXPECT_TRUE(success[0].contains("Time taken: 0 seconds") || success[0].contains("Time taken: 1 second"))
+    // Whole seconds as the duration text gives them; a loaded or sanitized run takes longer.
+    EXPECT_TRUE(success[0].contains(QRegularExpression("Time taken: (1 second|\\d+ seconds)<")))
         << success[0].toStdString();
     EXPECT_TRUE(run.logLinesStartingWith("Message box ").isEmpty()) << run.describe();
 

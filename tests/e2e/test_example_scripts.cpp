@@ -8,28 +8,43 @@
 
 // The example a user copies for unattended work: every older figure of a scene converted and
 // saved, and the saved morphs there for a fresh Genesis 9 in a new session.
+namespace {
+
+const QStringList qslAnswers{"--answer", "Convert figure*=Convert", "--answer", "Conversion complete*=Close",
+                             "--answer", "Error*=OK"};
+
+StudioRun runExample(const QStringList& scriptArgs)
+{
+    QFile script(QStringLiteral(KVR_SOURCE_DIR "/examples/convert-all-figures.js"));
+    EXPECT_TRUE(script.open(QIODevice::ReadOnly));
+    QStringList args{"--scene", "Scenes/Several Sources.duf"};
+    for (const QString& arg : scriptArgs)
+        args << "--script-arg" << arg;
+    return runStudio(args + qslAnswers, QString::fromUtf8(script.readAll()), 300);
+}
+
+QStringList filesBelow(const QString& dir)
+{
+    QStringList files;
+    for (QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        files << QFileInfo(it.next()).fileName();
+    return files;
+}
+
+} // namespace
+
 TEST(ExampleScripts, ConvertAllFiguresConvertsEverySourceAndSavesItsMorphs)
 {
     QTemporaryDir library;
-    QFile script(QStringLiteral(KVR_SOURCE_DIR "/examples/convert-all-figures.js"));
-    ASSERT_TRUE(script.open(QIODevice::ReadOnly));
-    const StudioRun run = runStudio({"--content-dir", KVR_CONTENT_DIR, "--scene", "Scenes/Several Sources.duf",
-                                     "--script-arg", library.path(), "--script-arg", "Example Vendor",
-                                     "--answer", "Convert figure*=Convert", "--answer", "Conversion complete*=Close",
-                                     "--answer", "Error*=OK"},
-                                    QString::fromUtf8(script.readAll()), 300);
-    ASSERT_EQ(run.exitCode, 0) << run.stdErr.toStdString() << run.stdOut.toStdString();
+    const StudioRun run = runExample({library.path(), "Example Vendor"});
+    ASSERT_EQ(run.exitCode, 0) << run.describe();
     EXPECT_EQ(run.stdOut,
               "Converting 3 figures; saving to " + library.path() + "\n"
               "  Genesis 3 Male: Genesis 3 Male converted to G9 Head, Genesis 3 Male converted to G9 Body\n"
               "  Genesis 8 Female: Genesis 8 Female converted to G9 Head, Genesis 8 Female converted to G9 Body\n"
               "  Genesis 8.1 Male: Genesis 8.1 Male converted to G9 Head, Genesis 8.1 Male converted to G9 Body\n"
               "Done.\n");
-
-    QStringList saved;
-    for (QDirIterator it(library.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
-        saved << QFileInfo(it.next()).fileName();
-    EXPECT_EQ(saved.size(), 6) << saved.join(", ").toStdString();
+    EXPECT_EQ(filesBelow(library.path()).size(), 6) << filesBelow(library.path()).join(", ").toStdString();
 
     // A new session: a fresh Genesis 9 has every saved morph, and each one moves it.
     const StudioRun reload = runStudio(
@@ -44,9 +59,24 @@ TEST(ExampleScripts, ConvertAllFiguresConvertsEverySourceAndSavesItsMorphs)
         "    found.push(m.getName());\n"
         "}\n"
         "print(found.sort().join('\\n'));\n");
-    ASSERT_EQ(reload.exitCode, 0) << reload.stdErr.toStdString();
+    ASSERT_EQ(reload.exitCode, 0) << reload.describe();
     EXPECT_EQ(reload.stdOut,
               "Genesis 3 Male converted to G9 Body\nGenesis 3 Male converted to G9 Head\n"
               "Genesis 8 Female converted to G9 Body\nGenesis 8 Female converted to G9 Head\n"
               "Genesis 8.1 Male converted to G9 Body\nGenesis 8.1 Male converted to G9 Head\n");
+}
+
+// Without a library the example never picks one (it used to save into the first content
+// directory, the bundled one): it stops at once, says how to call it, and converts nothing.
+TEST(ExampleScripts, ConvertAllFiguresWithoutALibrarySaysHowToCallIt)
+{
+    for (const QStringList& scriptArgs : {QStringList{}, QStringList{""}}) {
+        const StudioRun run = runExample(scriptArgs);
+        EXPECT_EQ(run.exitCode, 1) << run.describe();
+        EXPECT_TRUE(run.stdErr.contains("no library to save into given; usage: studio --headless --scene SCENE "
+                                        "--script convert-all-figures.js --script-arg LIBRARY"))
+            << run.describe();
+        EXPECT_EQ(run.stdOut, "") << run.describe();
+        EXPECT_FALSE(run.logContains("Entering KvrConverter")) << run.describe();
+    }
 }

@@ -204,4 +204,28 @@ TEST(ManualInStudio, TheManualActionOpensTheInstalledPdf)
     EXPECT_FALSE(run.logContains(QStringLiteral("Could not open PDF file")));
 }
 
+// What the manual tells a user to look for after installing: the plug-in's name and version, its
+// library file and its two menu items, each as the loaded plug-in has them.
+TEST(ManualInStudio, NamesThePluginItsLibraryAndItsMenuItemsAsLoaded)
+{
+    const StudioRun run = runStudio(
+        {}, "var p = App.getPluginMgr().findPlugin(\"Tavrenik's Kelvaro\");\n"
+            "print(p.name);\n"
+            "print('version ' + p.version.split('.').slice(0, 3).join('.'));\n"
+            "var library = p.filename.replace(/^.*\\//, '').replace(/\\.[^.]*$/, '');\n"
+            "print(library + '.dll');\n"
+            "print(library + '.dylib');\n"
+            "var actions = MainWindow.getActionMgr();\n"
+            "print(actions.findAction('KvrConvertFigureAction').text.replace('&', ''));\n"
+            "print(actions.findAction('KvrOpenManualAction').text.replace('&', ''));\n");
+    ASSERT_EQ(run.exitCode, 0) << run.describe();
+    const QStringList names = run.stdOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(names.size(), 6) << run.describe();
+
+    // Lines broken anywhere in the PDF read as one text.
+    const QString manual = runTool(QStringLiteral("pdftotext"), {manualPdf, QStringLiteral("-")}).simplified();
+    for (const QString& name : names)
+        EXPECT_TRUE(manual.contains(name)) << "the manual never says " << name.toStdString();
+}
+
 } // namespace

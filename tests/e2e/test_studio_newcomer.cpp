@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -8,67 +9,156 @@
 
 #include "studio_run.h"
 
+// What a first try from a plain terminal meets: no display, no platform chosen, no desktop
+// session (no XDG_RUNTIME_DIR, no application to open files with).
 namespace {
 
-// What a first try from a plain terminal gets: no display and no platform chosen.
 struct BareRun {
     int exitCode = -1;
     QString stdOut;
     QString stdErr;
+    QString log;
 };
 
-BareRun runWithoutDisplay(const QStringList& args)
+const QString kSample = QStringLiteral("Scenes/Sample Conversion.duf");
+
+BareRun runWithoutDisplay(const QStringList& args, const QString& script = QString())
 {
     QTemporaryDir home;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR",
+                                 "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                                 "GNOME_DESKTOP_SESSION_ID"})
         env.remove(QString::fromLatin1(variable));
+    env.insert(QStringLiteral("PATH"), home.filePath(QStringLiteral("no-programs")));
+    QStringList arguments{"--home", home.path(), "--plugin-dir", KVR_PLUGIN_DIR, "--content-dir",
+                          KVR_CONTENT_DIR};
+    if (!script.isNull()) {
+        QFile file(home.filePath(QStringLiteral("run.js")));
+        file.open(QIODevice::WriteOnly);
+        file.write(script.toUtf8());
+        arguments << "--script" << file.fileName();
+    }
     QProcess process;
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(KVR_STUDIO), QStringList{"--home", home.path()} + args);
+    process.start(QStringLiteral(KVR_STUDIO), arguments + args);
     BareRun run;
     if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished();
-        return run;
-    }
-    if (process.exitStatus() == QProcess::NormalExit)
+    } else if (process.exitStatus() == QProcess::NormalExit) {
         run.exitCode = process.exitCode();
+    }
     run.stdOut = QString::fromUtf8(process.readAllStandardOutput());
     run.stdErr = QString::fromUtf8(process.readAllStandardError());
+    QFile log(home.filePath(QStringLiteral("log.txt")));
+    if (log.open(QIODevice::ReadOnly))
+        run.log = QString::fromUtf8(log.readAll());
     return run;
 }
 
 } // namespace
 
-TEST(StudioNewcomer, HelpAndVersionNeedNoDisplay)
+TEST(StudioNewcomer, HelpVersionAndUsageErrorsNeedNoDisplay)
 {
     const BareRun help = runWithoutDisplay({"--help"});
     EXPECT_EQ(help.exitCode, 0) << help.stdErr.toStdString();
-    for (const char* option : {"Usage:", "--headless", "--scene", "--script", "--version"})
+    for (const char* option : {"Usage:", "--headless", "--scene", "--script", "--screenshot", "--version"})
         EXPECT_TRUE(help.stdOut.contains(option)) << option;
 
     const BareRun version = runWithoutDisplay({"--version"});
-    EXPECT_EQ(version.exitCode, 0) << version.stdErr.toStdString();
     EXPECT_TRUE(QRegularExpression("^studio \\d+\\.\\d+\\.\\d+\\.\\d+\\n$").match(version.stdOut).hasMatch())
         << version.stdOut.toStdString();
+
+    // Usage errors are reported as such, display or not: the option at fault and what it wants.
+    const std::pair<QStringList, const char*> wrongs[] = {
+        {{"--no-such-option"}, "no-such-option"},
+        {{"--answer", "no-equals-sign"}, "TITLE=BUTTON"},
+        {{"--dialog-timeout", "soon"}, "number of seconds"},
+    };
+    for (const auto& [args, said] : wrongs) {
+        const BareRun wrong = runWithoutDisplay(args);
+        EXPECT_EQ(wrong.exitCode, 2) << said;
+        EXPECT_TRUE(wrong.stdErr.contains(said)) << wrong.stdErr.toStdString();
+    }
 }
 
-TEST(StudioNewcomer, AWindowWithoutADisplayIsRefusedInOneLine)
+TEST(StudioNewcomer, AWindowWithoutADisplayIsRefusedInOneLineThatNamesTheWaysOut)
 {
     const BareRun run = runWithoutDisplay({});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.stdOut.isEmpty());
     EXPECT_EQ(run.stdErr.count('\n'), 1) << run.stdErr.toStdString();
-    EXPECT_TRUE(run.stdErr.contains("DISPLAY")) << run.stdErr.toStdString();
-    EXPECT_TRUE(run.stdErr.contains("--headless")) << run.stdErr.toStdString();
-
-    // A usage error is reported as such, display or not.
-    const BareRun wrong = runWithoutDisplay({"--no-such-option"});
-    EXPECT_EQ(wrong.exitCode, 2);
-    EXPECT_TRUE(wrong.stdErr.contains("no-such-option")) << wrong.stdErr.toStdString();
+    for (const char* text : {"DISPLAY", "--headless", "--screenshot"})
+        EXPECT_TRUE(run.stdErr.contains(text)) << run.stdErr.toStdString();
 }
 
+// The window a user would see, drawn without a display: the scene loaded, the panes laid out,
+// and nothing from Qt on the terminal.
+TEST(StudioNewcomer, AScreenshotDrawsTheLaidOutWindowWithoutADisplay)
+{
+    QTemporaryDir out;
+    const QString picture = out.filePath("deeper/studio.png");
+    // The script's selection rebuilds the dials just before the picture is taken.
+    const BareRun run = runWithoutDisplay({"--scene", kSample, "--select", "Genesis 9", "--screenshot", picture},
+                                          "Scene.setPrimarySelection(Scene.findNodeByLabel('Genesis 8.1 Female'));\n");
+    ASSERT_EQ(run.exitCode, 0) << run.stdErr.toStdString();
+    EXPECT_EQ(run.stdErr, "");
+    const QImage image(picture);
+    ASSERT_EQ(image.size(), QSize(1280, 800));
+    // The view draws the figures lit against its dark background, not an empty window.
+    const QColor background = image.pixelColor(640, 60);
+    int cLitPixels = 0;
+    for (int y = 100; y < 600; y += 4)
+        for (int x = 300; x < 900; x += 4)
+            cLitPixels += image.pixelColor(x, y).lightness() > background.lightness() + 60;
+    EXPECT_GT(cLitPixels, 500);
+    // The Parameters pane, right of the view, shows dials: dark text in its lower part.
+    int cTextPixels = 0;
+    for (int y = 300; y < 740; y += 2)
+        for (int x = 930; x < 1250; x += 2)
+            cTextPixels += image.pixelColor(x, y).lightness() < 100;
+    EXPECT_GT(cTextPixels, 200);
+    // Their value fields have room for a line of text: white boxes as tall as one.
+    int iLongestWhite = 0;
+    for (int y = 300, iRun = 0; y < 740; ++y) {
+        iRun = image.pixelColor(1184, y).lightness() > 250 ? iRun + 1 : 0;
+        iLongestWhite = std::max(iLongestWhite, iRun);
+    }
+    EXPECT_GE(iLongestWhite, 18);
+
+    const BareRun unwritable = runWithoutDisplay({"--screenshot", "/proc/studio.png"});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_TRUE(unwritable.stdErr.contains("/proc/studio.png")) << unwritable.stdErr.toStdString();
+}
+
+// Without an application for PDF files, the manual's place is told in a box, and the plug-in's
+// "file:///" + path reaches the desktop as a proper file URL.
+TEST(StudioNewcomer, AManualNoApplicationCanOpenIsShownInABox)
+{
+    const QString manual = QStringLiteral(KVR_BUILD_DIR "/docs/Plugins/Kelvaro for Genesis 9/"
+                                          "Kelvaro for Genesis 9 Manual.pdf");
+    ASSERT_TRUE(QFile::exists(manual)) << "the manual is not built";
+    QTemporaryDir out;
+    const BareRun run = runWithoutDisplay(
+        {"--doc-path", KVR_BUILD_DIR "/docs", "--answer", "Could not open=OK", "--screenshot",
+         out.filePath("studio.png")},
+        "MainWindow.getActionMgr().findAction('KvrOpenManualAction').trigger();\n");
+    ASSERT_EQ(run.exitCode, 0) << run.stdErr.toStdString() << run.log.toStdString();
+    EXPECT_TRUE(run.log.contains("Message box \"Could not open\": ")) << run.log.toStdString();
+    EXPECT_TRUE(run.log.contains("<b>" + manual + "</b>")) << run.log.toStdString();
+    EXPECT_EQ(run.stdErr, "");
+}
+
+TEST(StudioNewcomer, MyLibraryLeadsTheContentLibrariesUnlessLeftOut)
+{
+    const QString script = "print(App.getContentMgr().getContentDirectoryPath(0));\n";
+    const BareRun run = runWithoutDisplay({"--headless"}, script);
+    ASSERT_EQ(run.exitCode, 0) << run.stdErr.toStdString();
+    EXPECT_TRUE(run.stdOut.endsWith("/My Library\n")) << run.stdOut.toStdString();
+    const BareRun without = runWithoutDisplay({"--headless", "--no-user-library"}, script);
+    EXPECT_EQ(without.stdOut, KVR_CONTENT_DIR "\n");
+}
 TEST(StudioNewcomer, AScriptRendersTheViewToAPictureOfTheAskedSize)
 {
     QTemporaryDir out;

@@ -7,6 +7,7 @@
 #include "dzaction.h"
 #include "dzactionmgr.h"
 #include "dzclassfactory.h"
+#include "../../host/src/gui/dzfilemenu.h"
 #include "dzmainwindow.h"
 #include "dzplugin.h"
 #include "dzpluginmgr.h"
@@ -105,6 +106,24 @@ TEST(Actions, StartupCreatesOneActionPerActionFactoryInItsMenu)
     ASSERT_NE(deeper, nullptr);
     EXPECT_EQ(deeper->actions().value(0), mgr->findAction("NestedAction"));
     EXPECT_TRUE(mgr->findAction("NestedAction")->shortcut().isEmpty());
+}
+
+// Menus made later still stand in the host's order: File first, the plug-ins' menus before
+// Window and Help.
+TEST(Actions, MenusKeepTheHostsOrderWhenMadeLater)
+{
+    StartedApp app;
+    QMenu* help = app.window()->menuFor("&Help");
+    QMenu* file = app.window()->menuFor("&File");
+    EXPECT_NE(qobject_cast<DzFileMenu*>(file), nullptr) << "the host's own File menu";
+    app.window()->menuFor("Window");
+    app.window()->menuFor("Another Plug-in");
+    EXPECT_EQ(app.window()->menuFor("File"), file);
+    EXPECT_EQ(app.window()->findMenu("Help"), help);
+    QStringList titles;
+    for (QAction* action : app.window()->menuBar()->actions())
+        titles << action->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Tools", "Co&nvert", "Another Plug-in", "Window", "&Help"}));
 }
 
 TEST(Actions, ScriptsCreateThroughFactoriesAndReachActionsByClassName)

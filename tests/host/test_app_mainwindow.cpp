@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDockWidget>
+#include <QRegularExpression>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
+#include "../../host/src/gui/dzlogview.h"
 #include "dzmainwindow.h"
 #include "dzpane.h"
 #include "dzpanemgr.h"
@@ -76,15 +79,37 @@ TEST(MainWindow, SelectionFollowsBothWays)
     EXPECT_EQ(dzScene->getNumSelectedNodes(), 1);
 }
 
-TEST(MainWindow, LogViewShowsEarlierAndLaterLines)
+// The Log pane reads as plain text, traces and dialogs' labels only with details; the log file
+// keeps every text as written.
+TEST(MainWindow, LogPaneShowsPlainTextAndDetailsWhenAsked)
 {
     TestApp app;
     app->log("before the window");
     app->startup();
-    app->log("after the window");
-    const QString text = app->getInterface()->logView()->toPlainText();
-    EXPECT_TRUE(text.contains("before the window"));
-    EXPECT_TRUE(text.contains("after the window"));
+    app->log("TkKVR: Entering KvrConverter::exec_X()");
+    app->log("Message box \"Error\": <p><b>Could not convert figure.</b></p>");
+    app->log("Dialog \"Convert figure\": <p>About to convert</p>\nMorph name");
+    DzLogView* pane = app->getInterface()->logPane();
+    const QRegularExpression time("^\\d\\d:\\d\\d:\\d\\d  ");
+    QStringList shown = app->getInterface()->logView()->toPlainText().split('\n').replaceInStrings(time, "");
+    EXPECT_EQ(shown, QStringList({"before the window", "Message box \"Error\":", "          Could not convert figure.",
+                                  "Dialog \"Convert figure\" opened"}));
+
+    pane->detailsCheckBox()->click();
+    shown = app->getInterface()->logView()->toPlainText().split('\n').replaceInStrings(time, "");
+    EXPECT_EQ(shown, QStringList({"before the window", "TkKVR: Entering KvrConverter::exec_X()",
+                                  "Message box \"Error\":", "          Could not convert figure.",
+                                  "Dialog \"Convert figure\":", "          About to convert", "          Morph name"}));
+    EXPECT_EQ(app.logLinesContaining("Message box").value(0),
+              "Message box \"Error\": <p><b>Could not convert figure.</b></p>");
+
+    // Asked for from the start (the studio's --log-details).
+    DzAppOptions options = TestApp::defaultOptions();
+    options.logDetails = true;
+    TestApp detailed(options);
+    detailed->startup();
+    detailed->log("Leaving Running Transfer Utility");
+    EXPECT_TRUE(detailed->getInterface()->logView()->toPlainText().endsWith("Leaving Running Transfer Utility"));
 }
 
 TEST(Progress, StepsShowInTheBarAndHeadlessOnStandardError)
@@ -100,6 +125,7 @@ TEST(Progress, StepsShowInTheBarAndHeadlessOnStandardError)
         EXPECT_EQ(bar->maximum(), 19);
         EXPECT_EQ(bar->value(), 3);
         EXPECT_TRUE(bar->format().startsWith("Loading stock figure"));
+        EXPECT_TRUE(bar->isVisibleTo(app->getInterface()));
         progress.step(100);
         EXPECT_EQ(progress.getCurrentStep(), 19);
     }
@@ -109,8 +135,9 @@ TEST(Progress, StepsShowInTheBarAndHeadlessOnStandardError)
               "[3/19] Converting\n"
               "[4/19] Loading stock figure for morph conversion\n"
               "[19/19] Loading stock figure for morph conversion\n");
-    // A finished progress leaves the bar idle.
+    // A finished progress leaves the bar idle, out of sight.
     EXPECT_EQ(bar->value(), 0);
+    EXPECT_FALSE(bar->isVisibleTo(app->getInterface()));
 }
 
 TEST(Progress, CancelOnlyWhenCancellable)
@@ -134,7 +161,15 @@ public:
     ProbePane() : DzPane("Probe") {}
 };
 
+class LeftProbePane : public DzPane {
+    Q_OBJECT
+public:
+    LeftProbePane() : DzPane("Left probe") {}
+};
+
 const bool probePaneRegistered = DzMainWindow::registerPaneCreator([] { return new ProbePane; });
+const bool leftPaneRegistered =
+    DzMainWindow::registerPaneCreator([] { return new LeftProbePane; }, Qt::LeftDockWidgetArea);
 
 } // namespace
 
@@ -153,6 +188,24 @@ TEST(MainWindow, RegisteredPanesAreDockedAndFoundByClassName)
     panes->showPane(pane);
     EXPECT_FALSE(dock->isHidden());
     EXPECT_EQ(shown.count(), 1);
+
+    // A pane asked for on the left stands under the scene list, left of the view.
+    ASSERT_TRUE(leftPaneRegistered);
+    DzMainWindow* window = app->getInterface();
+    window->show();
+    DzPane* left = panes->findPane("LeftProbePane");
+    ASSERT_NE(left, nullptr);
+    auto* leftDock = qobject_cast<QDockWidget*>(left->parentWidget());
+    EXPECT_EQ(window->dockWidgetArea(leftDock), Qt::LeftDockWidgetArea);
+    const QWidget* list = app.list();
+    EXPECT_GT(left->mapTo(window, QPoint()).y(), list->mapTo(window, QPoint(0, list->height())).y());
+    EXPECT_LT(left->mapTo(window, QPoint(left->width(), 0)).x(), window->centralWidget()->x());
+
+    // The host's Content Library pane is docked on the left too.
+    DzPane* library = panes->findPane("DzContentLibraryPane");
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(window->dockWidgetArea(qobject_cast<QDockWidget*>(library->parentWidget())),
+              Qt::LeftDockWidgetArea);
 }
 
 #include "test_app_mainwindow.moc"

@@ -12,8 +12,6 @@
 
 namespace {
 
-const char* const kHdPluginName = "Morph Loader Pro SubDivision Resolution";
-
 class PluginProbe : public QObject {
     Q_OBJECT
 };
@@ -47,24 +45,6 @@ QString copyNonPluginLibrary(const QString& folder, const QString& name)
 }
 
 } // namespace
-
-TEST(PluginMgr, HdMorphSupportIsListedActivatedOnlyWhenPresent)
-{
-    {
-        TestApp app;
-        app->startup();
-        DzPlugin* hd = app->getPluginMgr()->findPlugin(kHdPluginName);
-        ASSERT_NE(hd, nullptr);
-        EXPECT_TRUE(hd->isActivated());
-        EXPECT_EQ(hd->getStatus(), 0);
-        EXPECT_EQ(app->getPluginMgr()->findPlugin("Morph Loader Pro"), nullptr);
-    }
-    DzAppOptions options = TestApp::defaultOptions();
-    options.hdMorphs = false;
-    TestApp app(options);
-    app->startup();
-    EXPECT_EQ(app->getPluginMgr()->findPlugin(kHdPluginName), nullptr);
-}
 
 TEST(PluginMgr, SdkVersionMustBe45AndFactoriesLiveWithTheirPlugin)
 {

@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTextStream>
 
+#include "../../host/src/app/dzqtmessagefilter.h"
 #include "dzapp.h"
+#include "dzcontentmgr.h"
 #include "dzmainwindow.h"
 #include "dzscene.h"
 #include "dzstyle.h"
@@ -40,50 +43,31 @@ TEST(AppServices, GlobalsFollowTheApplicationsLife)
     EXPECT_EQ(dzScene, nullptr);
 }
 
-TEST(AppServices, LogWritesTimestampedLinesToFileAndMemory)
-{
-    TestApp app;
-    QSignalSpy spy(app.app(), &DzApp::logged);
-    app->log("TkKVR: first");
-    app->log("second line with ünïcode");
-    EXPECT_TRUE(app->flushLogBuffer());
-
-    const QStringList inFile = readLines(app->logFilePath());
-    ASSERT_EQ(inFile.size(), 2);
-    EXPECT_EQ(inFile, app->logLines());
-    EXPECT_EQ(logLineText(inFile[0]), "TkKVR: first");
-    EXPECT_EQ(logLineText(inFile[1]), QString("second line with ünïcode"));
-    // The stamp is an ISO date-time, so logs of several sessions sort and read alike.
-    const QString stamp = inFile[0].left(inFile[0].indexOf(' '));
-    EXPECT_TRUE(QDateTime::fromString(stamp, Qt::ISODateWithMs).isValid()) << stamp.toStdString();
-    ASSERT_EQ(spy.count(), 2);
-    EXPECT_EQ(spy[1][0].toString(), inFile[1]);
-}
-
-TEST(AppServices, LogOfALaterSessionAppendsToTheSameFile)
+// Each line goes to memory and the file with an ISO stamp (logs of several sessions sort and
+// read alike); a later session appends; a shown URL is logged and remembered, not opened headless.
+TEST(AppServices, LogWritesStampedLinesThatLaterSessionsAppendTo)
 {
     QTemporaryDir home;
     DzAppOptions options = TestApp::defaultOptions();
     options.homeDir = home.path();
-    {
-        DzApp first(options);
-        first.log("from the first session");
-    }
-    DzApp second(options);
-    second.log("from the second session");
-    const QStringList lines = readLines(second.logFilePath());
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].endsWith("from the first session"));
-    EXPECT_EQ(second.logLines().size(), 1);
-}
+    DzApp(options).log("from the first session");
+    DzApp app(options);
+    QSignalSpy spy(&app, &DzApp::logged);
+    app.log("TkKVR: second line with ünïcode");
+    app.showURL("file:///docs/Plugins/A B/A B Manual.pdf");
+    EXPECT_TRUE(app.flushLogBuffer());
 
-TEST(AppServices, ShowUrlIsLoggedAndRememberedWithoutOpeningHeadless)
-{
-    TestApp app;
-    const QString url = "file:///docs/Plugins/A B/A B Manual.pdf";
-    app->showURL(url);
-    EXPECT_EQ(app->lastShownUrl(), url);
-    EXPECT_EQ(app.logLinesContaining("Opening URL").value(0), "Opening URL: " + url);
+    const QStringList inFile = readLines(app.logFilePath());
+    ASSERT_EQ(inFile.size(), 3);
+    EXPECT_EQ(logLineText(inFile[0]), "from the first session");
+    EXPECT_EQ(inFile.mid(1), app.logLines());
+    EXPECT_EQ(logLineText(inFile[1]), QString("TkKVR: second line with ünïcode"));
+    EXPECT_EQ(logLineText(inFile[2]), "Opening URL: file:///docs/Plugins/A B/A B Manual.pdf");
+    EXPECT_EQ(app.lastShownUrl(), "file:///docs/Plugins/A B/A B Manual.pdf");
+    const QString stamp = inFile[1].left(inFile[1].indexOf(' '));
+    EXPECT_TRUE(QDateTime::fromString(stamp, Qt::ISODateWithMs).isValid()) << stamp.toStdString();
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy[0][0].toString(), inFile[1]);
 }
 
 TEST(AppServices, StyleAndAuthorComeFromOptionsOrDefaults)
@@ -113,4 +97,50 @@ TEST(AppServices, DialogParentIsTheMainWindowOnceThereIsOne)
     EXPECT_EQ(app->getDialogParent(), app->getInterface());
     // Headless: the window exists for its managers but is never shown.
     EXPECT_FALSE(app->getInterface()->isVisible());
+}
+
+// "My Library" in the home folder leads the content libraries when asked for, made when missing,
+// and never listed twice; tests leave it out and keep the libraries they give.
+TEST(AppServices, UserLibraryLeadsTheContentLibrariesWhenAskedFor)
+{
+    QTemporaryDir home;
+    const QString library = home.filePath("My Library");
+    struct Case {
+        bool userLibrary;
+        QStringList given;
+        QStringList listed;
+    };
+    const Case cases[] = {
+        {false, {"/c/one", "/c/two"}, {"/c/one", "/c/two"}},
+        {true, {"/c/one", "/c/two"}, {library, "/c/one", "/c/two"}},
+        {true, {"/c/one", library}, {library, "/c/one"}},
+        {true, {}, {library}},
+    };
+    for (const Case& c : cases) {
+        QDir(library).removeRecursively();
+        DzAppOptions options = TestApp::defaultOptions();
+        options.homeDir = home.path();
+        options.userLibrary = c.userLibrary;
+        options.contentDirs = c.given;
+        DzApp app(options);
+        EXPECT_EQ(app.getContentMgr()->contentDirectories(), c.listed) << c.given.join(", ").toStdString();
+        EXPECT_EQ(QDir(library).exists(), c.userLibrary);
+    }
+}
+
+// Qt's reports of a missing desktop session are dropped; other warnings pass, and so do the
+// ones the host reports itself once it no longer does.
+TEST(AppServices, QtNoiseIsDroppedAndRealWarningsPass)
+{
+    testing::internal::CaptureStderr();
+    qWarning("QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-x'");
+    qWarning("This plugin does not support propagateSizeHints()");
+    qWarning("a real warning");
+    {
+        const DzQtWarningsReportedByHost reported;
+        qWarning("Unable to detect a launcher for 'file:///x.pdf'");
+    }
+    qWarning("Unable to detect a launcher again");
+    const QString printed = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(printed, "a real warning\nUnable to detect a launcher again\n");
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -17,7 +18,6 @@
 #include "dzscene.h"
 #include "test_app.h"
 #include "test_geometry_fixtures.h"
-
 
 // The figure every save uses, and where its morphs land below a library.
 const char* const kFigureFile = "People/Genesis 9/Genesis 9.duf";
@@ -84,17 +84,38 @@ struct AssetSession {
     {
         return mgr()->doSaveWithOptions(filter(), settings, false, QString(), QString(), QString());
     }
+    QString message(int code) const { return mgr()->getErrorMessage(code); }
 
+    // A path below the library's morphs folder.
+    QString morphs(const QString& below = QString()) const
+    {
+        return QDir(library).filePath(QString(kMorphFolder) + "/" + below);
+    }
+
+    // Files below the folder, relative to the root, hidden ones included.
     QStringList filesBelow(const QString& dir) const
     {
         QStringList files;
-        QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
         while (it.hasNext())
             files << QDir(root.path()).relativeFilePath(it.next());
         files.sort();
         return files;
     }
 };
+
+inline QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
 
 inline DzMorph* addShape(DzNode* figure, const QString& name)
 {

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
+#include <memory>
 
 #include "../../host/src/content/dsondocument.h"
 #include "../../host/src/content/dsoninstalledmorphs.h"
@@ -12,6 +11,7 @@
 #include "dzobject.h"
 #include "dzshape.h"
 #include "test_content_support.h"
+#include "test_geometry_fixtures.h"
 
 using namespace testcontent;
 
@@ -19,38 +19,28 @@ using namespace testcontent;
 // or added, and the whole library gone. Each load sees the library as it is at that moment.
 namespace {
 
-const char kFigure[] = R"({
- "asset_info": {"id": "/data/T/Fig/fig.dsf", "type": "figure"},
- "geometry_library": [{"id": "g", "type": "polygon_mesh",
-  "vertices": {"count": 4, "values": [[0,0,0],[1,0,0],[1,1,0],[0,1,0]]},
-  "polygon_groups": {"count": 1, "values": ["Body"]},
-  "polylist": {"count": 1, "values": [[0,0,0,1,2,3]]}}],
- "node_library": [{"id": "Fig", "label": "Fig", "type": "figure", "geometry": "#g"},
-  {"id": "hip", "type": "bone", "parent": "#Fig"}]
-})";
+const QString qsFigureUrl = "/data/T/Fig/fig.dsf#Fig";
 
-const char kScene[] = R"({"asset_info": {"id": "/People/Fig.duf", "type": "figure"},
- "scene": {"nodes": [{"id": "f", "url": "/data/T/Fig/fig.dsf#Fig", "label": "Fig"}]}})";
+// A library with the figure "Fig", its scene file and a session on it.
+struct Library {
+    QTemporaryDir dir;
+    QString scene = dir.filePath("People/Fig.duf");
+    std::unique_ptr<TestApp> app;
 
-QByteArray morphFile(const char* name, float dy)
-{
-    return QStringLiteral(R"({"asset_info": {"id": "/data/T/Fig/Morphs/%1.dsf", "type": "modifier"},
- "modifier_library": [{"id": "%1", "parent": "/data/T/Fig/fig.dsf#Fig",
-  "channel": {"id": "value", "value": 0},
-  "morph": {"vertex_count": 4, "deltas": {"count": 1, "values": [[2, 0, %2, 0]]}}}]})")
-        .arg(QLatin1String(name))
-        .arg(double(dy))
-        .toUtf8();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes, const QDateTime& modified = {})
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
-        return false;
-    return !modified.isValid() || file.setFileTime(modified, QFileDevice::FileModificationTime);
-}
+    explicit Library(const QDateTime& figureModified = {}, bool relative = false)
+    {
+        writeFile(dir.filePath("data/T/Fig/fig.dsf"), quadFigure("Fig"), figureModified);
+        writeFile(scene, R"({"asset_info": {"id": "/People/Fig.duf", "type": "figure"},
+ "scene": {"nodes": [{"id": "f", "url": "/data/T/Fig/fig.dsf#Fig", "label": "Fig"}]}})");
+        DzAppOptions options = TestApp::defaultOptions();
+        options.contentDirs = QStringList{relative ? QDir::current().relativeFilePath(dir.path()) : dir.path()};
+        app = std::make_unique<TestApp>(options);
+    }
+    bool writeMorph(const QString& relativePath, const char* name, float dy, const QDateTime& modified = {})
+    {
+        return writeFile(dir.filePath("data/T/Fig/Morphs/" + relativePath), quadMorph(name, qsFigureUrl, dy), modified);
+    }
+};
 
 // The y delta of each morph on the loaded figure, by name; empty when the load failed.
 QMap<QString, float> loadMorphs(const QString& scenePath)
@@ -65,63 +55,52 @@ QMap<QString, float> loadMorphs(const QString& scenePath)
     return morphs;
 }
 
+using Morphs = QMap<QString, float>;
+
 } // namespace
 
 TEST(ContentChanges, EachLoadSeesTheInstalledMorphsAsTheyAreNow)
 {
-    QTemporaryDir lib;
-    ASSERT_TRUE(writeFile(lib.filePath("data/T/Fig/fig.dsf"), kFigure));
-    ASSERT_TRUE(writeFile(lib.filePath("People/Fig.duf"), kScene));
-    const QString lift = lib.filePath("data/T/Fig/Morphs/Lift.dsf");
-    ASSERT_TRUE(writeFile(lift, morphFile("Lift", 0.25f)));
-    DzAppOptions options = TestApp::defaultOptions();
-    options.contentDirs = QStringList{lib.path()};
-    TestApp app(options);
-    const QString scene = lib.filePath("People/Fig.duf");
-
-    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.25f}}));
+    Library lib;
+    ASSERT_TRUE(lib.writeMorph("Lift.dsf", "Lift", 0.25f));
+    EXPECT_EQ(loadMorphs(lib.scene), (Morphs{{"Lift", 0.25f}}));
 
     // Rewritten with the same size and within the same second as the first.
-    ASSERT_TRUE(writeFile(lift, morphFile("Lift", 0.75f)));
-    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.75f}}));
+    ASSERT_TRUE(lib.writeMorph("Lift.dsf", "Lift", 0.75f));
+    EXPECT_EQ(loadMorphs(lib.scene), (Morphs{{"Lift", 0.75f}}));
 
-    ASSERT_TRUE(writeFile(lib.filePath("data/T/Fig/Morphs/Sub/Bend.dsf"), morphFile("Bend", 0.5f)));
-    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Bend", 0.5f}, {"Lift", 0.75f}}));
+    ASSERT_TRUE(lib.writeMorph("Sub/Bend.dsf", "Bend", 0.5f));
+    EXPECT_EQ(loadMorphs(lib.scene), (Morphs{{"Bend", 0.5f}, {"Lift", 0.75f}}));
 
-    ASSERT_TRUE(QFile::remove(lift));
-    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Bend", 0.5f}}));
+    ASSERT_TRUE(QFile::remove(lib.dir.filePath("data/T/Fig/Morphs/Lift.dsf")));
+    EXPECT_EQ(loadMorphs(lib.scene), (Morphs{{"Bend", 0.5f}}));
 
     // A morph file broken between two loads is skipped with a line; the figure still loads.
-    ASSERT_TRUE(writeFile(lib.filePath("data/T/Fig/Morphs/Sub/Bend.dsf"), "{\"asset_info\": "));
-    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{}));
+    ASSERT_TRUE(writeFile(lib.dir.filePath("data/T/Fig/Morphs/Sub/Bend.dsf"), "{\"asset_info\": "));
+    EXPECT_EQ(loadMorphs(lib.scene), Morphs{});
     EXPECT_NE(figureLabelled("Fig"), nullptr);
-    EXPECT_EQ(app.logLinesContaining("Bend.dsf\" skipped: is not valid JSON").size(), 1);
+    EXPECT_EQ(lib.app->logLinesContaining("Bend.dsf\" skipped: is not valid JSON").size(), 1);
 }
 
 TEST(ContentChanges, ALibraryGoneBetweenTwoLoadsFailsTheSecondAndKeepsTheScene)
 {
-    QTemporaryDir lib, elsewhere;
-    ASSERT_TRUE(writeFile(lib.filePath("data/T/Fig/fig.dsf"), kFigure));
-    ASSERT_TRUE(writeFile(lib.filePath("People/Fig.duf"), kScene));
-    ASSERT_TRUE(writeFile(lib.filePath("data/T/Fig/Morphs/Lift.dsf"), morphFile("Lift", 0.25f)));
+    Library lib;
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(lib.writeMorph("Lift.dsf", "Lift", 0.25f));
     const QString outside = elsewhere.filePath("Fig elsewhere.duf");
-    ASSERT_TRUE(writeFile(outside, kScene));
-    DzAppOptions options = TestApp::defaultOptions();
-    options.contentDirs = QStringList{lib.path()};
-    TestApp app(options);
-    const QString scene = lib.filePath("People/Fig.duf");
-    ASSERT_EQ(loadMorphs(scene).size(), 1);
+    ASSERT_TRUE(QFile::copy(lib.scene, outside));
+    ASSERT_EQ(loadMorphs(lib.scene).size(), 1);
     DzNode* loaded = figureLabelled("Fig");
 
-    ASSERT_TRUE(QDir(lib.path()).removeRecursively());
+    ASSERT_TRUE(QDir(lib.dir.path()).removeRecursively());
     DialogAnswerer answerer;
-    EXPECT_FALSE(contentMgr()->openFile(scene, true));
-    EXPECT_EQ(app.logLinesContaining(scene).last(),
-              QStringLiteral("Content: cannot open \"%1\": no such file").arg(scene));
+    EXPECT_FALSE(contentMgr()->openFile(lib.scene, true));
+    EXPECT_EQ(lib.app->logLinesContaining(lib.scene).last(),
+              QStringLiteral("Content: cannot open \"%1\": no such file").arg(lib.scene));
 
     // A file elsewhere that refers to the library: its figure is missing, nothing loads.
     EXPECT_FALSE(contentMgr()->openFile(outside, true));
-    EXPECT_TRUE(app.logLinesContaining(outside).last().contains("nothing in"));
+    EXPECT_TRUE(lib.app->logLinesContaining(outside).last().contains("nothing in"));
     ASSERT_EQ(answerer.seen().size(), 1);
     EXPECT_EQ(answerer.seen()[0].title, "Missing Files");
     EXPECT_EQ(dzScene->findNodeByLabel("Fig"), loaded);
@@ -129,63 +108,51 @@ TEST(ContentChanges, ALibraryGoneBetweenTwoLoadsFailsTheSecondAndKeepsTheScene)
 }
 
 // Files last changed well before they were read are read once per session, until their size or
-// time stamp changes.
-TEST(ContentChanges, InstalledMorphFilesAreReadOncePerChange)
+// time stamp changes; a file just written is read on every load until its time stamp is safely
+// in the past.
+TEST(ContentChanges, InstalledMorphFilesAndFigureAssetsAreReadOncePerChange)
 {
-    QTemporaryDir lib;
-    ASSERT_TRUE(writeFile(lib.filePath("data/T/Fig/fig.dsf"), kFigure));
-    ASSERT_TRUE(writeFile(lib.filePath("People/Fig.duf"), kScene));
     const QDateTime anHourAgo = QDateTime::currentDateTime().addSecs(-3600);
-    const QString lift = lib.filePath("data/T/Fig/Morphs/Lift.dsf");
-    ASSERT_TRUE(writeFile(lift, morphFile("Lift", 0.25f), anHourAgo));
-    DzAppOptions options = TestApp::defaultOptions();
-    options.contentDirs = QStringList{lib.path()};
-    TestApp app(options);
-    const QString scene = lib.filePath("People/Fig.duf");
+    Library lib(anHourAgo);
+    ASSERT_TRUE(lib.writeMorph("Lift.dsf", "Lift", 0.25f, anHourAgo));
+    const int morphReads = dson::installedMorphFileReads(), figureReads = dson::assetDocumentReads();
+    EXPECT_EQ(loadMorphs(lib.scene), (Morphs{{"Lift", 0.25f}}));
+    ASSERT_TRUE(contentMgr()->openFile(lib.scene, true));  // a second figure of the kind
+    EXPECT_EQ(loadMorphs(lib.scene), (Morphs{{"Lift", 0.25f}}));
+    EXPECT_EQ(dson::installedMorphFileReads(), morphReads + 1);
+    EXPECT_EQ(dson::assetDocumentReads(), figureReads + 1);
 
-    const int before = dson::installedMorphFileReads();
-    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.25f}}));
-    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.25f}}));
-    EXPECT_EQ(dson::installedMorphFileReads(), before + 1);
+    // The same size, another old time stamp: read again, once.
+    ASSERT_TRUE(lib.writeMorph("Lift.dsf", "Lift", 0.75f, anHourAgo.addSecs(1)));
+    QByteArray moved = quadFigure("Fig");
+    ASSERT_TRUE(writeFile(lib.dir.filePath("data/T/Fig/fig.dsf"), moved.replace("[1,1,0]", "[1,2,0]"), anHourAgo.addSecs(1)));
+    EXPECT_EQ(loadMorphs(lib.scene), (Morphs{{"Lift", 0.75f}}));
+    EXPECT_EQ(loadMorphs(lib.scene), (Morphs{{"Lift", 0.75f}}));
+    EXPECT_EQ(dson::installedMorphFileReads(), morphReads + 2);
+    EXPECT_EQ(dson::assetDocumentReads(), figureReads + 2);
+    EXPECT_EQ(figureLabelled("Fig")->getObject()->getCurrentShape()->getFacetMesh().getVertex(2), DzVec3(1, 2, 0));
 
-    // The same size, another time stamp, also an old one.
-    ASSERT_TRUE(writeFile(lift, morphFile("Lift", 0.75f), anHourAgo.addSecs(1)));
-    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.75f}}));
-    EXPECT_EQ(dson::installedMorphFileReads(), before + 2);
-
-    // A file just written is read on every load until its time stamp is safely in the past.
-    ASSERT_TRUE(writeFile(lift, morphFile("Lift", 0.5f)));
-    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.5f}}));
-    EXPECT_EQ(loadMorphs(scene), (QMap<QString, float>{{"Lift", 0.5f}}));
-    EXPECT_EQ(dson::installedMorphFileReads(), before + 4);
+    ASSERT_TRUE(lib.writeMorph("Lift.dsf", "Lift", 0.5f));
+    EXPECT_EQ(loadMorphs(lib.scene), (Morphs{{"Lift", 0.5f}}));
+    EXPECT_EQ(loadMorphs(lib.scene), (Morphs{{"Lift", 0.5f}}));
+    EXPECT_EQ(dson::installedMorphFileReads(), morphReads + 4);
 }
 
-// The figure asset a scene refers to is parsed once for every figure of its kind, until it
-// changes on disk; a change is seen by the next load.
-TEST(ContentChanges, AFigureAssetIsParsedOncePerChange)
+// A content directory given relative to the working folder, as on a command line: the urls of
+// what loads from it are the same as for the absolute path, so scene files refer to them.
+TEST(ContentChanges, ARelativeContentDirectoryGivesTheSameAssetUrls)
 {
-    QTemporaryDir lib;
-    const QDateTime anHourAgo = QDateTime::currentDateTime().addSecs(-3600);
-    const QString asset = lib.filePath("data/T/Fig/fig.dsf");
-    ASSERT_TRUE(writeFile(asset, kFigure, anHourAgo));
-    ASSERT_TRUE(writeFile(lib.filePath("People/Fig.duf"), kScene));
-    DzAppOptions options = TestApp::defaultOptions();
-    options.contentDirs = QStringList{lib.path()};
-    TestApp app(options);
-    const QString scene = lib.filePath("People/Fig.duf");
-
-    const int before = dson::assetDocumentReads();
-    ASSERT_TRUE(contentMgr()->openFile(scene, true));
-    ASSERT_TRUE(contentMgr()->openFile(scene, true));
-    EXPECT_EQ(dzScene->getNumNodes(), 4);  // two figures, each with its bone
-    EXPECT_EQ(dson::assetDocumentReads(), before + 1);
-
-    // Moved vertex: the next load shows it.
-    QByteArray moved = kFigure;
-    moved.replace("[1,1,0]", "[1,2,0]");
-    ASSERT_TRUE(writeFile(asset, moved, anHourAgo.addSecs(1)));
-    ASSERT_TRUE(contentMgr()->openFile(scene, true));
-    EXPECT_EQ(dson::assetDocumentReads(), before + 2);
-    EXPECT_EQ(qobject_cast<DzFigure*>(dzScene->getNode(4))->getObject()->getCurrentShape()->getFacetMesh().getVertex(2),
-              DzVec3(1, 2, 0));
+    for (bool relative : {false, true}) {
+        SCOPED_TRACE(relative ? "relative" : "absolute");
+        Library lib({}, relative);
+        ASSERT_TRUE(lib.writeMorph("Lift.dsf", "Lift", 0.25f));
+        const QString scene = QDir::current().relativeFilePath(lib.scene);
+        ASSERT_TRUE(writeFile(lib.dir.filePath("People/Inline.duf"), quadFigure("Inline").replace(
+            "\"type\": \"figure\"},", "\"type\": \"figure\"}, \"scene\": {\"nodes\": [{\"id\": \"i\", \"url\": \"#Inline\"}]},")));
+        ASSERT_TRUE(contentMgr()->openFile(scene, true));
+        ASSERT_TRUE(contentMgr()->openFile(QDir::current().relativeFilePath(lib.dir.filePath("People/Inline.duf")), true));
+        EXPECT_EQ(testgeo::morphOf(figureLabelled("Fig"), "Lift")->getDeltas()->getUri().toString(),
+                  "/data/T/Fig/Morphs/Lift.dsf#Lift");
+        EXPECT_EQ(dzScene->findNodeByLabel("Inline")->getAssetUri().toString(), "/People/Inline.duf#Inline");
+    }
 }

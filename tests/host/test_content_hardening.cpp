@@ -5,7 +5,13 @@
 #include <cmath>
 #include <limits>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "../../host/src/content/contentpaths.h"
 #include "../../host/src/content/dsondocument.h"
+#include "../../host/src/geometry/dzgeometry.h"
 #include "dzfloatproperty.h"
 #include "dzmorph.h"
 #include "dzobject.h"
@@ -19,15 +25,6 @@
 using namespace testcontent;
 
 namespace {
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return path;
-}
 
 DzFigure* loadSelectedGenesis9()
 {
@@ -46,18 +43,6 @@ void deleteNow(DzNode* node)
 
 } // namespace
 
-TEST(ContentHardening, ContentFaultsAreStandardExceptions)
-{
-    QTemporaryDir dir;
-    const QString path = writeFile(dir, "list.duf", "[1, 2]");
-    try {
-        dson::readDocument(path);
-        FAIL() << "a JSON list was read as a document";
-    } catch (const std::exception& e) {
-        EXPECT_STREQ(e.what(), "does not hold a JSON object");
-    }
-}
-
 TEST(ContentHardening, DFormerPresetWhoseNodeFileIsMissingFailsTheLoad)
 {
     TestApp app;
@@ -71,7 +56,8 @@ TEST(ContentHardening, DFormerPresetWhoseNodeFileIsMissingFailsTheLoad)
         ",\"influence_weights\":{\"count\":1,\"values\":[[0,1]]}}}],"
         "\"scene\":{\"nodes\":[{\"id\":\"D\",\"url\":\"/data/Nowhere/DFormer.dsf#D-Former_1\"}]}}";
     QTemporaryDir dir;
-    const QString path = writeFile(dir, "Lost DFormer.duf", preset);
+    const QString path = dir.filePath("Lost DFormer.duf");
+    ASSERT_TRUE(writeFile(path, preset));
     const int before = dzScene->getNumNodes();
 
     DialogAnswerer answerer("Accept");
@@ -194,4 +180,175 @@ TEST(ContentHardening, DamagedSettingsFileGivesDefaultsOneLineAndACopy)
         ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
         EXPECT_EQ(copy.readAll(), c.bytes);
     }
+}
+
+namespace {
+
+// Two content directories (the second reached through a link to it) and, beside them, a
+// folder that is none, holding a figure and a morph that no scene may load.
+struct FencedLibrary {
+    QTemporaryDir root;
+    QString lib = root.filePath("lib"), second = root.filePath("second-link"), outside = root.filePath("outside");
+    std::unique_ptr<TestApp> app;
+
+    FencedLibrary()
+    {
+        writeFile(lib + "/data/My Vendor/fig.dsf", quadFigure("Fig"));
+        writeFile(lib + "/data/My Vendor/Morphs/Lift.dsf", quadMorph("Lift", "/data/My%20Vendor/fig.dsf#Fig", 0.5f));
+        writeFile(root.filePath("second/data/Second/fig.dsf"), quadFigure("Other"));
+        QFile::link(root.filePath("second"), second);
+        writeFile(outside + "/data/evil.dsf", quadFigure("Evil"));
+        writeFile(outside + "/data/evil-morph.dsf", quadMorph("Evil", "/data/My%20Vendor/fig.dsf#Fig", 9.0f));
+        QFile::link(outside + "/data/evil.dsf", lib + "/data/link.dsf");
+        QFile::link(outside + "/data/evil-morph.dsf", lib + "/data/link-morph.dsf");
+        QFile::link(outside + "/data", lib + "/data/linkdir");
+        QFile::link(lib + "/data/My Vendor/fig.dsf", lib + "/data/alias.dsf");
+        QFile::link(root.filePath("second/data/Second/fig.dsf"), lib + "/data/cross.dsf");
+        DzAppOptions options = TestApp::defaultOptions();
+        options.contentDirs = QStringList{lib, second};
+        app = std::make_unique<TestApp>(options);
+    }
+
+    // A scene with the url as a node of its own, or as a morph dialled on a good figure.
+    QString sceneWith(const QString& url, bool asModifier)
+    {
+        QJsonArray nodes{QJsonObject{{"id", "f"}, {"url", asModifier ? "/data/My%20Vendor/fig.dsf#Fig" : url}, {"label", "Loaded"}}};
+        QJsonArray modifiers;
+        if (asModifier)
+            modifiers.append(QJsonObject{{"id", "m"}, {"url", url}, {"parent", "#f"},
+                                         {"channel", QJsonObject{{"id", "value"}, {"current_value", 1}}}});
+        const QJsonObject doc{{"asset_info", QJsonObject{{"id", "/Scenes/s.duf"}, {"type", "scene"}}},
+                              {"scene", QJsonObject{{"nodes", nodes}, {"modifiers", modifiers}}}};
+        const QString path = lib + "/Scenes/s.duf";
+        writeFile(path, QJsonDocument(doc).toJson());
+        return path;
+    }
+};
+
+} // namespace
+
+// Urls that lead out of the content directories, as a figure's url or as a morph's: the load
+// fails with a line naming the url and the scene file, nothing outside is read.
+TEST(ContentHardening, AssetUrlsThatLeadOutOfTheContentDirectoriesAreRefused)
+{
+    struct Case {
+        const char* url;
+        const char* reason;
+    };
+    // EVIL is the outside file, LINK a link to it inside the library.
+    const Case cases[] = {
+        {"/../outside/data/EVIL.dsf#Evil", "climbs out of the content directories"},
+        {"/data/../../outside/data/EVIL.dsf#Evil", "climbs out"},
+        {"/%2e%2e/outside/data/EVIL.dsf#Evil", "climbs out"},
+        {"/data/%2E%2e/%2e%2E/outside/data/EVIL.dsf#Evil", "climbs out"},
+        {"/data/..%2F..%2Foutside/data/EVIL.dsf#Evil", "climbs out"},
+        {"\\..\\outside\\data\\EVIL.dsf#Evil", "climbs out"},
+        {"//..//outside/data/EVIL.dsf#Evil", "climbs out"},
+        {"/../../../../../../../../../../../../etc/passwd#Evil", "climbs out"},
+        {"/data/LINK.dsf#Evil", "leads through a link to"},
+        {"/data/linkdir/EVIL.dsf#Evil", "leads through a link to"},
+    };
+    for (bool asModifier : {false, true}) {
+        for (const Case& c : cases) {
+            const QString url = QString(c.url)
+                                    .replace("EVIL", asModifier ? "evil-morph" : "evil")
+                                    .replace("LINK", asModifier ? "link-morph" : "link");
+            SCOPED_TRACE(url.toStdString() + (asModifier ? " as a morph" : " as a node"));
+            FencedLibrary library;
+            const QString scene = library.sceneWith(url, asModifier);
+            DialogAnswerer closer;
+            EXPECT_FALSE(contentMgr()->openFile(scene, true));
+            EXPECT_EQ(dzScene->getNumNodes(), 0);
+            const QString line = library.app->logLinesContaining(scene).join('\n');
+            EXPECT_TRUE(line.contains(QStringLiteral("asset url \"%1\" in \"%2\" %3").arg(url, scene, c.reason)))
+                << line.toStdString();
+        }
+    }
+}
+
+TEST(ContentHardening, AssetUrlsThatStayInsideStillLoad)
+{
+    struct Case {
+        const char* url;
+        float lift;         // the y of vertex 2 once "Lift" is dialled to 1: its installed morph was found
+    };
+    const Case cases[] = {
+        {"/data/My%20Vendor/fig.dsf#Fig", 1.5f},
+        {"/data/Second/fig.dsf#Other", 1.0f},  // in the second directory
+        {"/data/x/../My%20Vendor/fig.dsf#Fig", 1.5f},
+        {"\\data\\My%20Vendor\\fig.dsf#Fig", 1.5f},
+        {"/data/alias.dsf#Fig", 1.0f},  // a link to a file inside
+        {"/data/cross.dsf#Other", 1.0f},  // a link into the other directory
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.url);
+        FencedLibrary library;
+        DialogAnswerer closer;
+        ASSERT_TRUE(contentMgr()->openFile(library.sceneWith(c.url, false), true));
+        DzNode* node = dzScene->findNodeByLabel("Loaded");
+        ASSERT_NE(node, nullptr);
+        if (auto* lift = qobject_cast<DzMorph*>(node->getObject()->findModifier("Lift")))
+            lift->getValueControl()->setValue(1);
+        EXPECT_FLOAT_EQ(DzGeometry::worldMesh(node)->getVertex(2).m_y, c.lift);
+    }
+
+    // "#id" names an entry of the file itself.
+    FencedLibrary library;
+    QByteArray inline_ = quadFigure("Inline");
+    inline_.chop(1);
+    inline_ += ", \"scene\": {\"nodes\": [{\"id\": \"i\", \"url\": \"#Inline\"}]}}";
+    ASSERT_TRUE(writeFile(library.lib + "/People/Inline.duf", inline_));
+    EXPECT_TRUE(contentMgr()->openFile(library.lib + "/People/Inline.duf", true));
+    EXPECT_NE(dzScene->findNodeByLabel("Inline"), nullptr);
+}
+
+TEST(ContentHardening, RelativePathsLookedUpStayInsideTheContentDirectories)
+{
+    FencedLibrary library;
+    const std::pair<QString, QString> cases[] = {  // the path, why it is refused (empty: found)
+        {"data/My Vendor/fig.dsf", ""},
+        {"data/Second/fig.dsf", ""},
+        {"data/alias.dsf", ""},
+        {"/etc/passwd", "is an absolute path"},
+        {library.outside + "/data/evil.dsf", "is an absolute path"},
+        {"../outside/data/evil.dsf", "climbs out"},
+        {"data/../../outside/data/evil.dsf", "climbs out"},
+        {"data\\..\\..\\outside\\data\\evil.dsf", "climbs out"},
+        {"data/link.dsf", "leads through a link to \"" + QFileInfo(library.outside + "/data/evil.dsf").canonicalFilePath()},
+        {"data/linkdir/evil.dsf", "leads through a link to"},
+    };
+    for (const auto& [relative, refusal] : cases) {
+        SCOPED_TRACE(relative.toStdString());
+        const QString path = contentMgr()->getAbsolutePath(relative);
+        EXPECT_EQ(path.isEmpty(), !refusal.isEmpty()) << path.toStdString();
+        EXPECT_TRUE(path.isEmpty() || dzcontent::liesInsideContent({library.lib, library.second}, path));
+        const QStringList lines = library.app->logLinesContaining("\"" + relative + "\" was not looked up: it " + refusal);
+        EXPECT_EQ(lines.size(), refusal.isEmpty() ? 0 : 1);
+    }
+}
+
+// Installed morphs are found below the figure's folder; a Morphs folder or morph file that is
+// a link to a place outside the content directories is skipped, with a line.
+TEST(ContentHardening, InstalledMorphsThatLeadOutsideAreSkipped)
+{
+    FencedLibrary library;
+    for (const char* figure : {"Linked", "Planted"})
+        writeFile(QStringLiteral("%1/data/%2/fig.dsf").arg(library.lib, figure), quadFigure(figure));
+    writeFile(library.outside + "/morphs/Evil.dsf", quadMorph("Evil", "/data/Linked/fig.dsf#Linked", 9.0f));
+    writeFile(library.outside + "/planted.dsf", quadMorph("Evil", "/data/Planted/fig.dsf#Planted", 9.0f));
+    QFile::link(library.outside + "/morphs", library.lib + "/data/Linked/Morphs");
+    writeFile(library.lib + "/data/Planted/Morphs/Good.dsf", quadMorph("Good", "/data/Planted/fig.dsf#Planted", 1.0f));
+    QFile::link(library.outside + "/planted.dsf", library.lib + "/data/Planted/Morphs/Planted.dsf");
+    const std::pair<const char*, QStringList> cases[] = {{"Linked", {}}, {"Planted", {"Good"}}};
+    for (const auto& [figure, morphs] : cases) {
+        SCOPED_TRACE(figure);
+        ASSERT_TRUE(contentMgr()->openFile(library.sceneWith(QStringLiteral("/data/%1/fig.dsf#%1").arg(figure), false), false));
+        QStringList found;
+        for (DzModifier* m : dzScene->findNodeByLabel("Loaded")->getObject()->modifierList())
+            if (qobject_cast<DzMorph*>(m))
+                found << m->getName();
+        EXPECT_EQ(found, morphs);
+    }
+    EXPECT_EQ(library.app->logLinesContaining("Linked/Morphs\" skipped: it lies outside the content directories").size(), 1);
+    EXPECT_EQ(library.app->logLinesContaining("Planted.dsf\" skipped: it links to a file outside the content directories").size(), 1);
 }

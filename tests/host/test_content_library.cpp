@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "../../host/src/geometry/dzgeometry.h"
 #include "dzbone.h"
 #include "dzenumproperty.h"
 #include "dzfloatproperty.h"
@@ -61,23 +63,24 @@ TEST(ContentLibrary, EveryStockFigureLoadsAsARiggedFigureWithItsUriAndResolution
         SCOPED_TRACE(f.path);
         dzScene->clear();
         ASSERT_TRUE(openStock(QString::fromUtf8(f.path)));
-        ASSERT_EQ(dzScene->getNumNodes(), 5); // the figure and its four bones
         DzFigure* fig = figureLabelled(QString::fromUtf8(f.label));
         ASSERT_NE(fig, nullptr);
         EXPECT_EQ(fig->getAssetUri().toString(), QString::fromUtf8(f.uri));
-        for (const char* bone : {"hip", "l_thigh", "r_thigh", "head"})
-            EXPECT_NE(fig->findBone(QString::fromLatin1(bone)), nullptr) << bone;
-        EXPECT_EQ(fig->findBone("l_thigh")->getNodeParent(), fig->findBone("hip"));
+        // The figure and its bones, each skinning the faces of its own name.
+        const QStringList groups = fig->getObject()->getCurrentShape()->getFacetMesh().faceGroupNames();
+        EXPECT_EQ(dzScene->getNumNodes(), 1 + groups.size());
         ASSERT_NE(fig->getSkinBinding(), nullptr);
-        EXPECT_EQ(fig->getSkinBinding()->getNumBoneWeightMaps(), 4);
+        EXPECT_EQ(fig->getSkinBinding()->getNumBoneWeightMaps(), groups.size());
+        for (const QString& group : groups)
+            EXPECT_NE(fig->findBone(group), nullptr) << group.toStdString();
         DzShape* shape = fig->getObject()->getCurrentShape();
         EXPECT_EQ(shape->getLODControl()->getValue(), 0);
         EXPECT_EQ(shape->getSubDIALevelControl()->getValue(), 1);
         EXPECT_EQ(shape->getSubDIALevelControl()->getMax(), 4);
         EXPECT_GT(shape->getNumVertices(), 1500);
+        EXPECT_LE(shape->getNumVertices(), 4000);
         EXPECT_TRUE(shape->getFacetMesh().hasUVs());
-        EXPECT_EQ(shape->getFacetMesh().faceGroupNames(),
-                  QStringList({"Torso", "Neck", "Head", "LeftLeg", "RightLeg"}));
+        EXPECT_EQ(shape->getFacetMesh().materialNames(), QStringList({"Skin", "Lips", "Eyes", "Fingernails"}));
     }
 }
 
@@ -108,7 +111,7 @@ TEST(ContentLibrary, Genesis9GetsItsInstalledMorphsWithChannelsGroupsAndAssetUri
     EXPECT_FALSE(height->getValueControl()->isHidden());
 }
 
-TEST(ContentLibrary, SourceFiguresCarryCharacterMorphsIncludingCompressedOnes)
+TEST(ContentLibrary, SourceFiguresCarryCharacterMorphsAndTheirRegionalLibraryIncludingCompressedOnes)
 {
     TestApp app;
     for (const char* path : {"People/Genesis 8 Female/Genesis 8.1 Basic Female.duf",
@@ -121,7 +124,15 @@ TEST(ContentLibrary, SourceFiguresCarryCharacterMorphsIncludingCompressedOnes)
         ASSERT_NE(heavy, nullptr);
         EXPECT_EQ(heavy->getValueControl()->getLabel(), "Heavy");
         EXPECT_EQ(heavy->getValueControl()->getPath(), "Actor/Body");
-        EXPECT_EQ(morphNames(fig).size(), 5);
+        // The regional morphs come as a product of their own.
+        auto* nose = qobject_cast<DzMorph*>(fig->getObject()->findModifier("head_ctrl_NoseWidth"));
+        ASSERT_NE(nose, nullptr);
+        EXPECT_EQ(nose->getValueControl()->getLabel(), "Nose Width");
+        EXPECT_EQ(nose->getValueControl()->getPath(), "Actor/Head/Nose");
+        EXPECT_TRUE(nose->getDeltas()->getUri().toString().contains("/Morphs/Stand-in%20Content/Regional%20Shapes/"));
+        const QStringList names = morphNames(fig);
+        EXPECT_GE(names.size(), 5 + 20);
+        EXPECT_EQ(names.filter(QRegularExpression("^(head|body)_ctrl_[A-Z][A-Za-z]+$")).size(), names.size());
     }
 }
 
@@ -131,18 +142,24 @@ TEST(ContentLibrary, SampleSceneDialsTheSourceAndPlacesBothFigures)
     ASSERT_TRUE(openStock("People/Genesis 9/Genesis 9.duf"));
     // Without merge the scene is replaced.
     ASSERT_TRUE(contentMgr()->openFile(contentMgr()->getAbsolutePath("Scenes/Sample Conversion.duf"), false));
-    ASSERT_EQ(dzScene->getNumNodes(), 10);
     DzFigure* src = figureLabelled("Genesis 8.1 Female");
     DzFigure* g9 = figureLabelled("Genesis 9");
     ASSERT_TRUE(src && g9);
-    EXPECT_FLOAT_EQ(src->getXPosControl()->getValue(), -45.0f);
-    EXPECT_FLOAT_EQ(g9->getXPosControl()->getValue(), 45.0f);
+    // The two figures and their bones, nothing else.
+    EXPECT_EQ(dzScene->getNumNodes(), 2 + src->getSkinBinding()->getNumBoneWeightMaps() +
+                                          g9->getSkinBinding()->getNumBoneWeightMaps());
+    // Far enough apart that their arms do not meet.
+    const float apart = g9->getXPosControl()->getValue() - src->getXPosControl()->getValue();
+    EXPECT_GT(apart, DzGeometry::worldBoundingBox(src).getMax().m_x - DzGeometry::worldBoundingBox(src).getMin().m_x);
     auto value = [&](const char* morph) {
         return qobject_cast<DzMorph*>(src->getObject()->findModifier(morph))->getValueControl()->getValue();
     };
+    // A face and a body of her own: character morphs and regional ones.
     EXPECT_FLOAT_EQ(value("body_ctrl_Heavy"), 0.6f);
     EXPECT_FLOAT_EQ(value("head_ctrl_NoseSize"), 1.0f);
     EXPECT_FLOAT_EQ(value("body_ctrl_TorsoLength"), 0.0f);
+    EXPECT_FLOAT_EQ(value("head_ctrl_EyesSize"), 0.5f);
+    EXPECT_FLOAT_EQ(value("body_ctrl_WaistWidth"), -0.6f);
 }
 
 TEST(ContentLibrary, PropAndPathLookupAcrossContentDirectories)
@@ -173,14 +190,22 @@ TEST(ContentLibrary, SceneFilesPoseBonesAndLoadMorphsNamedByUrl)
     QTemporaryDir extra;
     QDir(extra.path()).mkpath("data/Extra");
     QDir(extra.path()).mkpath("Scenes");
+    DzAppOptions options = TestApp::defaultOptions();
+    options.contentDirs = QStringList{contentDir(), extra.path()};
+    TestApp app(options);
+    ASSERT_TRUE(openStock("People/Genesis 9/Genesis 9.duf"));
+    const int vertexCount = figureLabelled("Genesis 9")->getObject()->getCurrentShape()->getNumVertices();
+    dzScene->clear();
     // A morph kept outside the figure's Morphs folder: loaded only when a file names it.
     QFile morph(extra.path() + "/data/Extra/Lift.dsf");
     ASSERT_TRUE(morph.open(QIODevice::WriteOnly));
-    morph.write("{\"asset_info\":{\"id\":\"/data/Extra/Lift.dsf\",\"type\":\"modifier\"},"
+    morph.write(QString("{\"asset_info\":{\"id\":\"/data/Extra/Lift.dsf\",\"type\":\"modifier\"},"
                 "\"modifier_library\":[{\"id\":\"Lift\",\"parent\":\"/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf#Genesis9\","
                 "\"channel\":{\"id\":\"value\",\"label\":\"Lift\",\"min\":0,\"max\":2},\"group\":\"/Extra\","
-                "\"morph\":{\"vertex_count\":3566,\"deltas\":{\"count\":1,\"values\":[[0,0,5,0]]},"
-                "\"hd\":{\"level\":2,\"deltas\":{\"count\":1,\"values\":[[40,0,1,0]]}}}}]}");
+                "\"morph\":{\"vertex_count\":%1,\"deltas\":{\"count\":1,\"values\":[[0,0,5,0]]},"
+                "\"hd\":{\"level\":2,\"deltas\":{\"count\":1,\"values\":[[40,0,1,0]]}}}}]}")
+                    .arg(vertexCount)
+                    .toUtf8());
     morph.close();
     QFile scene(extra.path() + "/Scenes/Posed.duf");
     ASSERT_TRUE(scene.open(QIODevice::WriteOnly));
@@ -191,9 +216,6 @@ TEST(ContentLibrary, SceneFilesPoseBonesAndLoadMorphsNamedByUrl)
                 "\"channel\":{\"id\":\"value\",\"current_value\":1.5}}]}}");
     scene.close();
 
-    DzAppOptions options = TestApp::defaultOptions();
-    options.contentDirs = QStringList{contentDir(), extra.path()};
-    TestApp app(options);
     ASSERT_TRUE(contentMgr()->openFile(extra.path() + "/Scenes/Posed.duf", true));
     DzFigure* fig = figureLabelled("Posed");
     ASSERT_NE(fig, nullptr);

@@ -12,35 +12,6 @@ using namespace testcontent;
 
 namespace {
 
-// A tiny, valid figure file whose parts the cases below break one at a time.
-const QByteArray kQuad = "[[0,0,0],[1,0,0],[1,1,0],[0,1,0]]";
-
-QByteArray figureFile(const QByteArray& vertices = kQuad,
-                      const QByteArray& vertexCount = "4",
-                      const QByteArray& polys = "[[0,0,0,1,2,3]]",
-                      const QByteArray& morph = "",
-                      const QByteArray& skin = "[[0,1],[1,1],[2,1],[3,1]]")
-{
-    return "{\"asset_info\":{\"id\":\"/data/T/quad.dsf\",\"type\":\"figure\"},"
-           "\"geometry_library\":[{\"id\":\"g\",\"type\":\"polygon_mesh\","
-           "\"vertices\":{\"count\":" + vertexCount + ",\"values\":" + vertices + "},"
-           "\"polygon_groups\":{\"count\":1,\"values\":[\"Body\"]},"
-           "\"polylist\":{\"count\":1,\"values\":" + polys + "}}],"
-           "\"node_library\":[{\"id\":\"Quad\",\"label\":\"Quad\",\"type\":\"figure\",\"geometry\":\"#g\"},"
-           "{\"id\":\"hip\",\"type\":\"bone\",\"parent\":\"#Quad\"}],"
-           "\"modifier_library\":[{\"id\":\"SkinBinding\",\"parent\":\"#Quad\",\"skin\":{\"vertex_count\":4,"
-           "\"joints\":[{\"node\":\"#hip\",\"node_weights\":{\"count\":4,\"values\":" + skin + "}}]}}"
-           + (morph.isEmpty() ? QByteArray() : "," + morph) + "],"
-           "\"scene\":{\"nodes\":[{\"id\":\"q\",\"url\":\"#Quad\",\"label\":\"Quad\"}]}}";
-}
-
-QByteArray morphOf(const QByteArray& vertexCount, const QByteArray& count, const QByteArray& values)
-{
-    return "{\"id\":\"M\",\"parent\":\"#Quad\",\"channel\":{\"id\":\"value\",\"value\":0},"
-           "\"morph\":{\"vertex_count\":" + vertexCount + ",\"deltas\":{\"count\":" + count +
-           ",\"values\":" + values + "}}}";
-}
-
 QByteArray gzipped(const QByteArray& data, int keep)
 {
     z_stream s{};
@@ -66,7 +37,7 @@ const QByteArray kRich = R"({
   "polygon_groups": {"count": 1, "values": ["Body"]},
   "polygon_material_groups": {"count": 1, "values": ["Skin"]},
   "polylist": {"count": 2, "values": [[0,0,0,1,2],[0,0,0,2,3]]},
-  "extra": [{"type": "studio_geometry_channels", "channels": [
+  "extra": [{"type": "studio_other_extra"}, {"type": "studio_geometry_channels", "channels": [
    {"channel": {"id": "lodlevel", "value": 0}},
    {"channel": {"id": "SubDIALevel", "value": 1, "min": 0, "max": 4}}]}]}],
  "uv_set_library": [{"id": "uv", "vertex_count": 4,
@@ -104,80 +75,19 @@ struct Case {
     const char* fault; // a piece of the log line
 };
 
-// Writes each case as a file and opens it over a scene holding a sphere: the load fails with
-// one log line naming the file and the fault, and the scene is as it was.
-void expectEachFails(const Case* begin, const Case* end, const QString& goodLabel)
-{
-    QTemporaryDir dir;
-    TestApp app;
-    ASSERT_TRUE(openStock("Props/Primitive Sphere.duf"));
-    const int before = dzScene->getNumNodes();
-    for (const Case* c = begin; c != end; ++c) {
-        SCOPED_TRACE(c->name);
-        ASSERT_FALSE(c->bytes.isNull());
-        const QString path = dir.filePath(QString::fromLatin1(c->name) + ".duf");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c->bytes);
-        file.close();
-        DialogAnswerer closer;
-        EXPECT_FALSE(contentMgr()->openFile(path, true));
-        EXPECT_EQ(dzScene->getNumNodes(), before);
-        EXPECT_EQ(dzScene->findNodeByLabel(goodLabel), nullptr);
-        const QStringList lines = app.logLinesContaining(path);
-        ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
-        EXPECT_TRUE(lines.last().contains(QString::fromLatin1(c->fault))) << lines.last().toStdString();
-    }
-}
-
-// The template itself loads, so each case fails for its own fault.
-void expectLoads(const QByteArray& good, const QString& label)
-{
-    QTemporaryDir dir;
-    TestApp app;
-    const QString goodPath = dir.filePath("good.duf");
-    QFile goodFile(goodPath);
-    ASSERT_TRUE(goodFile.open(QIODevice::WriteOnly));
-    goodFile.write(good);
-    goodFile.close();
-    ASSERT_TRUE(contentMgr()->openFile(goodPath, true));
-    ASSERT_NE(dzScene->findNodeByLabel(label), nullptr);
-}
-
 } // namespace
 
+// Writes each case as a file and opens it over a scene holding a sphere: the load fails with
+// one log line naming the file and the fault (its JSON path where it has one), and the scene
+// is as it was.
 TEST(ContentMalformed, EachFaultFailsTheLoadWithALogLineAndLeavesTheSceneAlone)
-{
-    const QByteArray good = figureFile();
-    const Case cases[] = {
-        {"bad json", "{\"asset_info\": [", "not valid JSON"},
-        {"not an object", "[1,2,3]", "JSON object"},
-        {"truncated gzip", gzipped(good, 40), "truncated"},
-        {"no asset info", "{\"scene\":{}}", "asset_info is missing"},
-        {"vertex as text", figureFile("[[0,0,0],[1,0,0],\"x\",[0,1,0]]"), "is not an array"},
-        {"vertex count", figureFile("[[0,0,0],[1,0,0],[1,1,0],[0,1,0]]", "5"), "count 5 but 4 values"},
-        {"polygon index", figureFile(kQuad, "4", "[[0,0,0,1,2,9]]"), "vertex 9 of 4"},
-        {"pentagon", figureFile(kQuad, "4", "[[0,0,0,1,2,3,0,1]]"), "3 or 4 vertices"},
-        {"face group", figureFile(kQuad, "4", "[[3,0,0,1,2,3]]"), "face group 3"},
-        {"skin index", figureFile(kQuad, "4", "[[0,0,0,1,2,3]]", "", "[[0,1],[1,1],[2,1],[7,1]]"), "vertex 7 of 4"},
-        {"morph for another mesh", figureFile(kQuad, "4", "[[0,0,0,1,2,3]]", morphOf("5", "1", "[[0,1,0,0]]")),
-         "is for 5 vertices"},
-        {"morph delta count", figureFile(kQuad, "4", "[[0,0,0,1,2,3]]", morphOf("4", "2", "[[0,1,0,0]]")),
-         "count 2 but 1 values"},
-        {"morph delta index", figureFile(kQuad, "4", "[[0,0,0,1,2,3]]", morphOf("4", "1", "[[4,1,0,0]]")),
-         "moves vertex 4 of 4"},
-        {"morph delta shape", figureFile(kQuad, "4", "[[0,0,0,1,2,3]]", morphOf("4", "1", "[[0,1,0]]")),
-         "[index, dx, dy, dz]"},
-        {"unknown node", QByteArray(good).replace("\"url\":\"#Quad\"", "\"url\":\"#Nope\""), "no entry \"Nope\""},
-    };
-    expectLoads(good, "Quad");
-    expectEachFails(std::begin(cases), std::end(cases), "Quad");
-}
-
-TEST(ContentMalformed, BrokenFilesAndNumbersOutOfRangeFailWithTheirPath)
 {
     const Case cases[] = {
         // The file as a whole.
+        {"bad json", "{\"asset_info\": [", "not valid JSON"},
+        {"not an object", "[1,2,3]", "does not hold a JSON object"},
+        {"truncated gzip", gzipped(kRich, 40), "truncated"},
+        {"no asset info", "{\"scene\":{}}", "asset_info is missing"},
         {"empty", "", "the file is empty"},
         {"blank", " \n\t ", "the file is empty"},
         {"empty gzip", gzipped("", -1), "the file is empty"},
@@ -229,9 +139,46 @@ TEST(ContentMalformed, BrokenFilesAndNumbersOutOfRangeFailWithTheirPath)
          "a bone whose parent is not in the figure"},
         {"no uv set", rich("\"default_uv_set\": \"#uv\"", "\"default_uv_set\": \"#other\""), "uv_set_library has no entry \"other\""},
         {"null vertex", rich("[1,1,0]", "null"), "vertices.values[2] is not an array"},
+        {"vertex as text", rich("[1,1,0]", "\"x\""), "vertices.values[2] is not an array"},
+        // Counts and indices that do not fit the mesh.
+        {"vertex count", rich("\"count\": 4, \"values\": [[0,0,0]", "\"count\": 5, \"values\": [[0,0,0]"),
+         "count 5 but 4 values"},
+        {"polygon index 9", rich("[0,0,0,2,3]", "[0,0,0,2,9]"), "vertex 9 of 4"},
+        {"pentagon", rich("[0,0,0,2,3]", "[0,0,0,2,3,0,1]"), "3 or 4 vertices"},
+        {"face group 3", rich("[0,0,0,2,3]", "[3,0,0,2,3]"), "face group 3"},
+        {"skin index 7", rich("[3,0.5]", "[7,0.5]"), "weights vertex 7 of 4"},
+        {"morph delta count", rich("\"count\": 1, \"values\": [[2,", "\"count\": 2, \"values\": [[2,"),
+         "count 2 but 1 values"},
+        {"morph delta index 4", rich("[2,0,0.25,0]", "[4,0,0.25,0]"), "moves vertex 4 of 4"},
+        {"morph delta shape", rich("[2,0,0.25,0]", "[2,0,0.25]"), "[index, dx, dy, dz]"},
+        {"unknown node", rich("\"url\": \"#Rich\"", "\"url\": \"#Nope\""), "no entry \"Nope\""},
+        {"scene lodlevel 2", rich("\"label\": \"Rich\",\n  \"translation\"",
+                                  "\"label\": \"Rich\", \"geometries\": [{\"extra\": [{\"type\": \"studio_geometry_channels\", "
+                                  "\"channels\": [{\"channel\": {\"id\": \"lodlevel\", \"current_value\": 2}}]}]}],\n  \"translation\""),
+         "geometries[0].extra[0].channels[0].channel: lodlevel 2 is outside 0..1"},
+        {"scene level 1e300", rich("\"label\": \"Rich\",\n  \"translation\"",
+                                   "\"label\": \"Rich\", \"geometries\": [{\"extra\": [{\"type\": \"studio_geometry_channels\", "
+                                   "\"channels\": [{\"channel\": {\"id\": \"SubDIALevel\", \"current_value\": 1e300}}]}]}],\n  \"translation\""),
+         "channels[0].channel.current_value is out of range"},
     };
-    expectLoads(kRich, "Rich");
-    expectEachFails(std::begin(cases), std::end(cases), "Rich");
+    QTemporaryDir dir;
+    TestApp app;
+    // The template itself loads, so each case fails for its own fault.
+    ASSERT_TRUE(writeFile(dir.filePath("good.duf"), kRich));
+    ASSERT_TRUE(contentMgr()->openFile(dir.filePath("good.duf"), false));
+    ASSERT_NE(dzScene->findNodeByLabel("Rich"), nullptr);
+    ASSERT_TRUE(contentMgr()->openFile(contentMgr()->getAbsolutePath("Props/Primitive Sphere.duf"), false));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString::fromLatin1(c.name) + ".duf");
+        ASSERT_TRUE(!c.bytes.isNull() && writeFile(path, c.bytes));
+        DialogAnswerer closer;
+        EXPECT_FALSE(contentMgr()->openFile(path, true));
+        EXPECT_EQ(dzScene->getNumNodes(), 1);
+        const QStringList lines = app.logLinesContaining(path);
+        ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
+        EXPECT_TRUE(lines[0].contains(QString::fromLatin1(c.fault))) << lines[0].toStdString();
+    }
 }
 
 TEST(ContentMalformed, OversizedFilesAreRefusedBeforeTheyAreRead)
@@ -259,10 +206,7 @@ TEST(ContentMalformed, GzipThatExpandsBeyondTheLimitStopsAtTheLimit)
 {
     QTemporaryDir dir;
     const QString bomb = dir.filePath("bomb.duf");
-    QFile file(bomb);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(gzipped(QByteArray(4 << 20, ' ') + figureFile(), -1)); // 4 MB of blanks, then a figure
-    file.close();
+    ASSERT_TRUE(writeFile(bomb, gzipped(QByteArray(4 << 20, ' ') + kRich, -1)));  // 4 MB of blanks, then a figure
     try {
         dson::readDocument(bomb, 1 << 20);
         FAIL() << "a 4 MB document was inflated under a 1 MB limit";

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
@@ -17,7 +22,7 @@ namespace testcontent {
 
 // What a modal dialog looked like when it opened.
 struct SeenDialog {
-    QString title, objectName;
+    QString title, objectName, text;
     QStringList buttons;
 };
 
@@ -41,7 +46,8 @@ private:
         if (!modal || modal == _last)
             return;
         _last = modal;
-        SeenDialog seen{modal->windowTitle(), modal->objectName(), {}};
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        SeenDialog seen{modal->windowTitle(), modal->objectName(), box ? box->text() : QString(), {}};
         QPushButton* chosen = nullptr;
         for (QPushButton* b : modal->findChildren<QPushButton*>()) {
             seen.buttons.append(b->text().remove(QLatin1Char('&')));
@@ -53,7 +59,7 @@ private:
             _whileOpen();
         if (chosen)
             chosen->click();
-        else if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->buttons().size() == 1)
+        else if (box && box->buttons().size() == 1)
             box->buttons().first()->click();
         else
             modal->close();
@@ -62,11 +68,46 @@ private:
     QString _press;
     std::function<void()> _whileOpen;
     QTimer _timer;
-    QWidget* _last = nullptr;
+    QPointer<QWidget> _last;  // a later dialog may take the address of one gone
     QList<SeenDialog> _seen;
 };
 
 inline QString contentDir() { return QStringLiteral(KVR_CONTENT_DIR); }
+
+// Writes the file, making its folder; false when it cannot.
+inline bool writeFile(const QString& path, const QByteArray& bytes, const QDateTime& modified = {})
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        return false;
+    return !modified.isValid() || file.setFileTime(modified, QFileDevice::FileModificationTime);
+}
+
+// A one-quad figure asset "<id>" with a hip bone, for a file "/data/<folder>/<name>.dsf".
+inline QByteArray quadFigure(const QString& id)
+{
+    return QStringLiteral(R"({"asset_info": {"id": "/quad.dsf", "type": "figure"},
+ "geometry_library": [{"id": "g", "type": "polygon_mesh",
+  "vertices": {"count": 4, "values": [[0,0,0],[1,0,0],[1,1,0],[0,1,0]]},
+  "polygon_groups": {"count": 1, "values": ["Body"]},
+  "polylist": {"count": 1, "values": [[0,0,0,1,2,3]]}}],
+ "node_library": [{"id": "%1", "label": "%1", "type": "figure", "geometry": "#g"},
+  {"id": "hip", "type": "bone", "parent": "#%1"}]})")
+        .arg(id)
+        .toUtf8();
+}
+
+// A morph asset "<id>" for the figure at `figureUrl`, moving vertex 2 by dy.
+inline QByteArray quadMorph(const QString& id, const QString& figureUrl, float dy)
+{
+    return QStringLiteral(R"({"asset_info": {"id": "/morph.dsf", "type": "modifier"},
+ "modifier_library": [{"id": "%1", "parent": "%2", "channel": {"id": "value", "value": 0},
+  "morph": {"vertex_count": 4, "deltas": {"count": 1, "values": [[2, 0, %3, 0]]}}}]})")
+        .arg(id, figureUrl)
+        .arg(double(dy))
+        .toUtf8();
+}
 
 inline DzContentMgr* contentMgr() { return dzApp->getContentMgr(); }
 
@@ -75,6 +116,16 @@ inline bool openStock(const QString& relativePath)
 {
     const QString path = contentMgr()->getAbsolutePath(relativePath);
     return !path.isEmpty() && contentMgr()->openFile(path, true);
+}
+
+// The labels of the scene's root nodes, in order.
+inline QStringList rootLabels()
+{
+    QStringList labels;
+    for (DzNode* node : dzScene->nodeList())
+        if (node->isRootNode())
+            labels << node->getLabel();
+    return labels;
 }
 
 inline DzFigure* figureLabelled(const QString& label)

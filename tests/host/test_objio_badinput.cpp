@@ -99,15 +99,3 @@ TEST(ObjBadInput, PathsWithBlanksAndNonAsciiReachTheFileUnchanged)
     ASSERT_EQ(s.exporter()->writeFile(exported, &o), 0);
     EXPECT_TRUE(QFileInfo(exported).isFile());
 }
-
-TEST(ObjBadInput, AFailedExportLeavesAnExistingFileAsItWas)
-{
-    ObjIoSession s;
-    const QString path = s.path("keep.obj");
-    ObjIoSession::write(path, "v 1 2 3\n");
-    SilentOptions o;
-    o.setBoolValue("SelectedOnly", true);  // nothing is selected
-    s.addNode("Cube", testgeo::cube());
-    EXPECT_EQ(s.exporter()->writeFile(path, &o), DZ_NOTHING_TO_EXPORT);
-    EXPECT_EQ(ObjIoSession::read(path), "v 1 2 3\n");
-}

@@ -1,12 +1,14 @@
 #include <QApplication>
 #include <QDialog>
-#include <QRegularExpression>
+#include <QFileInfo>
 #include <QTimer>
+#include <optional>
 
 #include "dzbone.h"
 #include "dzenumproperty.h"
 #include "dzfloatproperty.h"
 #include "dzintproperty.h"
+#include "test_fileio_conditions.h"
 #include "test_objio_support.h"
 
 using namespace testgeo;
@@ -25,32 +27,14 @@ void poseAndPlace(StickFigure& fig)
 
 } // namespace
 
-TEST(ObjExport, RoundTripAtScaleOneKeepsPositionsUvsAndGroups)
+// Exported at scale 1 and imported again, a placed quad with UVs and a posed, placed, morphed
+// figure at high resolution come back as their evaluated world meshes, one after the other.
+TEST(ObjExport, RoundTripGivesTheEvaluatedWorldMeshesBack)
 {
     ObjIoSession s;
     DzFacetMesh mesh = openQuad();
     mesh.setVertex(2, DzVec3(2.123456789f, 2.0f, -0.333333f));
     s.addNode("Quad", mesh)->getYPosControl()->setValue(10.0f);
-
-    SilentOptions options;
-    ASSERT_EQ(s.exporter()->writeFile(s.path("quad.obj"), &options), 0);
-    ASSERT_EQ(s.importer()->readFile(s.path("quad.obj"), &options), 0);
-
-    DzNode* back = dzScene->findNodeByLabel("quad");
-    ASSERT_NE(back, nullptr);
-    const DzFacetMesh& imported = shapeOf(back)->getFacetMesh();
-    ASSERT_EQ(imported.getNumVertices(), 4);
-    for (int i = 0; i < 4; ++i)
-        expectNear(imported.getVertex(i), mesh.getVertex(i) + DzVec3(0, 10, 0), 1e-6f);
-    ASSERT_EQ(imported.getNumFacets(), 1);
-    EXPECT_TRUE(imported.hasUVs());
-    EXPECT_EQ(imported.getUV(imported.getFacet(0).m_uvwIdx[2]), QPointF(1, 1));
-    EXPECT_EQ(imported.getFaceGroupName(imported.getFacet(0).m_faceGroupIdx), "plane");
-}
-
-TEST(ObjExport, PosedHighResolutionFigureWritesItsEvaluatedWorldMesh)
-{
-    ObjIoSession s;
     StickFigure fig;
     dzScene->addNode(fig.figure);
     poseAndPlace(fig);
@@ -58,17 +42,23 @@ TEST(ObjExport, PosedHighResolutionFigureWritesItsEvaluatedWorldMesh)
     shapeOf(fig.figure)->getSubDIALevelControl()->setValue(2);
 
     SilentOptions options;
-    ASSERT_EQ(s.exporter()->writeFile(s.path("fig.obj"), &options), 0);
-    ASSERT_EQ(s.importer()->readFile(s.path("fig.obj"), &options), 0);
-
-    const DzFacetMesh* world = DzGeometry::worldMesh(fig.figure);
-    const DzFacetMesh& imported = shapeOf(dzScene->findNodeByLabel("fig"))->getFacetMesh();
-    ASSERT_EQ(imported.getNumVertices(), DzGeometry::vertexCount(fig.figure, 2));
-    ASSERT_EQ(imported.getNumVertices(), world->getNumVertices());
-    EXPECT_GT(imported.getNumVertices(), 16);
-    for (int i = 0; i < world->getNumVertices(); ++i)
-        expectNear(imported.getVertex(i), world->getVertex(i), 1e-4f);
-    EXPECT_EQ(imported.getNumFacets(), world->getNumFacets());
+    ASSERT_EQ(s.exporter()->writeFile(s.path("both.obj"), &options), 0);
+    ASSERT_EQ(s.importer()->readFile(s.path("both.obj"), &options), 0);
+    const DzFacetMesh& imported = shapeOf(dzScene->findNodeByLabel("both"))->getFacetMesh();
+    const DzFacetMesh* figure = DzGeometry::worldMesh(fig.figure);
+    ASSERT_EQ(figure->getNumVertices(), DzGeometry::vertexCount(fig.figure, 2));
+    QVector<DzVec3> expected;
+    for (const DzVec3& p : mesh.vertices())
+        expected << p + DzVec3(0, 10, 0);
+    expected += figure->vertices();
+    ASSERT_EQ(imported.getNumVertices(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        expectNear(imported.getVertex(i), expected[i], i < 4 ? 1e-6f : 1e-4f);
+    ASSERT_EQ(imported.getNumFacets(), 1 + figure->getNumFacets());
+    for (int c = 0; c < 4; ++c)  // the figure's indices follow the quad's
+        EXPECT_EQ(imported.facets().last().m_vertIdx[c], figure->facets().last().m_vertIdx[c] + 4) << c;
+    EXPECT_EQ(imported.getUV(imported.getFacet(0).m_uvwIdx[2]), QPointF(1, 1));
+    EXPECT_EQ(imported.getFaceGroupName(imported.getFacet(0).m_faceGroupIdx), "plane");
 }
 
 TEST(ObjExport, ScaleAxesInversionsAndPrecisionShapeTheNumbers)
@@ -105,43 +95,35 @@ TEST(ObjExport, ScaleAxesInversionsAndPrecisionShapeTheNumbers)
     EXPECT_EQ(s.exporter()->writeFile(s.path("bad.obj"), &o), DZ_INVALID_ARGUMENT);
 }
 
+// Each statement option, alone against the defaults (whose exact text test_objio_text pins).
 TEST(ObjExport, StatementOptionsAreObserved)
 {
+    struct Case {
+        const char* key;
+        bool value;
+        QByteArray keyword;
+        QList<QByteArray> lines;  // every line of that statement
+    };
+    const Case cases[] = {
+        {"WriteVT", false, "vt", {}},
+        {"WriteVT", false, "f", {"f 1 2 3 4"}},
+        {"WriteF", false, "f", {}},
+        {"WriteF", false, "v", {"v 0.00000000 0.00000000 0.00000000", "v 2.00000000 0.00000000 0.00000000",
+                                "v 2.00000000 2.00000000 0.00000000", "v 0.00000000 2.00000000 0.00000000"}},
+        {"WriteG", false, "g", {}},
+        {"GroupGeom", false, "g", {"g Quad"}},  // named by the node instead
+        {"WriteUsemtl", false, "usemtl", {}},
+        {"WriteMtllib", true, "mtllib", {"mtllib q.mtl"}},
+    };
     ObjIoSession s;
     s.addNode("Quad", openQuad());
     const QString p = s.path("q.obj");
-    auto exportWith = [&](const char* key, bool value) {
+    for (const Case& c : cases) {
         SilentOptions o;
-        o.setBoolValue(key, value);
-        EXPECT_EQ(s.exporter()->writeFile(p, &o), 0);
-    };
-
-    exportWith("WriteVT", true);
-    EXPECT_EQ(ObjIoSession::statements(p, "vt").size(), 4);
-    EXPECT_EQ(ObjIoSession::statements(p, "f").value(0), "f 1/1 2/2 3/3 4/4");
-    EXPECT_EQ(ObjIoSession::statements(p, "g").value(0), "g plane");  // geometry groups
-    EXPECT_EQ(ObjIoSession::statements(p, "usemtl").size(), 1);
-    EXPECT_TRUE(ObjIoSession::statements(p, "mtllib").isEmpty());
-
-    exportWith("WriteVT", false);
-    EXPECT_TRUE(ObjIoSession::statements(p, "vt").isEmpty());
-    EXPECT_EQ(ObjIoSession::statements(p, "f").value(0), "f 1 2 3 4");
-
-    exportWith("WriteF", false);
-    EXPECT_TRUE(ObjIoSession::statements(p, "f").isEmpty());
-    EXPECT_EQ(ObjIoSession::statements(p, "v").size(), 4);
-
-    exportWith("WriteG", false);
-    EXPECT_TRUE(ObjIoSession::statements(p, "g").isEmpty());
-
-    exportWith("GroupGeom", false);  // groups named by the node instead
-    EXPECT_EQ(ObjIoSession::statements(p, "g").value(0), "g Quad");
-
-    exportWith("WriteUsemtl", false);
-    EXPECT_TRUE(ObjIoSession::statements(p, "usemtl").isEmpty());
-
-    exportWith("WriteMtllib", true);
-    EXPECT_EQ(ObjIoSession::statements(p, "mtllib").value(0), "mtllib q.mtl");
+        o.setBoolValue(c.key, c.value);
+        ASSERT_EQ(s.exporter()->writeFile(p, &o), 0);
+        EXPECT_EQ(ObjIoSession::statements(p, c.keyword), c.lines) << c.key << " " << c.keyword.constData();
+    }
     EXPECT_TRUE(ObjIoSession::read(s.path("q.mtl")).startsWith("newmtl "));
 }
 
@@ -184,23 +166,73 @@ TEST(ObjExport, SelectionOptionsChooseTheNodes)
     EXPECT_EQ(exported({{"PrimaryRootOnly", true}}), QStringList({"B"}));
 }
 
-TEST(ObjExport, FailuresGiveCodesWhoseTextNamesTheFile)
+// A failed export names the file and the system's reason, and leaves whatever the path held;
+// a link at the path (one planted in a shared temporary folder) is never written through.
+TEST(ObjExport, FailuresKeepWhatThePathHeldAndSayWhy)
 {
-    ObjIoSession s;
-    SilentOptions o;
-    const QString nowhere = s.path("missing folder/out.obj");
-
-    EXPECT_EQ(s.exporter()->writeFile(s.path("empty.obj"), &o), DZ_NOTHING_TO_EXPORT);
-    EXPECT_TRUE(dzApp->getExportMgr()->getErrorMessage(DZ_NOTHING_TO_EXPORT).contains("nothing to export"));
-    EXPECT_FALSE(QFile::exists(s.path("empty.obj")));
-
-    s.addNode("Cube", cube());
-    o.setBoolValue("SelectedOnly", true);
-    EXPECT_EQ(s.exporter()->writeFile(s.path("empty.obj"), &o), DZ_NOTHING_TO_EXPORT);
-
-    o.setBoolValue("SelectedOnly", false);
-    EXPECT_EQ(s.exporter()->writeFile(nowhere, &o), DZ_WRITE_FILE_ERROR);
-    EXPECT_TRUE(dzApp->getExportMgr()->getErrorMessage(DZ_WRITE_FILE_ERROR).contains(nowhere));
+    enum Held { Nothing, File, Folder, Link, DanglingLink, HardLink };
+    struct Case {
+        const char* what;
+        Held held;
+        const char* file;
+        bool selectedOnly;
+        rlim_t sizeLimit;  // 0: none
+        DzError code;
+        const char* expected;  // %1: the path
+    };
+    const Case cases[] = {
+        {"nothing to export", File, "out.obj", true, 0, DZ_NOTHING_TO_EXPORT, "There is nothing to export to %1"},
+        {"a missing folder", Nothing, "missing/out.obj", false, 0, DZ_WRITE_FILE_ERROR,
+         "Could not write %1: No such file or directory"},
+        {"a folder at the path", Folder, "out.obj", false, 0, DZ_WRITE_FILE_ERROR, "Could not write %1: Is a directory"},
+        {"no room", File, "out.obj", false, 128, DZ_WRITE_FILE_ERROR, "Could not write %1: File too large"},
+        {"a link at the path", Link, "out.obj", false, 0, DZ_FILE_LINK_ERROR,
+         "Could not write %1: it is a symbolic link"},
+        {"a dangling link at the path", DanglingLink, "out.obj", false, 0, DZ_FILE_LINK_ERROR,
+         "Could not write %1: it is a symbolic link"},
+        {"a hard link at the path", HardLink, "out.obj", false, 0, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ObjIoSession s;
+        s.addNode("Cube", cube());
+        const QString path = s.path(c.file);
+        const QString victim = s.path("victim.obj");
+        ObjIoSession::write(victim, "precious");
+        ASSERT_TRUE(setMode(victim, 0640));  // a file replaced keeps its permissions
+        switch (c.held) {
+        case File: ObjIoSession::write(path, "v 1 2 3\n"); break;
+        case Folder: ASSERT_TRUE(QDir().mkpath(path)); break;
+        case Link: ASSERT_TRUE(QFile::link(victim, path)); break;
+        case DanglingLink: ASSERT_TRUE(QFile::link(s.path("planted.obj"), path)); break;
+        case HardLink: ASSERT_EQ(::link(QFile::encodeName(victim).constData(), QFile::encodeName(path).constData()), 0); break;
+        case Nothing: break;
+        }
+        const auto entries = [&] { return QDir(s.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+        const QStringList before = entries();
+        SilentOptions o;
+        o.setBoolValue("SelectedOnly", c.selectedOnly);
+        DzError code = 0;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (c.sizeLimit)
+                limit.emplace(c.sizeLimit);
+            code = s.exporter()->writeFile(path, &o);
+        }
+        EXPECT_EQ(code, c.code);
+        EXPECT_EQ(ObjIoSession::read(victim), "precious");
+        if (code == 0) {
+            EXPECT_TRUE(ObjIoSession::read(path).startsWith("v "));
+            EXPECT_EQ(QFileInfo(path).permissions(), QFileInfo(victim).permissions());
+            continue;
+        }
+        const QString message = dzApp->getExportMgr()->getErrorMessage(code);
+        EXPECT_TRUE(message.contains(QString(c.expected).arg(path))) << message.toStdString();
+        EXPECT_EQ(entries(), before);
+        if (c.held == File) {
+            EXPECT_EQ(ObjIoSession::read(path), "v 1 2 3\n");
+        }
+    }
 }
 
 TEST(ObjExport, RunSilentZeroAsksForOptionsAndOneNeverDoes)

@@ -26,7 +26,7 @@ std::vector<double> probeValues()
     std::vector<double> values = {0.0,     -0.0,     0.5,      1.5,     2.5,     -2.5,   0.125,
                                   0.375,   5e-324,   1e-310,   -1e-9,   5e-9,    1e300,  -1e300,
                                   inf,     -inf,     std::nan(""), 1.8e11, 1.8e19, 9.999999995,
-                                  0.000000005, 123456.5, -0.00000000499};
+                                  0.000000005, 123456.5, -0.00000000499, -1e-12, double(12345.678f)};
     std::mt19937_64 random(12);
     std::uniform_real_distribution<float> coordinate(-200.0f, 200.0f);
     for (int i = 0; i < 20000; ++i) {
@@ -60,13 +60,4 @@ TEST(ObjNumbers, FixedTextEqualsFmtAtEveryPrecision)
                                              actual, expected);
         }
     EXPECT_EQ(mismatches, 0);
-}
-
-TEST(ObjNumbers, TiesRoundToEvenAndNegativeZeroKeepsItsSign)
-{
-    EXPECT_EQ(fixed(0.125, 2), "0.12");
-    EXPECT_EQ(fixed(0.375, 2), "0.38");
-    EXPECT_EQ(fixed(2.5, 0), "2");
-    EXPECT_EQ(fixed(-1e-12, 8), "-0.00000000");
-    EXPECT_EQ(fixed(12345.678f, 8), "12345.67773438");
 }

@@ -32,13 +32,30 @@ void addTwoNodes(ObjIoSession& s)
 
 } // namespace
 
-TEST(ObjText, DefaultOptionsWriteThisExactText)
+TEST(ObjText, TheOptionsWriteThisExactText)
 {
     ObjIoSession s;
     addTwoNodes(s);
-    SilentOptions o;
-    ASSERT_EQ(s.exporter()->writeFile(s.path("two.obj"), &o), 0);
-    EXPECT_EQ(ObjIoSession::read(s.path("two.obj")).toStdString(),
+    const SilentOptions defaults;
+    SilentOptions all;  // normals, objects, group names, a material library, numbers mapped
+    all.setBoolValue("WriteVN", true);
+    all.setBoolValue("WriteO", true);
+    all.setBoolValue("GroupNodes", true);
+    all.setBoolValue("GroupSurfaces", true);
+    all.setBoolValue("WriteMtllib", true);
+    all.setIntValue("FloatPrecision", 3);
+    all.setFloatValue("Scale", 2.0);
+    all.setStringValue("LatAxis", "Z");
+    all.setStringValue("DepthAxis", "X");
+    all.setBoolValue("InvertVertAxis", true);
+    struct Case {
+        const char* file;
+        const SilentOptions& options;
+        std::string obj;
+        std::string mtl;  // empty: none written
+    };
+    const Case cases[] = {
+        {"two", defaults,
               "v 0.00000000 0.00000000 0.00000000\n"
               "v 2.12345672 -0.00000000 0.00000000\n"
               "v 12345.67773438 0.50000000 -0.12500000\n"
@@ -62,26 +79,9 @@ TEST(ObjText, DefaultOptionsWriteThisExactText)
               "usemtl Eyes\n"
               "f 7 8 9\n"
               "usemtl Skin\n"
-              "f 5 8 9\n");
-}
-
-TEST(ObjText, NormalsObjectsGroupNamesAndPrecisionWriteThisExactText)
-{
-    ObjIoSession s;
-    addTwoNodes(s);
-    SilentOptions o;
-    o.setBoolValue("WriteVN", true);
-    o.setBoolValue("WriteO", true);
-    o.setBoolValue("GroupNodes", true);
-    o.setBoolValue("GroupSurfaces", true);
-    o.setBoolValue("WriteMtllib", true);
-    o.setIntValue("FloatPrecision", 3);
-    o.setFloatValue("Scale", 2.0);
-    o.setStringValue("LatAxis", "Z");
-    o.setStringValue("DepthAxis", "X");
-    o.setBoolValue("InvertVertAxis", true);
-    ASSERT_EQ(s.exporter()->writeFile(s.path("all.obj"), &o), 0);
-    EXPECT_EQ(ObjIoSession::read(s.path("all.obj")).toStdString(),
+              "f 5 8 9\n",
+         ""},
+        {"all", all,
               "mtllib all.mtl\n"
               "o Quad\n"
               "v 0.000 -0.000 0.000\n"
@@ -118,8 +118,7 @@ TEST(ObjText, NormalsObjectsGroupNamesAndPrecisionWriteThisExactText)
               "f 7//7 8//8 9//9\n"
               "g Parts_head_Skin\n"
               "usemtl Skin\n"
-              "f 5//5 8//8 9//9\n");
-    EXPECT_EQ(ObjIoSession::read(s.path("all.mtl")).toStdString(),
+              "f 5//5 8//8 9//9\n",
               "newmtl \n"
               "Kd 0.8 0.8 0.8\n"
               "\n"
@@ -128,5 +127,12 @@ TEST(ObjText, NormalsObjectsGroupNamesAndPrecisionWriteThisExactText)
               "\n"
               "newmtl Eyes\n"
               "Kd 0.8 0.8 0.8\n"
-              "\n");
+              "\n"},
+    };
+    for (const Case& c : cases) {
+        const QString obj = s.path(QString(c.file) + ".obj"), mtl = s.path(QString(c.file) + ".mtl");
+        ASSERT_EQ(s.exporter()->writeFile(obj, &c.options), 0);
+        EXPECT_EQ(ObjIoSession::read(obj).toStdString(), c.obj);
+        EXPECT_EQ(ObjIoSession::read(mtl).toStdString(), c.mtl);
+    }
 }

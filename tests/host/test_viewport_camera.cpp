@@ -103,38 +103,35 @@ TEST(ViewportCamera, FramingNodesFillsThePictureWithThem)
     EXPECT_FALSE(scene.view.frameSelected());
 }
 
-TEST(ViewportCamera, DraggingTurnsMovesAndZoomsTheCamera)
+// Left drags turn, Shift + left drags move, right drags and the wheel zoom; F frames again.
+TEST(ViewportCamera, DragsAndTheWheelMoveTheCameraAndFFramesTheSceneAgain)
 {
     ShownSample scene;
     QSignalSpy moved(&scene.view, &Dz3DViewport::cameraChanged);
     const float yaw = scene.view.getCameraYaw();
+    const float framed = scene.view.getCameraDistance();
     scene.drag({100, 100}, {160, 100}, Qt::LeftButton);
     EXPECT_NE(scene.view.getCameraYaw(), yaw);
     EXPECT_NE(scene.grab(), scene.shown);
 
-    const float distance = scene.view.getCameraDistance();
     scene.drag({100, 100}, {100, 60}, Qt::RightButton);
-    EXPECT_LT(scene.view.getCameraDistance(), distance);
+    const float zoomed = scene.view.getCameraDistance();
+    EXPECT_LT(zoomed, framed);
 
     const QImage beforePan = scene.grab();
-    const float zoomed = scene.view.getCameraDistance();
     const float turnedYaw = scene.view.getCameraYaw();
     scene.drag({100, 100}, {130, 100}, Qt::LeftButton, Qt::ShiftModifier);
     EXPECT_NE(scene.grab(), beforePan);
     EXPECT_EQ(scene.view.getCameraDistance(), zoomed);
     EXPECT_EQ(scene.view.getCameraYaw(), turnedYaw);
     EXPECT_GE(moved.count(), 3);
-}
 
-TEST(ViewportCamera, TheWheelZoomsAndFFramesTheSceneAgain)
-{
-    ShownSample scene;
-    const float framed = scene.view.getCameraDistance();
     scene.wheel(3);
-    EXPECT_LT(scene.view.getCameraDistance(), framed);
+    EXPECT_LT(scene.view.getCameraDistance(), zoomed);
     scene.wheel(-6);
-    EXPECT_GT(scene.view.getCameraDistance(), framed);
+    EXPECT_GT(scene.view.getCameraDistance(), zoomed);
 
+    scene.view.setCameraAngles(yaw, scene.view.getCameraPitch());
     QTest::keyClick(&scene.view, Qt::Key_F);
     EXPECT_EQ(scene.grab(), scene.shown);
     EXPECT_FLOAT_EQ(scene.view.getCameraDistance(), framed);

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <limits>
+
 #include "../../host/src/view/viewrasterizer.h"
+#include "../../host/src/view/viewscenerenderer.h"
 
 namespace {
 
@@ -17,11 +21,11 @@ struct Quad {
     ViewColor back;
 };
 
-void draw(ViewRasterizer& raster, const Quad& quad, int id)
+// Draws the quad, or the triangle of the corners given.
+void draw(ViewRasterizer& raster, const Quad& quad, int id, std::initializer_list<int> corners = {0, 1, 2, 3})
 {
     DzFacet facet;
-    for (int c = 0; c < 4; ++c)
-        facet.m_vertIdx[c] = c;
+    std::copy(corners.begin(), corners.end(), facet.m_vertIdx);
     raster.drawMesh(quad.points, QVector<ViewColor>(4, quad.front),
                     QVector<ViewColor>(4, quad.back), {facet}, id);
 }
@@ -109,4 +113,44 @@ TEST(ViewportRaster, TheOutlineFollowsTheSilhouetteInsideIt)
     EXPECT_EQ(image.pixel(left + 1, 50), kBlue.toRgb());
     EXPECT_EQ(image.pixel(left + 2, 50), kRed.toRgb());
     EXPECT_EQ(image.pixel(left - 1, 50), qRgb(0, 0, 0));
+}
+
+TEST(ViewportRaster, ATriangleWithACornerThatIsNotAFinitePointIsSkipped)
+{
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    const Quad square = facingSquare(10.0f, 1.0f, kRed, kGreen);
+    // Corner 1 is in the quad's first triangle (0 1 2) only: the second (0 2 3) draws alone.
+    ViewRasterizer expected = newRaster();
+    draw(expected, square, 1, {0, 2, 3});
+    const ViewPoint corners[] = {{inf, -1.0f, 10.0f}, {-inf, -1.0f, 10.0f}, {1.0f, -inf, 10.0f}, {nan, -1.0f, 10.0f},
+                                 {1.0f, -1.0f, inf},  {1.0f, -1.0f, nan},   {1.0f, -1.0f, -inf}};
+    for (const ViewPoint& corner : corners) {
+        SCOPED_TRACE(testing::Message() << corner.x << " " << corner.y << " " << corner.depth);
+        Quad broken = square;
+        broken.points[1] = corner;
+        ViewRasterizer raster = newRaster();
+        draw(raster, broken, 1);
+        EXPECT_EQ(raster.ids(), expected.ids());
+        EXPECT_EQ(picture(raster), picture(expected));
+    }
+}
+
+TEST(ViewportRaster, PicturesLargerThanTheLimitAreRefusedCountingIn64Bits)
+{
+    // 5792 x 5792 is the largest square within the limit; 65536^2 is 0 in 32 bits, INT_MAX^2
+    // is 1, 2^80 is 0 in 64 bits.
+    const qint64 max = ViewRasterizer::kMaxPixels, big = qint64(1) << 40;
+    const qint64 cases[][3] = {{5792, 5792, 1}, {5793, 5793, 0}, {max, 1, 1},   {max + 1, 1, 0},
+                               {65536, 65536, 0}, {INT_MAX, INT_MAX, 0}, {big, big, 0}, {-1, 1, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ViewRasterizer::fits(c[0], c[1]), c[2] == 1) << c[0] << " x " << c[1];
+    // Supersampled: 2 x 2896 = 5792; 65536^4 is 0 in 64 bits.
+    EXPECT_TRUE(ViewSceneRenderer::fits(QSize(2896, 2896), 2));
+    EXPECT_FALSE(ViewSceneRenderer::fits(QSize(2897, 2897), 2));
+    EXPECT_FALSE(ViewSceneRenderer::fits(QSize(65536, 65536), 65536));
+
+    ViewRasterizer raster(100, 100, 1.0f);
+    EXPECT_FALSE(raster.reset(65536, 65536, 1.0f));
+    EXPECT_TRUE(raster.ids().isEmpty());
 }

@@ -52,7 +52,7 @@ inline bool sameInside(const QImage& a, const QImage& b, const QRect& region)
     return a.copy(region) == b.copy(region);
 }
 
-// The bundled sample scene: "Genesis 8.1 Female" at x = -45 and "Genesis 9" at x = 45.
+// The bundled sample scene: "Genesis 8.1 Female" at x = -72 and "Genesis 9" at x = 72.
 struct SampleScene : TestApp {
     SampleScene()
     {

@@ -89,6 +89,9 @@ StudioRun runStudio(const QStringList& args, const QString& scriptText, int time
     QStringList arguments{QStringLiteral("--headless"), QStringLiteral("--home"), run.home};
     if (!args.contains(QStringLiteral("--plugin-dir")))
         arguments << QStringLiteral("--plugin-dir") << QStringLiteral(KVR_PLUGIN_DIR);
+    // The tests' own copy of the content, not the build's, where a user's saves land.
+    if (!args.contains(QStringLiteral("--content-dir")))
+        arguments << QStringLiteral("--content-dir") << QStringLiteral(KVR_CONTENT_DIR);
     if (!scriptText.isNull()) {
         const QString scriptPath = QDir(run.home).filePath(QStringLiteral("run.js"));
         QFile script(scriptPath);

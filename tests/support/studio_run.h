@@ -28,6 +28,7 @@ QString readTestScript(const char* pcszName);
 QString scriptString(const QString& text);
 
 // Runs the studio headless on a fresh home with the script (if any) and the extra arguments.
-// Plug-ins come from the build's plug-in folder unless args give --plugin-dir.
+// Plug-ins come from the build's plug-in folder unless args give --plugin-dir, content from the
+// tests' copy of the bundled content unless they give --content-dir.
 StudioRun runStudio(const QStringList& args, const QString& scriptText = QString(),
                     int timeLimitSeconds = 120);

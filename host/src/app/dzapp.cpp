@@ -2,14 +2,13 @@
 
 #include <QApplication>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QStandardPaths>
-#include <QUrl>
 
 #include "app/dzappservices.h"
+#include "app/dzopenurl.h"
 #include "dzactionmgr.h"
 #include "dzclassfactory.h"
 #include "dzmainwindow.h"
@@ -32,6 +31,18 @@ std::vector<DzServiceCreator>& serviceCreators()
 QString defaultHomeDir()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+// The user's own content library, where saved assets go unless the user picks another.
+const char* const kUserLibraryName = "My Library";
+
+// Puts the home folder's user library first among the content libraries, made when missing.
+void addUserLibrary(DzAppOptions& options)
+{
+    const QString library = QDir::cleanPath(QDir(options.homeDir).filePath(QLatin1String(kUserLibraryName)));
+    QDir().mkpath(library);
+    options.contentDirs.removeAll(library);
+    options.contentDirs.prepend(library);
 }
 
 } // namespace
@@ -63,6 +74,8 @@ DzApp::DzApp(const DzAppOptions& options) : _d(new Impl)
     if (_d->options.homeDir.isEmpty())
         _d->options.homeDir = defaultHomeDir();
     QDir().mkpath(_d->options.homeDir);
+    if (_d->options.userLibrary)
+        addUserLibrary(_d->options);
     _d->logFile.setFileName(logFilePath());
     _d->logFile.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
 
@@ -195,7 +208,7 @@ void DzApp::showURL(const QString& url)
     _d->lastShownUrl = url;
     emit urlShown(url);
     if (!_d->options.headless)
-        QDesktopServices::openUrl(QUrl(url));
+        dzOpenUrl(dzUrlFromText(url), getDialogParent());
 }
 
 DzMainWindow* DzApp::getInterface() const { return _d->mainWindow.data(); }

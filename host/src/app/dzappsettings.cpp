@@ -1,6 +1,9 @@
 #include "dzappsettings.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
 #include <QSet>
 #include <QSettings>
 
@@ -28,6 +31,49 @@ void reportDamagedFile(const QSettings& settings)
                        .arg(path, kept));
 }
 
+// What this session knows of a settings file it cannot use as it should.
+struct SessionFile {
+    bool reported = false;
+    QHash<QString, QVariant> unsaved;  // by key; an invalid value for a removal
+};
+
+SessionFile& sessionFile(const QString& path)
+{
+    static QHash<QString, SessionFile> files;
+    return files[path];
+}
+
+// Why the settings file cannot be read (`writing` false) or written, in the system's words.
+QString unusableReason(const QString& path, bool writing)
+{
+    if (QFileInfo(path).isDir())
+        return QStringLiteral("it is a folder");
+    if (!writing) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QStringLiteral("it could not be read") : file.errorString();
+    }
+    // Tried the way the settings are written: a new file beside it, renamed into place.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    file.cancelWriting();
+    return QStringLiteral("it could not be written");
+}
+
+// Once per session and file: that choices cannot be kept in it, and why.
+void reportUnusableFile(const QString& path, bool writing)
+{
+    SessionFile& file = sessionFile(path);
+    if (file.reported)
+        return;
+    file.reported = true;
+    if (dzApp)
+        dzApp->log(QStringLiteral("Settings: \"%1\" cannot be %2: %3; choices are kept until the session ends "
+                                  "but not saved")
+                       .arg(path, writing ? QStringLiteral("written") : QStringLiteral("read"),
+                            unusableReason(path, writing)));
+}
+
 // The session's settings file; without an application (tools, early start-up) the user's own.
 std::unique_ptr<QSettings> openSettingsFile()
 {
@@ -35,21 +81,10 @@ std::unique_ptr<QSettings> openSettingsFile()
                           : std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                                         QStringLiteral("DzStudio"), QStringLiteral("settings"));
     reportDamagedFile(*settings);
+    // A format error is about the damaged file as it was read; an access error stops its use.
+    if (settings->status() == QSettings::AccessError)
+        reportUnusableFile(settings->fileName(), false);
     return settings;
-}
-
-// A format error is about the damaged file as it was read; only an access error stops a write.
-bool written(const QSettings& settings)
-{
-    return settings.status() != QSettings::AccessError;
-}
-
-// Values are written to the file at once, so another settings object (or run) sees them.
-bool writeNow(QSettings& settings, const QString& key, const QVariant& value)
-{
-    settings.setValue(key, value);
-    settings.sync();
-    return written(settings);
 }
 
 } // namespace
@@ -67,12 +102,40 @@ QString DzAppSettings::fullKey(const QString& key) const
     return _path.isEmpty() ? key : _path + QLatin1Char('/') + key;
 }
 
+QVariant DzAppSettings::value(const QString& key) const
+{
+    const QString full = fullKey(key);
+    const SessionFile& file = sessionFile(_settings->fileName());
+    const auto unsaved = file.unsaved.constFind(full);
+    return unsaved != file.unsaved.constEnd() ? *unsaved : _settings->value(full);
+}
+
+bool DzAppSettings::store(const QString& key, const QVariant& value)
+{
+    const QString full = fullKey(key);
+    // Written to the file at once, so another settings object (or run) sees it. The settings
+    // object writes nothing over a file it could not read.
+    if (value.isValid())
+        _settings->setValue(full, value);
+    else
+        _settings->remove(full);
+    _settings->sync();
+    SessionFile& file = sessionFile(_settings->fileName());
+    if (_settings->status() != QSettings::AccessError) {
+        file.unsaved.remove(full);
+        return true;
+    }
+    reportUnusableFile(_settings->fileName(), true);
+    file.unsaved.insert(full, value);
+    return false;
+}
+
 bool DzAppSettings::getBoolValue(const QString& key, bool def) const
 {
-    const QVariant value = _settings->value(fullKey(key));
-    if (!value.isValid())
+    const QVariant stored = value(key);
+    if (!stored.isValid())
         return def;
-    const QString text = value.toString().trimmed().toLower();
+    const QString text = stored.toString().trimmed().toLower();
     if (text == QLatin1String("true") || text == QLatin1String("1"))
         return true;
     if (text == QLatin1String("false") || text == QLatin1String("0"))
@@ -82,53 +145,35 @@ bool DzAppSettings::getBoolValue(const QString& key, bool def) const
 
 int DzAppSettings::getIntValue(const QString& key, int def) const
 {
-    const QVariant value = _settings->value(fullKey(key));
     bool ok = false;
-    const int result = value.toInt(&ok);
+    const int result = value(key).toInt(&ok);
     return ok ? result : def;
 }
 
 double DzAppSettings::getFloatValue(const QString& key, double def) const
 {
-    const QVariant value = _settings->value(fullKey(key));
     bool ok = false;
-    const double result = value.toDouble(&ok);
+    const double result = value(key).toDouble(&ok);
     return ok ? result : def;
 }
 
 QString DzAppSettings::getStringValue(const QString& key, const QString& def) const
 {
-    const QVariant value = _settings->value(fullKey(key));
-    return value.isValid() ? value.toString() : def;
+    const QVariant stored = value(key);
+    return stored.isValid() ? stored.toString() : def;
 }
 
-bool DzAppSettings::hasKey(const QString& key) const { return _settings->contains(fullKey(key)); }
+bool DzAppSettings::hasKey(const QString& key) const { return value(key).isValid(); }
 
-bool DzAppSettings::setBoolValue(const QString& key, bool value)
-{
-    return writeNow(*_settings, fullKey(key), value);
-}
+bool DzAppSettings::setBoolValue(const QString& key, bool value) { return store(key, value); }
 
-bool DzAppSettings::setIntValue(const QString& key, int value)
-{
-    return writeNow(*_settings, fullKey(key), value);
-}
+bool DzAppSettings::setIntValue(const QString& key, int value) { return store(key, value); }
 
-bool DzAppSettings::setFloatValue(const QString& key, double value)
-{
-    return writeNow(*_settings, fullKey(key), value);
-}
+bool DzAppSettings::setFloatValue(const QString& key, double value) { return store(key, value); }
 
-bool DzAppSettings::setStringValue(const QString& key, const QString& value)
-{
-    return writeNow(*_settings, fullKey(key), value);
-}
+bool DzAppSettings::setStringValue(const QString& key, const QString& value) { return store(key, value); }
 
 bool DzAppSettings::removeValue(const QString& key)
 {
-    if (!_settings->contains(fullKey(key)))
-        return false;
-    _settings->remove(fullKey(key));
-    _settings->sync();
-    return written(*_settings);
+    return hasKey(key) && store(key, QVariant());
 }

@@ -1,5 +1,6 @@
 #include "dsonfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QUrl>
@@ -105,10 +106,11 @@ AssetRef parseUrl(const QString& url)
     const QString filePart = hash < 0 ? url : url.left(hash);
     AssetRef ref;
     ref.id = hash < 0 ? QString() : QUrl::fromPercentEncoding(url.mid(hash + 1).toUtf8());
-    QString decoded = QUrl::fromPercentEncoding(filePart.toUtf8());
+    // Backslashes separate folders too, as they do in libraries shared with a Windows host.
+    QString decoded = QUrl::fromPercentEncoding(filePart.toUtf8()).replace(QLatin1Char('\\'), QLatin1Char('/'));
     while (decoded.startsWith(QLatin1Char('/')))
         decoded.remove(0, 1);
-    ref.file = decoded;
+    ref.file = decoded.isEmpty() ? decoded : QDir::cleanPath(decoded);
     return ref;
 }
 

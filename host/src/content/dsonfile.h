@@ -17,8 +17,8 @@ QByteArray readText(const QString& filePath, qint64 maxBytes = kMaxDocumentBytes
 // The same for the bytes of a file.
 QByteArray textOf(const QByteArray& bytes, qint64 maxBytes = kMaxDocumentBytes);
 
-// An asset url split into its file (percent-decoded, relative to a content directory, empty
-// for "#id" within the same file) and its id.
+// An asset url split into its file (percent-decoded, backslashes made slashes, relative to a
+// content directory, empty for "#id" within the same file) and its id.
 struct AssetRef {
     QString file;
     QString id;

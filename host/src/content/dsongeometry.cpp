@@ -164,36 +164,43 @@ DzFacetMesh readMesh(Object doc, Object geometry, const QString& where)
     return mesh;
 }
 
+void forEachGeometryChannel(Object geometry, const QString& where,
+                            const std::function<void(Object, const QString&)>& use)
+{
+    const QString epath = where + QStringLiteral(".extra");
+    int e = 0;
+    for (Value value : optArray(geometry, "extra", where)) {
+        const QString eat = QStringLiteral("%1[%2]").arg(epath).arg(e);
+        const Object extra = objectAt(value, epath, e++);
+        if (looseString(extra, "type") != QLatin1String("studio_geometry_channels"))
+            continue;
+        const QString cpath = eat + QStringLiteral(".channels");
+        int c = 0;
+        for (Value channel : array(extra, "channels", eat)) {
+            const QString at = QStringLiteral("%1[%2]").arg(cpath).arg(c);
+            use(object(objectAt(channel, cpath, c++), "channel", at), at + QStringLiteral(".channel"));
+        }
+    }
+}
+
 DzShape* createShape(Object geometry, const DzFacetMesh& mesh, const QString& where)
 {
     // Validate the channels before anything is created.
     int lod = 0, subd = 1, subdMin = 0, subdMax = 4;
-    const QString epath = where + QStringLiteral(".extra");
-    int i = 0;
-    for (Value value : optArray(geometry, "extra", where)) {
-        const Object extra = objectAt(value, epath, i++);
-        if (looseString(extra, "type") != QLatin1String("studio_geometry_channels"))
-            continue;
-        const QString cpath = where + QStringLiteral(".extra.channels");
-        int c = 0;
-        for (Value channel : array(extra, "channels", epath)) {
-            const QString at = QStringLiteral("%1[%2]").arg(cpath).arg(c);
-            const Object ch = object(objectAt(channel, cpath, c++), "channel", at);
-            const QString chpath = at + QStringLiteral(".channel");
-            const QString id = string(ch, "id", chpath);
-            if (id == QLatin1String("lodlevel")) {
-                lod = integer(ch, "value", chpath);
-                if (lod < 0 || lod > 1)
-                    dsonFail(QStringLiteral("%1: lodlevel %2 is neither 0 nor 1").arg(chpath).arg(lod));
-            } else if (id == QLatin1String("SubDIALevel")) {
-                subd = integer(ch, "value", chpath);
-                subdMin = optInteger(ch, "min", chpath, 0);
-                subdMax = optInteger(ch, "max", chpath, 4);
-                if (subdMin > subdMax || subd < subdMin || subd > subdMax)
-                    dsonFail(QStringLiteral("%1: SubDIALevel %2 is outside %3..%4").arg(chpath).arg(subd).arg(subdMin).arg(subdMax));
-            }
+    forEachGeometryChannel(geometry, where, [&](Object ch, const QString& chpath) {
+        const QString id = string(ch, "id", chpath);
+        if (id == QLatin1String("lodlevel")) {
+            lod = integer(ch, "value", chpath);
+            if (lod < 0 || lod > 1)
+                dsonFail(QStringLiteral("%1: lodlevel %2 is neither 0 nor 1").arg(chpath).arg(lod));
+        } else if (id == QLatin1String("SubDIALevel")) {
+            subd = integer(ch, "value", chpath);
+            subdMin = optInteger(ch, "min", chpath, 0);
+            subdMax = optInteger(ch, "max", chpath, 4);
+            if (subdMin > subdMax || subd < subdMin || subd > subdMax)
+                dsonFail(QStringLiteral("%1: SubDIALevel %2 is outside %3..%4").arg(chpath).arg(subd).arg(subdMin).arg(subdMax));
         }
-    }
+    });
     auto* shape = new DzShape;
     shape->setFacetMesh(mesh);
     shape->getSubDIALevelControl()->setMinMax(subdMin, subdMax);

@@ -4,12 +4,15 @@
 #include <QDirIterator>
 #include <QFileInfo>
 
+#include "contentpaths.h"
 #include "dsonerror.h"
 #include "dsondocument.h"
 #include "dsonsessioncache.h"
 
 namespace dson {
 namespace {
+
+using dzcontent::liesInsideContent;
 
 // A modifier of an installed morph file as read, before it meets a figure.
 struct FileModifier {
@@ -76,9 +79,11 @@ SessionFileCache<MorphFile>& cache()
     return instance;
 }
 
+// A content directory may be given relative to the working folder; urls are relative to it.
 QString assetUriOf(const QString& contentDir, const QString& filePath, const QString& id)
 {
-    return encodePath(QDir(contentDir).relativeFilePath(filePath)) + QLatin1Char('#') + id;
+    return encodePath(QDir(contentDir).relativeFilePath(QFileInfo(filePath).absoluteFilePath())) +
+           QLatin1Char('#') + id;
 }
 
 // The morphs of one file for the figure, in file order; throws at the first fault met.
@@ -112,10 +117,22 @@ QList<MorphData> findInstalledMorphs(const QStringList& contentDirs, const QStri
         const QString morphDir = QDir(dir).filePath(dataFolder + QStringLiteral("/Morphs"));
         if (!QFileInfo(morphDir).isDir())
             continue;
+        if (!liesInsideContent(contentDirs, morphDir)) {
+            problems->append(
+                QStringLiteral("morph folder \"%1\" skipped: it lies outside the content directories").arg(morphDir));
+            continue;
+        }
         QStringList files;
         QDirIterator it(morphDir, {QStringLiteral("*.dsf")}, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            files.append(it.next());
+        while (it.hasNext()) {
+            it.next();
+            if (it.fileInfo().isSymLink() && !liesInsideContent(contentDirs, it.filePath()))
+                problems->append(QStringLiteral("morph file \"%1\" skipped: it links to a file outside the "
+                                                "content directories")
+                                     .arg(it.filePath()));
+            else
+                files.append(it.filePath());
+        }
         files.sort(); // the order morphs appear in does not depend on the file system
         for (const QString& path : files) {
             try {

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <memory>
 
+#include "contentpaths.h"
 #include "dsonerror.h"
 #include "dsongeometry.h"
 #include "dsonmorph.h"
@@ -14,8 +15,10 @@
 #include "dzbone.h"
 #include "dzdformer.h"
 #include "dzfigure.h"
+#include "dzenumproperty.h"
 #include "dzfloatproperty.h"
 #include "dzmorph.h"
+#include "dzmorphdeltas.h"
 #include "dzobject.h"
 #include "dzscene.h"
 #include "dzshape.h"
@@ -33,9 +36,9 @@ public:
     ScenePlan plan(const QStringList& knownFormulas, QStringList* newFormulas);
 
 private:
-    QString resolve(const QString& relativeFile) const;
+    QString resolve(const QString& url, const QString& relativeFile) const;
     // The document an url points into: this file for "#id"; null when the file is missing.
-    const Object* documentOf(const AssetRef& ref);
+    const Object* documentOf(const QString& url, const AssetRef& ref);
     QString absoluteUrl(const QString& url) const;
     void planNodes();
     void planNode(Object inst, const QString& where);
@@ -60,23 +63,23 @@ private:
     ScenePlan _plan;
 };
 
-QString Planner::resolve(const QString& relativeFile) const
+// The file an url names; empty when no content directory has it. An url that leads outside
+// them is a fault of the file that holds it.
+QString Planner::resolve(const QString& url, const QString& relativeFile) const
 {
-    for (const QString& dir : _dirs) {
-        const QString path = QDir(dir).filePath(relativeFile);
-        if (QFileInfo(path).isFile())
-            return path;
-    }
-    return {};
+    const dzcontent::ContentFile file = dzcontent::findContentFile(_dirs, relativeFile);
+    if (!file.refusal.isEmpty())
+        dsonFail(QStringLiteral("asset url \"%1\" in \"%2\" %3").arg(url, _filePath, file.refusal));
+    return file.path;
 }
 
-const Object* Planner::documentOf(const AssetRef& ref)
+const Object* Planner::documentOf(const QString& url, const AssetRef& ref)
 {
     if (ref.file.isEmpty())
         return &_doc;
     auto it = _docs.find(ref.file);
     if (it == _docs.end()) {
-        const QString path = resolve(ref.file);
+        const QString path = resolve(url, ref.file);
         if (path.isEmpty())
             return nullptr;
         try {
@@ -95,7 +98,7 @@ QString Planner::absoluteUrl(const QString& url) const
     if (!url.startsWith(QLatin1Char('#')))
         return url;
     for (const QString& dir : _dirs) {
-        const QString rel = QDir(dir).relativeFilePath(_filePath);
+        const QString rel = QDir(dir).relativeFilePath(QFileInfo(_filePath).absoluteFilePath());
         if (!rel.startsWith(QLatin1String("..")))
             return encodePath(rel) + url;
     }
@@ -163,6 +166,35 @@ std::vector<std::pair<DzFloatProperty*, float>> transformValues(Object inst, DzN
     return values;
 }
 
+// The resolution a scene gives a node: "lodlevel" and "SubDIALevel" channels with their
+// current values, in the studio_geometry_channels of the instance's geometries.
+void applyResolution(Object inst, DzNode* node, const QString& where)
+{
+    const QString gpath = where + QStringLiteral(".geometries");
+    int g = 0;
+    for (Value geometryValue : optArray(inst, "geometries", where)) {
+        const QString gat = QStringLiteral("%1[%2]").arg(gpath).arg(g);
+        const Object geometry = objectAt(geometryValue, gpath, g++);
+        DzShape* shape = node->getObject() ? node->getObject()->getCurrentShape() : nullptr;
+        if (!shape)
+            dsonFail(QStringLiteral("%1 sets the resolution of \"%2\", which has no geometry")
+                         .arg(gat, node->getLabel()));
+        forEachGeometryChannel(geometry, gat, [shape](Object channel, const QString& at) {
+            const QString id = string(channel, "id", at);
+            DzIntProperty* prop = id == QLatin1String("lodlevel")      ? shape->getLODControl()
+                                  : id == QLatin1String("SubDIALevel") ? shape->getSubDIALevelControl()
+                                                                       : nullptr;
+            if (!prop)
+                return;
+            const int value = integer(channel, "current_value", at);
+            if (value < prop->getMin() || value > prop->getMax())
+                dsonFail(QStringLiteral("%1: %2 %3 is outside %4..%5")
+                             .arg(at, id).arg(value).arg(prop->getMin()).arg(prop->getMax()));
+            prop->setValue(value);
+        });
+    }
+}
+
 void Planner::planNode(Object inst, const QString& where)
 {
     const QString id = string(inst, "id", where);
@@ -176,7 +208,7 @@ void Planner::planNode(Object inst, const QString& where)
         planBonePose(inst, figure, ref.id, where);
         return;
     }
-    const Object* asset = documentOf(ref);
+    const Object* asset = documentOf(url, ref);
     if (!asset) {
         _plan.missingUrls.append(url);
         return;
@@ -193,6 +225,7 @@ void Planner::planNode(Object inst, const QString& where)
         node->setLabel(string(inst, "label", where));
     for (const auto& [prop, value] : transformValues(inst, node.get(), where))
         prop->setValue(value);
+    applyResolution(inst, node.get(), where);
     _instances.insert(id, node.get());
     _plan.newNodes.push_back(std::move(node));
 }
@@ -218,6 +251,19 @@ void Planner::planModifiers()
     }
 }
 
+// The morph of the object a modifier instance dials: the one loaded from the url's asset (its
+// id may differ from the morph's name), else the one of that name.
+DzMorph* findMorph(const DzObject* object, const QString& url, const QString& name)
+{
+    for (DzModifier* modifier : object->modifierList()) {
+        auto* morph = qobject_cast<DzMorph*>(modifier);
+        if (morph && morph->getDeltas() && !morph->getDeltas()->getUri().isEmpty() &&
+            sameAsset(morph->getDeltas()->getUri().toString(), url))
+            return morph;
+    }
+    return qobject_cast<DzMorph*>(object->findModifier(name));
+}
+
 void Planner::planModifier(Object inst, const QString& where)
 {
     const QString url = string(inst, "url", where);
@@ -238,12 +284,12 @@ void Planner::planModifier(Object inst, const QString& where)
         dsonFail(QStringLiteral("%1 targets \"%2\", which has no geometry").arg(where, node->getLabel()));
     hold(object, node, QStringLiteral("node \"%1\"").arg(node->getLabel()));
 
-    auto* morph = qobject_cast<DzMorph*>(object->findModifier(ref.id));
+    DzMorph* morph = findMorph(object, url, ref.id);
     const auto key = qMakePair(node, ref.id);
     if (!morph && _newMorphs.contains(key))
         morph = _newMorphs.value(key);
     if (!morph) {
-        const Object* asset = documentOf(ref);
+        const Object* asset = documentOf(url, ref);
         if (!asset) {
             _plan.missingUrls.append(url);
             return;
@@ -322,7 +368,7 @@ void Planner::planDFormer()
         const Object inst = objectAt(value, nodesPath, i++);
         const QString url = string(inst, "url", w);
         const AssetRef ref = parseUrl(url);
-        const Object* asset = documentOf(ref);
+        const Object* asset = documentOf(url, ref);
         if (!asset)
             dsonFail(QStringLiteral("%1: %2 is \"%3\", which no content directory has").arg(where, w, url));
         const Object def = findById(*asset, "node_library", ref.id);

@@ -1,10 +1,10 @@
 #include "dzcontentmgr.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include "../app/dzappservices.h"
 #include "contentdialogs.h"
+#include "contentpaths.h"
 #include "dsonerror.h"
 #include "dsondocument.h"
 #include "dsonscene.h"
@@ -42,14 +42,10 @@ QString DzContentMgr::getContentDirectoryPath(int index) const { return _content
 
 QString DzContentMgr::getAbsolutePath(const QString& relativePath) const
 {
-    if (relativePath.isEmpty())
-        return {};
-    for (const QString& dir : _contentDirs) {
-        const QString path = QDir(dir).filePath(relativePath);
-        if (QFileInfo(path).isFile())
-            return QFileInfo(path).absoluteFilePath();
-    }
-    return {};
+    const dzcontent::ContentFile file = dzcontent::findContentFile(_contentDirs, relativePath);
+    if (!file.refusal.isEmpty())
+        logLine(QStringLiteral("Content: \"%1\" was not looked up: it %2").arg(relativePath, file.refusal));
+    return file.path;
 }
 
 bool DzContentMgr::openFile(const QString& path, bool merge)

@@ -1,5 +1,6 @@
 #include "dz3dviewport.h"
 
+#include <QImageWriter>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -30,8 +31,6 @@ constexpr int kWheelNotch = 120;
 constexpr int kClickSlop = 3;
 // Files are drawn at this many times their size and scaled down: smooth edges.
 constexpr int kFileSupersampling = 2;
-// Larger files would need gigabytes of buffers.
-constexpr int kMaxFileSide = 8192;
 
 struct NamedDirection {
     const char* name;
@@ -46,6 +45,12 @@ constexpr NamedDirection kDirections[] = {
 };
 
 enum class Drag { None, Orbit, Pan, Zoom };
+
+void logFailure(const QString& text)
+{
+    if (dzApp)
+        dzApp->log(QStringLiteral("3D view: ") + text);
+}
 
 Drag dragFor(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
@@ -124,10 +129,24 @@ DzNode* Dz3DViewport::nodeAt(const QPoint& position) const
 
 bool Dz3DViewport::renderToFile(const QString& filePath, int width, int height)
 {
-    if (width <= 0 || height <= 0 || width > kMaxFileSide || height > kMaxFileSide)
+    if (width <= 0 || height <= 0)
         return false;
+    if (!ViewSceneRenderer::fits(QSize(width, height), kFileSupersampling)) {
+        logFailure(QStringLiteral("cannot render \"%1\" at %2 x %3 pixels: drawn at %4 times that size it "
+                                  "would take more than the %5 pixels the view draws at most")
+                       .arg(filePath).arg(width).arg(height).arg(kFileSupersampling)
+                       .arg(ViewRasterizer::kMaxPixels));
+        return false;
+    }
     const QImage image = renderImage(width, height, kFileSupersampling);
-    return !image.isNull() && image.save(filePath);
+    // A file's buffers are several times the view's: they are not kept for the next frame.
+    _d->renderer.releaseBuffers();
+    QImageWriter writer(filePath);
+    if (!writer.write(image)) {
+        logFailure(QStringLiteral("could not write \"%1\": %2").arg(filePath, writer.errorString()));
+        return false;
+    }
+    return true;
 }
 
 void Dz3DViewport::frameScene()

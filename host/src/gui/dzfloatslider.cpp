@@ -1,6 +1,6 @@
 #include "dzfloatslider.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -33,12 +33,17 @@ DzFloatSlider::DzFloatSlider(QWidget* parent)
     _pledValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     _pledValue->setMaximumWidth(80);
     _pledValue->setReadOnly(true);
+    // A long name wraps rather than widening the dial or pushing the bar out of sight.
+    _plblName->setWordWrap(true);
 
-    auto* phorz = new QHBoxLayout(this);
-    phorz->setContentsMargins(0, 0, 0, 0);
-    phorz->addWidget(_plblName);
-    phorz->addWidget(_pBar, 1);
-    phorz->addWidget(_pledValue);
+    // The name on its own line, over the bar and the value.
+    auto* pgrid = new QGridLayout(this);
+    pgrid->setContentsMargins(0, 0, 0, 0);
+    pgrid->setVerticalSpacing(1);
+    pgrid->addWidget(_plblName, 0, 0, 1, 2);
+    pgrid->addWidget(_pBar, 1, 0);
+    pgrid->addWidget(_pledValue, 1, 1);
+    pgrid->setColumnStretch(0, 1);
 
     connect(_pBar, &QSlider::valueChanged, this, &DzFloatSlider::slotBarMoved);
     connect(_pledValue, &QLineEdit::editingFinished, this, &DzFloatSlider::slotTextEdited);

@@ -17,24 +17,60 @@
 #include "dzpanemgr.h"
 #include "dzprogress.h"
 #include "dzviewportmgr.h"
+#include "gui/dzcontentlibrarypane.h"
+#include "gui/dzfilemenu.h"
+#include "gui/dzlogview.h"
 #include "gui/dzscenelistbinder.h"
 
 namespace {
 
 // Dock widths and the log's height that leave the 3D view most of a 1280 x 800 window.
-constexpr int kSceneListWidth = 220;
-constexpr int kPaneWidth = 340;
+constexpr int kSceneListWidth = 240;
+constexpr int kPaneWidth = 360;
 constexpr int kLogHeight = 150;
 
-std::vector<std::function<DzPane*()>>& paneCreators()
+struct PaneCreator {
+    std::function<DzPane*()> create;
+    Qt::DockWidgetArea area;
+};
+
+std::vector<PaneCreator>& paneCreators()
 {
-    static std::vector<std::function<DzPane*()>> creators;
+    static std::vector<PaneCreator> creators;
     return creators;
 }
 
 QString withoutMnemonic(QString title)
 {
     return title.remove(QLatin1Char('&'));
+}
+
+// Where a top-level menu stands in the menu bar: the host's own in their order, the plug-ins'
+// menus (any other title) before Window and Help.
+int menuRank(const QString& title)
+{
+    static const QStringList before{QStringLiteral("File"), QStringLiteral("Edit"),
+                                    QStringLiteral("Create"), QStringLiteral("Tools")};
+    static const QStringList after{QStringLiteral("Window"), QStringLiteral("Help")};
+    const QString plain = withoutMnemonic(title);
+    if (before.contains(plain))
+        return before.indexOf(plain);
+    if (after.contains(plain))
+        return before.size() + 1 + after.indexOf(plain);
+    return before.size();
+}
+
+QMenu* addTopMenu(QMenuBar* bar, const QString& title)
+{
+    auto* menu = new QMenu(title, bar);
+    QAction* next = nullptr;
+    for (QAction* action : bar->actions())
+        if (action->menu() && menuRank(action->text()) > menuRank(title)) {
+            next = action;
+            break;
+        }
+    bar->insertMenu(next, menu);
+    return menu;
 }
 
 QMenu* findChildMenu(const QList<QAction*>& actions, const QString& title)
@@ -58,9 +94,9 @@ QDockWidget* addDock(QMainWindow* window, const QString& title, QWidget* content
 
 } // namespace
 
-bool DzMainWindow::registerPaneCreator(std::function<DzPane*()> creator)
+bool DzMainWindow::registerPaneCreator(std::function<DzPane*()> creator, Qt::DockWidgetArea area)
 {
-    paneCreators().push_back(std::move(creator));
+    paneCreators().push_back({std::move(creator), area});
     return true;
 }
 
@@ -70,7 +106,7 @@ struct DzMainWindow::Impl {
     DzViewportMgr* viewportMgr = nullptr;
     QDockWidget* sceneDock = nullptr;
     QListWidget* sceneList = nullptr;
-    QPlainTextEdit* logView = nullptr;
+    DzLogView* logPane = nullptr;
     QProgressBar* progressBar = nullptr;
 };
 
@@ -81,6 +117,8 @@ DzMainWindow::DzMainWindow(QWidget* parent) : QMainWindow(parent), _d(new Impl)
     resize(1280, 800);
     _d->actionMgr = new DzActionMgr(this);
     _d->paneMgr = new DzPaneMgr(this);
+    // The host's File menu comes first; plug-in actions under "File/..." land in it.
+    menuBar()->insertMenu(menuBar()->actions().value(0), new DzFileMenu(this));
 
     _d->viewportMgr = new DzViewportMgr(this);
     setCentralWidget(_d->viewportMgr);
@@ -97,14 +135,12 @@ DzMainWindow::DzMainWindow(QWidget* parent) : QMainWindow(parent), _d(new Impl)
     if (dzScene)
         new DzSceneListBinder(dzScene, _d->sceneList);
 
-    _d->logView = new QPlainTextEdit;
-    _d->logView->setObjectName(QStringLiteral("LogView"));
-    _d->logView->setReadOnly(true);
-    QDockWidget* logDock = addDock(this, tr("Log"), _d->logView, Qt::BottomDockWidgetArea);
+    _d->logPane = new DzLogView(dzApp && dzApp->options().logDetails);
+    QDockWidget* logDock = addDock(this, tr("Log"), _d->logPane, Qt::BottomDockWidgetArea);
     if (dzApp) {
         for (const QString& line : dzApp->logLines())
-            _d->logView->appendPlainText(line);
-        connect(dzApp, &DzApp::logged, _d->logView, &QPlainTextEdit::appendPlainText);
+            _d->logPane->appendLogLine(line);
+        connect(dzApp, &DzApp::logged, _d->logPane, &DzLogView::appendLogLine);
     }
 
     _d->progressBar = new QProgressBar;
@@ -114,10 +150,12 @@ DzMainWindow::DzMainWindow(QWidget* parent) : QMainWindow(parent), _d(new Impl)
     _d->progressBar->setValue(0);
     _d->progressBar->setFormat(QString());
     statusBar()->addPermanentWidget(_d->progressBar, 1);
+    _d->progressBar->hide();  // an empty bar reads as a text field: shown only while working
 
-    for (const auto& create : paneCreators())
-        if (DzPane* pane = create())
-            addPane(pane);
+    addPane(new DzContentLibraryPane, Qt::LeftDockWidgetArea);
+    for (const PaneCreator& creator : paneCreators())
+        if (DzPane* pane = creator.create())
+            addPane(pane, creator.area);
     resizeDocks({_d->sceneDock}, {kSceneListWidth}, Qt::Horizontal);
     resizeDocks({logDock}, {kLogHeight}, Qt::Vertical);
 }
@@ -158,10 +196,12 @@ void DzMainWindow::addAction(DzAction* action)
     QWidget::addAction(action);
 }
 
-void DzMainWindow::addPane(DzPane* pane)
+void DzMainWindow::addPane(DzPane* pane, Qt::DockWidgetArea area)
 {
-    QDockWidget* dock = addDock(this, pane->getLabel(), pane, Qt::RightDockWidgetArea);
-    resizeDocks({dock}, {kPaneWidth}, Qt::Horizontal);
+    // A left pane stacks under the scene list, in its column; the others take the panes' width.
+    QDockWidget* dock = addDock(this, pane->getLabel(), pane, area);
+    if (area != Qt::LeftDockWidgetArea)
+        resizeDocks({dock}, {kPaneWidth}, Qt::Horizontal);
     _d->paneMgr->addPane(pane);
 }
 
@@ -174,6 +214,7 @@ void DzMainWindow::trackProgress(DzProgress* progress)
         bar->setFormat(QStringLiteral("%1 (%p%)").arg(info));
     };
     show(progress->getInfo(), progress->getCurrentStep(), progress->getTotalSteps());
+    bar->show();
     emit progressStarted(progress->getInfo(), progress->getTotalSteps());
     connect(progress, &DzProgress::progressChanged, bar, show);
     connect(progress, &DzProgress::progressChanged, this, &DzMainWindow::progressChanged);
@@ -181,6 +222,7 @@ void DzMainWindow::trackProgress(DzProgress* progress)
         bar->setRange(0, 1);
         bar->setValue(0);
         bar->setFormat(QString());
+        bar->hide();
         emit progressFinished();
     });
 }
@@ -205,14 +247,15 @@ QMenu* DzMainWindow::menuFor(const QString& menuPath)
         const QList<QAction*> level = parent ? parent->actions() : menuBar()->actions();
         QMenu* menu = findChildMenu(level, title);
         if (!menu)
-            menu = parent ? parent->addMenu(title) : menuBar()->addMenu(title);
+            menu = parent ? parent->addMenu(title) : addTopMenu(menuBar(), title);
         parent = menu;
     }
     return parent;
 }
 
 QListWidget* DzMainWindow::sceneList() const { return _d->sceneList; }
-QPlainTextEdit* DzMainWindow::logView() const { return _d->logView; }
+DzLogView* DzMainWindow::logPane() const { return _d->logPane; }
+QPlainTextEdit* DzMainWindow::logView() const { return _d->logPane->textView(); }
 QProgressBar* DzMainWindow::progressBar() const { return _d->progressBar; }
 DzActionMgr* DzMainWindow::getActionMgr() const { return _d->actionMgr; }
 DzPaneMgr* DzMainWindow::getPaneMgr() const { return _d->paneMgr; }

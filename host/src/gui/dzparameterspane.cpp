@@ -23,6 +23,21 @@ const bool paneRegistered =
     DzMainWindow::registerPaneCreator([] { return new DzParametersPane; });
 
 constexpr int kPathRole = Qt::UserRole + 1;
+// How the pane's height is shared between the group tree and the dials (pixels at the default
+// window size, scaled with the pane).
+constexpr int kTreeShare = 160;
+constexpr int kDialsShare = 480;
+// Marks the tree's first item, which shows the dials of every group.
+constexpr int kAllGroupsRole = Qt::UserRole + 2;
+
+QWidget* makeGroupHeading(const QString& path)
+{
+    auto* heading = new QLabel(path.isEmpty() ? QStringLiteral("General") : path);
+    QFont font = heading->font();
+    font.setBold(true);
+    heading->setFont(font);
+    return heading;
+}
 
 DzNode* nodeOf(const DzProperty* property)
 {
@@ -81,13 +96,22 @@ DzParametersPane::DzParametersPane(QWidget* parent)
     _dialsLayout->addStretch(1);
     _scroll = new QScrollArea;
     _scroll->setWidgetResizable(true);
+    _scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     _scroll->setWidget(_dials);
-    auto* splitter = new QSplitter;
+    // Groups above the dials, so each dial has the pane's whole width for its name and bar.
+    auto* splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(_groups);
     splitter->addWidget(_scroll);
+    splitter->setStretchFactor(0, kTreeShare);
+    splitter->setStretchFactor(1, kDialsShare);
+    splitter->setSizes({kTreeShare, kDialsShare});
+    _nodeName = new QLabel;
+    _nodeName->setObjectName(QStringLiteral("NodeName"));
+    _nodeName->setContentsMargins(4, 2, 4, 2);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
+    layout->addWidget(_nodeName);
+    layout->addWidget(splitter, 1);
 
     connect(_groups, &QTreeWidget::currentItemChanged, this, &DzParametersPane::slotGroupItemChanged);
     if (dzScene) {
@@ -134,7 +158,8 @@ void DzParametersPane::setCurrentGroupPath(const QString& path)
         _groups->setCurrentItem(item); // rebuilds the dials through slotGroupItemChanged
         return;
     }
-    if (_groupPath != path || !item) {
+    if (_groupPath != path || !item || _bAllGroups) {
+        _bAllGroups = false;
         _groupPath = path;
         rebuildDials();
     }
@@ -149,7 +174,8 @@ void DzParametersPane::slotPrimarySelectionChanged(DzNode* node)
 void DzParametersPane::slotGroupItemChanged()
 {
     QTreeWidgetItem* item = _groups->currentItem();
-    _groupPath = item ? item->data(0, kPathRole).toString() : QString();
+    _bAllGroups = !item || item->data(0, kAllGroupsRole).toBool();
+    _groupPath = item && !_bAllGroups ? item->data(0, kPathRole).toString() : QString();
     rebuildDials();
 }
 
@@ -159,7 +185,9 @@ void DzParametersPane::showNode(DzNode* node)
         disconnect(connection);
     _nodeConnections.clear();
     _node = node;
+    showNodeName();
     if (node) {
+        _nodeConnections << connect(node, &DzElement::labelChanged, this, &DzParametersPane::showNodeName);
         // Morphs come and go; keep the tree in step.
         _nodeConnections
             << connect(node, &DzElement::propertyAdded, this, &DzParametersPane::rebuildTree)
@@ -170,6 +198,12 @@ void DzParametersPane::showNode(DzNode* node)
                 << connect(object, &DzObject::modifierRemoved, this, &DzParametersPane::rebuildTree);
     }
     rebuildTree();
+}
+
+void DzParametersPane::showNodeName()
+{
+    _nodeName->setText(_node ? QStringLiteral("<b>%1</b>").arg(_node->getLabel().toHtmlEscaped())
+                             : QStringLiteral("No node selected"));
 }
 
 QList<DzProperty*> DzParametersPane::nodeProperties() const
@@ -189,10 +223,14 @@ QList<DzProperty*> DzParametersPane::nodeProperties() const
 
 void DzParametersPane::rebuildTree()
 {
-    const QString keep = _groupPath;
     const QSignalBlocker block(_groups);
     _groups->clear();
     _itemOf.clear();
+    _groupOrder.clear();
+    if (_node) {
+        auto* all = new QTreeWidgetItem(_groups, {QStringLiteral("All")});
+        all->setData(0, kAllGroupsRole, true);
+    }
     QStringList paths;
     bool ungrouped = false;
     for (const DzProperty* property : nodeProperties()) {
@@ -203,6 +241,7 @@ void DzParametersPane::rebuildTree()
         auto* item = new QTreeWidgetItem(_groups, {QStringLiteral("General")});
         item->setData(0, kPathRole, QString());
         _itemOf.insert(QString(), item);
+        _groupOrder << QString();
     }
     for (const QString& path : DzPropertyGroupTree(paths).collectAllPaths()) {
         const int slash = path.lastIndexOf(QLatin1Char('/'));
@@ -211,26 +250,42 @@ void DzParametersPane::rebuildTree()
         auto* item = parent ? new QTreeWidgetItem(parent, text) : new QTreeWidgetItem(_groups, text);
         item->setData(0, kPathRole, path);
         _itemOf.insert(path, item);
+        _groupOrder << path;
     }
-    if (QTreeWidgetItem* item = _itemOf.value(keep))
-        _groups->setCurrentItem(item);
-    _groupPath = keep;
+    // The group shown before stays when this node has it; otherwise every group shows.
+    QTreeWidgetItem* current = _bAllGroups ? nullptr : _itemOf.value(_groupPath);
+    _bAllGroups = !current;
+    if (_bAllGroups)
+        _groupPath.clear();
+    _groups->setCurrentItem(current ? current : _groups->topLevelItem(0));
     rebuildDials();
 }
 
 void DzParametersPane::rebuildDials()
 {
-    for (QWidget* dial : qAsConst(_dialOf))
-        delete dial;
+    while (_dialsLayout->count() > 1) { // the stretch at the end stays
+        QLayoutItem* item = _dialsLayout->takeAt(0);
+        delete item->widget();
+        delete item;
+    }
     _dialOf.clear();
     DzProperty* highlighted = _highlighted;
     _highlighted = nullptr;
-    for (DzProperty* property : nodeProperties()) {
-        if (property->getPath() != _groupPath)
-            continue;
-        QWidget* dial = makeDial(property);
-        _dialsLayout->insertWidget(_dialsLayout->count() - 1, dial);
-        _dialOf.insert(property, dial);
+    const QList<DzProperty*> properties = nodeProperties();
+    const QStringList groups = _bAllGroups ? _groupOrder : QStringList{_groupPath};
+    for (const QString& group : groups) {
+        bool bHeaded = !_bAllGroups;
+        for (DzProperty* property : properties) {
+            if (property->getPath() != group)
+                continue;
+            if (!bHeaded) {
+                _dialsLayout->insertWidget(_dialsLayout->count() - 1, makeGroupHeading(group));
+                bHeaded = true;
+            }
+            QWidget* dial = makeDial(property);
+            _dialsLayout->insertWidget(_dialsLayout->count() - 1, dial);
+            _dialOf.insert(property, dial);
+        }
     }
     if (highlighted && _dialOf.contains(highlighted))
         highlight(highlighted);

@@ -22,6 +22,7 @@ QString generalText(DzError code)
     case DZ_NOTHING_TO_EXPORT: return QStringLiteral("There is nothing to export");
     case DZ_ILLEGAL_FILE_FORMAT: return QStringLiteral("The file is malformed");
     case DZ_INVALID_ARGUMENT: return QStringLiteral("Invalid options");
+    case DZ_FILE_LINK_ERROR: return QStringLiteral("The path is a symbolic link, which is never written through");
     case DZ_USER_CANCELLED: return QStringLiteral("Cancelled by the user");
     default: break;
     }

@@ -1,8 +1,6 @@
 #include "io/dzobjexporter.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "io/objaxes.h"
 #include "dzapp.h"
@@ -11,6 +9,7 @@
 #include "dzscene.h"
 #include "geometry/dzgeometry.h"
 #include "io/dzfileioerrortext.h"
+#include "io/filereplacer.h"
 #include "io/objoptionsdialog.h"
 #include "io/objwriter.h"
 
@@ -86,16 +85,23 @@ ObjWriteOptions writeOptions(const DzSettings& o, const QString& filename)
     return w;
 }
 
-DzError writeFailure(const QSaveFile& file)
+// A shared temporary folder may hold a link someone planted at the path: it is refused, not
+// followed.
+DzError writeFailure(const FileReplacer& file)
 {
-    return dzFileIOFail(DZ_WRITE_FILE_ERROR,
-                        QStringLiteral("Could not write %1: %2").arg(file.fileName(), file.errorString()));
+    if (file.failure() == FileReplacer::Failure::Link)
+        return dzFileIOFail(DZ_FILE_LINK_ERROR,
+                            QStringLiteral("Could not write %1: it is a symbolic link, and the exporter never "
+                                           "writes through links")
+                                .arg(file.path()));
+    return dzFileIOFail(DZ_WRITE_FILE_ERROR, QStringLiteral("Could not write %1: %2").arg(file.path(), file.reason()));
 }
 
-DzError writeText(const QString& path, const QByteArray& text)
+// The file named `name` in `folder`, replaced whole.
+DzError writeText(const QString& folder, const QString& name, const QByteArray& text)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    FileReplacer file(folder, name);
+    if (!file.open() || file.device().write(text) != text.size() || !file.commit())
         return writeFailure(file);
     return DZ_NO_ERROR;
 }
@@ -162,15 +168,16 @@ DzError DzObjExporter::writeFile(const QString& filename, const DzFileIOSettings
                             QStringLiteral("There is nothing to export to %1: no node with geometry "
                                            "matches the selection options")
                                 .arg(filename));
-    QSaveFile file(filename);  // an existing file stays as it is until the new one is whole
-    if (!file.open(QIODevice::WriteOnly))
+    const QFileInfo target(filename);
+    FileReplacer file(target.path(), target.fileName());  // an existing file stays until the new one is whole
+    if (!file.open())
         return writeFailure(file);
-    ObjWriter writer(w, file);
+    ObjWriter writer(w, file.device());
     for (DzNode* node : nodes)
         writer.addMesh(node->getLabel(), *DzGeometry::worldMesh(node));
     if (!writer.finish() || !file.commit())
         return writeFailure(file);
     if (!w.mtllib.isEmpty())
-        return writeText(QFileInfo(filename).dir().filePath(w.mtllib), writer.materialLibraryText());
+        return writeText(target.path(), w.mtllib, writer.materialLibraryText());
     return DZ_NO_ERROR;
 }

@@ -6,7 +6,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QCryptographicHash>
-#include <QSaveFile>
 #include <QUrl>
 #include <zlib.h>
 
@@ -15,6 +14,7 @@
 #include "dzmorph.h"
 #include "dzmorphdeltas.h"
 #include "io/dzfileioerrortext.h"
+#include "io/filereplacer.h"
 
 namespace {
 
@@ -121,12 +121,9 @@ QString dataFolderOf(const QString& figureUri)
     return parts.join(QLatin1Char('/'));
 }
 
-DzError write(const DzMorph* morph, const QString& filePath, const QString& assetId,
+DzError write(const DzMorph* morph, const QString& baseDataPath, const QString& assetId,
               const QString& figureUri, int vertexCount, const QString& vendor, bool compress)
 {
-    const QString folder = QFileInfo(filePath).path();
-    if (!QDir().mkpath(folder))
-        return dzFileIOFail(DZ_WRITE_FILE_ERROR, QStringLiteral("Cannot create the folder \"%1\"").arg(folder));
     const QJsonObject info{{"id", dson::encodePath(assetId)},
                            {"type", "modifier"},
                            {"contributor", QJsonObject{{"author", vendor}}},
@@ -138,11 +135,28 @@ DzError write(const DzMorph* morph, const QString& filePath, const QString& asse
     QByteArray bytes = QJsonDocument(document).toJson(QJsonDocument::Compact);
     if (compress)
         bytes = gzip(bytes);
-    QSaveFile file(filePath);
-    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-        !file.commit())
-        return dzFileIOFail(DZ_WRITE_FILE_ERROR, QStringLiteral("Cannot write \"%1\"").arg(filePath));
-    return DZ_NO_ERROR;
+    // The library is the user's choice of place, wherever a link may take it; below it
+    // nothing is written through a link.
+    QDir().mkpath(baseDataPath);
+    FileReplacer file(baseDataPath, assetId);
+    if (bytes.isEmpty())
+        return dzFileIOFail(DZ_WRITE_FILE_ERROR, QStringLiteral("Cannot write \"%1\": the morph could not be compressed")
+                                                     .arg(file.path()));
+    if (file.open() && file.device().write(bytes) == bytes.size() && file.commit())
+        return DZ_NO_ERROR;
+    switch (file.failure()) {
+    case FileReplacer::Failure::Link:
+        return dzFileIOFail(DZ_FILE_LINK_ERROR,
+                            QStringLiteral("Cannot write \"%1\": \"%2\" is a symbolic link, and morph assets are "
+                                           "never written through links")
+                                .arg(file.path(), file.failedPath()));
+    case FileReplacer::Failure::Folder:
+        return dzFileIOFail(DZ_WRITE_FILE_ERROR, QStringLiteral("Cannot create the folder \"%1\": %2")
+                                                     .arg(file.failedPath(), file.reason()));
+    default:
+        return dzFileIOFail(DZ_WRITE_FILE_ERROR,
+                            QStringLiteral("Cannot write \"%1\": %2").arg(file.failedPath(), file.reason()));
+    }
 }
 
 } // namespace DzMorphAssetFile

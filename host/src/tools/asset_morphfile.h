@@ -22,9 +22,10 @@ QString safeComponent(const QString& text);
 QString dataFolderOf(const QString& figureUri);
 
 // Writes the morph asset file (gzip when `compress`) for a figure of `vertexCount` vertices
-// whose asset URI is `figureUri`. `assetId` is the file's path relative to the content
-// directory ("data/.../x.dsf"). On failure returns a code whose text names the file.
-DzError write(const DzMorph* morph, const QString& filePath, const QString& assetId,
+// whose asset URI is `figureUri`. `assetId` is the file's path below the content directory
+// `baseDataPath` ("data/.../x.dsf"); no link below that directory is written through. On
+// failure returns a code whose text names the file or folder at fault and the system's reason.
+DzError write(const DzMorph* morph, const QString& baseDataPath, const QString& assetId,
               const QString& figureUri, int vertexCount, const QString& vendor, bool compress);
 
 } // namespace DzMorphAssetFile

@@ -66,6 +66,13 @@ DzError refuseSharedFiles(const std::vector<PlannedMorph>& plan)
     return DZ_NO_ERROR;
 }
 
+// Belt and braces: nothing may land outside "<BaseDataPath>/data/".
+bool isInsideData(const QString& baseDataPath, const QString& filePath)
+{
+    const QString data = QDir::cleanPath(QDir(baseDataPath).absoluteFilePath(QStringLiteral("data")));
+    return QDir::cleanPath(QDir(baseDataPath).absoluteFilePath(filePath)).startsWith(data + QLatin1Char('/'));
+}
+
 // Every morph named by the options, checked before anything is written.
 DzError planMorphs(const DzFileIOSettings* options, std::vector<PlannedMorph>& plan)
 {
@@ -112,17 +119,30 @@ DzError planMorphs(const DzFileIOSettings* options, std::vector<PlannedMorph>& p
             planned.vertexCount = shape->getNumVertices();
             planned.assetId = folder + QLatin1Char('/') + fileName + QStringLiteral(".dsf");
             planned.filePath = QDir(baseDataPath).filePath(planned.assetId);
+            if (!isInsideData(baseDataPath, planned.filePath))
+                return dzFileIOFail(DZ_INVALID_ARGUMENT,
+                                    QStringLiteral("\"%1\" would be outside the content directory").arg(planned.filePath));
             plan.push_back(planned);
         }
     }
     return refuseSharedFiles(plan);
 }
 
-// Belt and braces: nothing may land outside "<BaseDataPath>/data/".
-bool isInsideData(const QString& baseDataPath, const QString& filePath)
+// What a save of several morphs that stopped at plan[failed] leaves: which assets it saved,
+// which not.
+QString partOfPlanSaved(const std::vector<PlannedMorph>& plan, size_t failed)
 {
-    const QString data = QDir::cleanPath(QDir(baseDataPath).absoluteFilePath(QStringLiteral("data")));
-    return QDir::cleanPath(QDir(baseDataPath).absoluteFilePath(filePath)).startsWith(data + QLatin1Char('/'));
+    if (plan.size() < 2)
+        return QString();
+    const auto names = [&](size_t from, size_t to) {
+        QStringList quoted;
+        for (size_t i = from; i < to; ++i)
+            quoted << QStringLiteral("\"%1\"").arg(plan[i].morph->getName());
+        return quoted.join(QStringLiteral(", "));
+    };
+    const QString saved = failed == 0 ? QStringLiteral("Nothing was saved.")
+                                      : QStringLiteral("Saved before the failure: %1.").arg(names(0, failed));
+    return QStringLiteral(". %1 Not saved: %2.").arg(saved, names(failed, plan.size()));
 }
 
 } // namespace
@@ -168,15 +188,13 @@ DzError DzMorphSupportAssetFilter::doSave(DzFileIOSettings* options, const QStri
     const QString baseDataPath = options->getStringValue("BaseDataPath");
     const QString vendor = options->getStringValue("VendorName");
     const bool compress = options->getBoolValue("CompressOutput");
-    for (const PlannedMorph& planned : plan) {
-        if (!isInsideData(baseDataPath, planned.filePath))
-            return dzFileIOFail(DZ_INVALID_ARGUMENT,
-                                QStringLiteral("\"%1\" would be outside the content directory").arg(planned.filePath));
-        const DzError error = DzMorphAssetFile::write(planned.morph, planned.filePath, planned.assetId,
+    for (size_t i = 0; i < plan.size(); ++i) {
+        const PlannedMorph& planned = plan[i];
+        const DzError error = DzMorphAssetFile::write(planned.morph, baseDataPath, planned.assetId,
                                                       planned.figureUri, planned.vertexCount, vendor,
                                                       compress);
         if (error)
-            return error;
+            return dzFileIOFail(error, dzFileIOErrorMessage(error) + partOfPlanSaved(plan, i));
         const QString uri = dson::encodePath(planned.assetId) + QLatin1Char('#') + planned.morph->getName();
         planned.morph->getDeltas()->setUri(DzUri(uri));
     }

@@ -26,20 +26,39 @@ ClipVertex between(const ClipVertex& a, const ClipVertex& b, float t)
 
 QRgb ViewColor::toRgb() const { return qRgb(channel(r), channel(g), channel(b)); }
 
+bool ViewRasterizer::fits(qint64 width, qint64 height)
+{
+    // Each side is checked alone first, so the product cannot overflow.
+    return width >= 0 && height >= 0 && width <= kMaxPixels && height <= kMaxPixels
+           && width * height <= kMaxPixels;
+}
+
 ViewRasterizer::ViewRasterizer(int width, int height, float focalPixels)
 {
     reset(width, height, focalPixels);
 }
 
-void ViewRasterizer::reset(int width, int height, float focalPixels)
+bool ViewRasterizer::reset(int width, int height, float focalPixels)
 {
-    _width = std::max(width, 0);
-    _height = std::max(height, 0);
+    const bool fitting = fits(std::max(width, 0), std::max(height, 0));
+    _width = fitting ? std::max(width, 0) : 0;
+    _height = fitting ? std::max(height, 0) : 0;
     _focal = focalPixels;
+    const int pixels = int(qint64(_width) * _height);
     // Colours need no clearing: only pixels with an id are ever read.
-    _colors.resize(_width * _height);
-    _invDepth.fill(0.0f, _width * _height);
-    _ids.fill(0, _width * _height);
+    _colors.resize(pixels);
+    _invDepth.fill(0.0f, pixels);
+    _ids.fill(0, pixels);
+    return fitting;
+}
+
+void ViewRasterizer::release()
+{
+    _width = _height = 0;
+    _projected = QVector<Corner>();
+    _colors = QVector<QRgb>();
+    _invDepth = QVector<float>();
+    _ids = QVector<int>();
 }
 
 ViewRasterizer::Corner ViewRasterizer::project(const ViewPoint& p, const ViewColor& front,
@@ -79,8 +98,14 @@ void ViewRasterizer::drawTriangle(const ViewPoint* points, const ViewColor* fron
                                   const int* indices, int id)
 {
     int inFront = 0;
-    for (int c = 0; c < 3; ++c)
-        inFront += points[indices[c]].depth > ViewCamera::kNearPlane ? 1 : 0;
+    for (int c = 0; c < 3; ++c) {
+        const ViewPoint& p = points[indices[c]];
+        // A corner at infinity or not a number has no place on the picture: its bounds would
+        // reach the pixel loops undefined.
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.depth))
+            return;
+        inFront += p.depth > ViewCamera::kNearPlane ? 1 : 0;
+    }
     if (inFront == 3)
         fill(projected[indices[0]], projected[indices[1]], projected[indices[2]], id);
     else if (inFront > 0)
@@ -155,7 +180,7 @@ void ViewRasterizer::fill(const Corner& a, const Corner& b0, const Corner& c0, i
             const float wc = (b.x - a.x) * (sy - a.y) - (b.y - a.y) * (sx - a.x);
             if (wa < 0.0f || wb < 0.0f || wc < 0.0f)
                 continue;
-            const int k = py * _width + px;
+            const qint64 k = pixelIndex(px, py);
             const float invDepth = (wa * a.invDepth + wb * b.invDepth + wc * c.invDepth) * invArea;
             if (invDepth <= depths[k])
                 continue;
@@ -172,31 +197,32 @@ void ViewRasterizer::writeTo(QImage* image) const
         return;
     for (int y = 0; y < _height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image->scanLine(y));
+        const int* ids = _ids.constData() + pixelIndex(0, y);
+        const QRgb* colors = _colors.constData() + pixelIndex(0, y);
         for (int x = 0; x < _width; ++x)
-            if (_ids[y * _width + x] != 0)
-                line[x] = _colors[y * _width + x];
+            if (ids[x] != 0)
+                line[x] = colors[x];
     }
 }
 
 void ViewRasterizer::outline(int id, int width, QRgb color)
 {
     // The silhouette's own pixels first (few), then a band around each of them.
-    QVector<int> border;
+    const int* ids = _ids.constData();
+    QVector<QPoint> border;
     for (int y = 0; y < _height; ++y)
         for (int x = 0; x < _width; ++x) {
-            const int k = y * _width + x;
-            if (_ids[k] == id
-                && ((x > 0 && _ids[k - 1] != id) || (x + 1 < _width && _ids[k + 1] != id)
-                    || (y > 0 && _ids[k - _width] != id)
-                    || (y + 1 < _height && _ids[k + _width] != id)))
-                border.append(k);
+            const int* k = ids + pixelIndex(x, y);
+            if (*k == id
+                && ((x > 0 && k[-1] != id) || (x + 1 < _width && k[1] != id)
+                    || (y > 0 && k[-_width] != id) || (y + 1 < _height && k[_width] != id)))
+                border.append(QPoint(x, y));
         }
+    QRgb* colors = _colors.data();
     const int reach = width - 1;
-    for (int k : border) {
-        const int x = k % _width, y = k / _width;
-        for (int ny = std::max(y - reach, 0); ny <= std::min(y + reach, _height - 1); ++ny)
-            for (int nx = std::max(x - reach, 0); nx <= std::min(x + reach, _width - 1); ++nx)
-                if (_ids[ny * _width + nx] == id)
-                    _colors[ny * _width + nx] = color;
-    }
+    for (const QPoint& p : border)
+        for (int ny = std::max(p.y() - reach, 0); ny <= std::min(p.y() + reach, _height - 1); ++ny)
+            for (int nx = std::max(p.x() - reach, 0); nx <= std::min(p.x() + reach, _width - 1); ++nx)
+                if (ids[pixelIndex(nx, ny)] == id)
+                    colors[pixelIndex(nx, ny)] = color;
 }

@@ -24,13 +24,23 @@ struct ViewColor {
 // id of the mesh it belongs to. A corner has one colour for each side of the surface; a
 // triangle seen from the side its facet winds counter-clockwise around takes the front
 // colours, seen from behind the back colours, so open surfaces show both sides. Triangles
-// crossing the near plane are clipped. The result depends only on the input and its order.
+// crossing the near plane are clipped; a triangle with a corner that is not a finite point is
+// skipped. The result depends only on the input and its order.
 class ViewRasterizer {
 public:
+    // The most pixels a picture may have: its buffers take 12 bytes a pixel (about 400 MB
+    // here), and the image made from them 4 more.
+    static constexpr qint64 kMaxPixels = qint64(1) << 25;
+    // Whether a picture of that size stays within kMaxPixels (counted in 64 bits).
+    static bool fits(qint64 width, qint64 height);
+
     // A picture of that size with nothing drawn; focalPixels as ViewCamera::focalPixels.
     ViewRasterizer(int width, int height, float focalPixels);
-    // Starts a new picture, keeping the buffers' memory for the next frame.
-    void reset(int width, int height, float focalPixels);
+    // Starts a new picture, keeping the buffers' memory for the next frame. A size that does
+    // not fit gives an empty picture (0 x 0) and false.
+    bool reset(int width, int height, float focalPixels);
+    // Frees the buffers; the picture is empty until the next reset.
+    void release();
 
     int width() const { return _width; }
     int height() const { return _height; }
@@ -59,6 +69,7 @@ private:
         ViewColor back;
     };
     Corner project(const ViewPoint& p, const ViewColor& front, const ViewColor& back) const;
+    qint64 pixelIndex(int x, int y) const { return qint64(y) * _width + x; }
     void drawTriangle(const ViewPoint* points, const ViewColor* front, const ViewColor* back,
                       const Corner* projected, const int* indices, int id);
     void drawClipped(const ViewPoint* points, const ViewColor* front, const ViewColor* back,

@@ -68,11 +68,17 @@ DzBox3 viewBoundsOf(const QList<DzNode*>& nodes)
     return bounds;
 }
 
+bool ViewSceneRenderer::fits(const QSize& size, int supersampling)
+{
+    const qint64 scale = std::max(1, supersampling);
+    return ViewRasterizer::fits(size.width() * scale, size.height() * scale);
+}
+
 QImage ViewSceneRenderer::render(const QList<DzNode*>& nodes, const ViewCamera& camera,
                                  const QSize& size, int supersampling,
                                  const ViewOverlay& overlay, QVector<int>* ids)
 {
-    if (size.isEmpty())
+    if (size.isEmpty() || !fits(size, supersampling))
         return QImage();
     const int scale = std::max(1, supersampling);
     const QSize drawnSize = size * scale;
@@ -120,6 +126,14 @@ QImage ViewSceneRenderer::render(const QList<DzNode*>& nodes, const ViewCamera& 
 }
 
 void ViewSceneRenderer::forget(const DzNode* node) { _normals.remove(node); }
+
+void ViewSceneRenderer::releaseBuffers()
+{
+    _raster.release();
+    _points = QVector<ViewPoint>();
+    _front = QVector<ViewColor>();
+    _back = QVector<ViewColor>();
+}
 
 const QVector<DzVec3>& ViewSceneRenderer::normalsOf(const DzNode* node, const DzFacetMesh& mesh)
 {

@@ -38,14 +38,20 @@ DzBox3 viewBoundsOf(const QList<DzNode*>& nodes);
 // its buffers from one picture to the next.
 class ViewSceneRenderer {
 public:
-    // The picture of that size. With supersampling s the scene is drawn s times larger and
-    // scaled down smoothly (edges anti-aliased; the legend is drawn after). When `ids` is given
-    // and s is 1, it receives per pixel (row by row) 1 + the index in `nodes` of the node
-    // drawn there, 0 for the background.
+    // Whether a picture of that size at that supersampling draws within the rasterizer's
+    // limit (ViewRasterizer::kMaxPixels).
+    static bool fits(const QSize& size, int supersampling);
+
+    // The picture of that size, null when it is empty or does not fit. With supersampling s
+    // the scene is drawn s times larger and scaled down smoothly (edges anti-aliased; the
+    // legend is drawn after). When `ids` is given and s is 1, it receives per pixel (row by
+    // row) 1 + the index in `nodes` of the node drawn there, 0 for the background.
     QImage render(const QList<DzNode*>& nodes, const ViewCamera& camera, const QSize& size,
                   int supersampling, const ViewOverlay& overlay, QVector<int>* ids = nullptr);
     // Drops what is kept of a node whose drawn data changed or that is gone.
     void forget(const DzNode* node);
+    // Frees the buffers kept for the next picture (after a large one that will not come again).
+    void releaseBuffers();
 
 private:
     const QVector<DzVec3>& normalsOf(const DzNode* node, const DzFacetMesh& mesh);

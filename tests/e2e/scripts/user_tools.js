@@ -50,7 +50,7 @@ loader.setOverwriteExisting(2);
 var batch = new DzMorphLoaderBatch();
 batch.addMorph(loader);
 var report = batch.createMorphs(importOptions, fig, false, true);
-check("morph loader", fig.getObject().findModifier("HeavyFromScript") != null && report.indexOf("0 of") < 0);
+check("morph loader", fig.getObject().findModifier("HeavyFromScript") != null && report.indexOf(": 0 of") < 0);
 
 // The Transfer Utility: the figure's new morph onto the imported mesh.
 var transfer = new DzTransferUtility();
