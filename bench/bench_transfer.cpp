@@ -12,7 +12,7 @@
 #include "dzshape.h"
 #include "dztransferutility.h"
 #include "geometry/dzgeometry.h"
-#include "tools/transfer_surface.h"
+#include "transfer_surface.h"
 
 namespace {
 

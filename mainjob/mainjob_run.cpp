@@ -7,12 +7,12 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>
 #include <cmath>
+#include <stdexcept>
 
-#include "../host/src/geometry/dzgeometry.h"
-#include "../host/src/tools/surface_distance.h"
 #include "dz3dviewport.h"
 #include "dzaction.h"
 #include "dzactionmgr.h"
@@ -27,18 +27,28 @@
 #include "dzscene.h"
 #include "dzviewport.h"
 #include "dzviewportmgr.h"
+#include "kvr_convert-figure-target.h"
+#include "kvr_generations.h"
+#include "mainjob_measure.h"
 #include "mainjob_pictures.h"
+#include "surface_distance.h"
 
 namespace {
 
 const char* const pcszScene = "Scenes/Sample Conversion.duf";
 const char* const pcszSourceLabel = "Genesis 8.1 Female";
 const char* const pcszTargetLabel = "Genesis 9";
+// The sample's source is a Genesis 8.1 Female: the new morphs were built in its leg stance.
+const KvrSourceGeneration eSampleGeneration = KvrSourceGeneration::Genesis8Female;
 // A person looks at the Convert dialog before pressing Convert; its height fit runs meanwhile.
 const int iLookAtDialogMs = 500;
 const int iPollMs = 20;
-// The Genesis 8 leg stance the new morphs were built in.
-const float fThighStance = 6.5f;
+
+// What went wrong, as the main job reports it.
+class MainJobError : public std::runtime_error {
+public:
+    explicit MainJobError(const QString& text) : std::runtime_error(text.toStdString()) {}
+};
 
 QString plainText(const QString& html)
 {
@@ -53,6 +63,15 @@ QWidget* visibleWindow(const QString& objectName)
         if (pWidget->isVisible() && pWidget->objectName() == objectName)
             return pWidget;
     return nullptr;
+}
+
+template <typename W>
+W* childOf(QWidget* pParent, const QString& objectName)
+{
+    W* pChild = pParent->findChild<W*>(objectName);
+    if (!pChild)
+        throw MainJobError(QStringLiteral("the %1 has no %2").arg(pParent->objectName(), objectName));
+    return pChild;
 }
 
 // Plays the user at the Convert dialog: presses Convert once it has been seen for a moment, and
@@ -84,8 +103,14 @@ private:
         if (_seen.elapsed() < iLookAtDialogMs)
             return;
         _bPressed = true;
+        auto* pConvert = pDialog->findChild<QPushButton*>(QStringLiteral("pbtnConvert"));
+        if (!pConvert) {
+            error = QStringLiteral("the Convert dialog has no Convert button");
+            qobject_cast<QDialog*>(pDialog)->reject();
+            return;
+        }
         _pWholeJob->start();
-        pDialog->findChild<QPushButton*>(QStringLiteral("pbtnConvert"))->click();
+        pConvert->click();
     }
 
     QElapsedTimer* _pWholeJob;
@@ -96,24 +121,45 @@ private:
 
 DzFigure* figureLabelled(const char* pcszLabel)
 {
-    return qobject_cast<DzFigure*>(dzScene->findNodeByLabel(QString::fromUtf8(pcszLabel)));
+    auto* pFigure = qobject_cast<DzFigure*>(dzScene->findNodeByLabel(QString::fromUtf8(pcszLabel)));
+    if (!pFigure)
+        throw MainJobError(QStringLiteral("the sample scene has no figure labelled %1").arg(pcszLabel));
+    return pFigure;
+}
+
+DzFloatProperty* floatProperty(DzNode* pNode, const QString& name)
+{
+    auto* pProperty = qobject_cast<DzFloatProperty*>(pNode->findProperty(name));
+    if (!pProperty)
+        throw MainJobError(QStringLiteral("%1 has no float property %2").arg(pNode->getLabel(), name));
+    return pProperty;
 }
 
 void setDial(DzNode* pNode, const QString& morphName, float fValue)
 {
-    if (auto* pMorph = qobject_cast<DzMorph*>(pNode->getObject()->findModifier(morphName)))
-        pMorph->getValueControl()->setValue(fValue);
+    auto* pMorph = pNode->getObject() ? qobject_cast<DzMorph*>(pNode->getObject()->findModifier(morphName)) : nullptr;
+    if (!pMorph)
+        throw MainJobError(QStringLiteral("%1 has no morph %2").arg(pNode->getLabel(), morphName));
+    pMorph->getValueControl()->setValue(fValue);
 }
 
-// Stands the target where the source stands, in the source's leg stance, new morphs dialled.
+// Stands the target where the source stands, as the job aligned them, in the leg stance of the
+// source's generation, the new morphs dialled.
 void placeOnSource(DzFigure* pTarget, DzFigure* pSource, const QStringList& morphs)
 {
-    for (const char* name : {"XTranslate", "ZTranslate", "XRotate", "YRotate", "ZRotate"})
-        qobject_cast<DzFloatProperty*>(pTarget->findProperty(name))
-            ->setValue(qobject_cast<DzFloatProperty*>(pSource->findProperty(name))->getValue());
-    qobject_cast<DzFloatProperty*>(pTarget->findProperty(QStringLiteral("YTranslate")))->setValue(0.0f);
-    pTarget->findBone(QStringLiteral("l_thigh"))->getZRotControl()->setValue(fThighStance);
-    pTarget->findBone(QStringLiteral("r_thigh"))->getZRotControl()->setValue(-fThighStance);
+    for (const char* pcszName : apcszAlignedTransforms) {
+        const QString name = QString::fromLatin1(pcszName);
+        floatProperty(pTarget, name)->setValue(floatProperty(pSource, name)->getValue());
+    }
+    floatProperty(pTarget, QString::fromLatin1(pcszFloorTransform))->setValue(0.0f);
+    if (const KvrThighPose* pPose = Generation(eSampleGeneration).pThighPose) {
+        for (const KvrBoneRotation& rotation : *pPose) {
+            DzBone* pBone = pTarget->findBone(QString::fromLatin1(rotation.pcszBone));
+            if (!pBone)
+                throw MainJobError(QStringLiteral("%1 has no bone %2").arg(pTarget->getLabel(), rotation.pcszBone));
+            floatProperty(pBone, QString::fromLatin1(rotation.pcszProperty))->setValue(rotation.fDegrees);
+        }
+    }
     for (const QString& morph : morphs)
         setDial(pTarget, morph, 1.0f);
 }
@@ -121,32 +167,57 @@ void placeOnSource(DzFigure* pTarget, DzFigure* pSource, const QStringList& morp
 // Reads the Success dialog as the user sees it, then closes it.
 void readAndCloseSuccess(QWidget* pSuccess, MainJobResult* pResult)
 {
-    pResult->reportText = plainText(pSuccess->findChild<QLabel*>(QStringLiteral("plblIntro"))->text());
+    pResult->reportText = plainText(childOf<QLabel>(pSuccess, QStringLiteral("plblIntro"))->text());
     for (QCheckBox* pRow : pSuccess->findChildren<QCheckBox*>())
         if (pRow->objectName().isEmpty())  // the rows; the form's own boxes have names
             pResult->morphs << pRow->text();
-    for (QPushButton* pButton : pSuccess->findChildren<QPushButton*>())
-        if (pButton->text() == QStringLiteral("Close"))
+    for (QPushButton* pButton : pSuccess->findChildren<QPushButton*>()) {
+        if (pButton->text() == QStringLiteral("Close")) {
             pButton->click();
+            return;
+        }
+    }
+    throw MainJobError(QStringLiteral("the Success dialog has no Close button"));
 }
 
-} // namespace
+Dz3DViewport* activeView(DzMainWindow* pWindow)
+{
+    DzViewportMgr* pViewports = pWindow->getViewportMgr();
+    DzViewport* pViewport = pViewports ? pViewports->getActiveViewport() : nullptr;
+    Dz3DViewport* pView = pViewport ? pViewport->get3DViewport() : nullptr;
+    if (!pView)
+        throw MainJobError(QStringLiteral("the studio has no 3D view"));
+    return pView;
+}
 
-bool runMainJob(const QString& pictureDir, MainJobResult* pResult, QString* error)
+DzFacetMesh worldMesh(DzNode* pNode, const QString& folder)
+{
+    DzFacetMesh mesh;
+    QString error;
+    if (!evaluatedWorldMesh(pNode, folder, &mesh, &error))
+        throw MainJobError(error);
+    return mesh;
+}
+
+void run(const QString& pictureDir, MainJobResult* pResult)
 {
     DzContentMgr* pContent = dzApp->getContentMgr();
-    if (!pContent->openFile(pContent->getAbsolutePath(QString::fromUtf8(pcszScene)), false)) {
-        *error = QStringLiteral("cannot open the sample scene %1").arg(pcszScene);
-        return false;
-    }
+    if (!pContent->openFile(pContent->getAbsolutePath(QString::fromUtf8(pcszScene)), false))
+        throw MainJobError(QStringLiteral("cannot open the sample scene %1").arg(pcszScene));
     DzFigure* pSource = figureLabelled(pcszSourceLabel);
     DzFigure* pTarget = figureLabelled(pcszTargetLabel);
     DzMainWindow* pWindow = dzApp->getInterface();
-    MainJobPictures pictures(pWindow->getViewportMgr()->getActiveViewport()->get3DViewport(), pictureDir);
+    if (!pWindow)
+        throw MainJobError(QStringLiteral("the studio has no main window"));
+    MainJobPictures pictures(activeView(pWindow), pictureDir);
     pictures.shoot({pSource}, QStringLiteral("source.png"));
     pictures.shoot({pTarget}, QStringLiteral("target-before.png"));
 
     // What the user does: select both figures, then Ctrl+Alt+C.
+    DzAction* pConvert =
+        pWindow->getActionMgr() ? pWindow->getActionMgr()->findAction(QStringLiteral("KvrConvertFigureAction")) : nullptr;
+    if (!pConvert)
+        throw MainJobError(QStringLiteral("the studio has no convert action: the plug-in is not loaded"));
     dzScene->selectAllNodes(false);
     pSource->select(true);
     pTarget->select(true);
@@ -154,19 +225,15 @@ bool runMainJob(const QString& pictureDir, MainJobResult* pResult, QString* erro
     QElapsedTimer wholeJob;
     {
         UserAtTheDialogs user(&wholeJob);
-        pWindow->getActionMgr()->findAction(QStringLiteral("KvrConvertFigureAction"))->trigger();
+        pConvert->trigger();
         pResult->wholeMs = wholeJob.isValid() ? double(wholeJob.nsecsElapsed()) / 1e6 : 0.0;
-        if (!user.error.isEmpty() || !user.pressedConvert()) {
-            *error = user.error.isEmpty() ? QStringLiteral("the Convert dialog did not appear") : user.error;
-            return false;
-        }
+        if (!user.error.isEmpty() || !user.pressedConvert())
+            throw MainJobError(user.error.isEmpty() ? QStringLiteral("the Convert dialog did not appear") : user.error);
     }
     pResult->steps = clock.laps();
     QWidget* pSuccess = visibleWindow(QStringLiteral("SuccessDialog"));
-    if (!pSuccess) {
-        *error = QStringLiteral("the Success dialog did not appear");
-        return false;
-    }
+    if (!pSuccess)
+        throw MainJobError(QStringLiteral("the Success dialog did not appear"));
     readAndCloseSuccess(pSuccess, pResult);
     pResult->targetLabel = pTarget->getLabel();
 
@@ -175,12 +242,25 @@ bool runMainJob(const QString& pictureDir, MainJobResult* pResult, QString* erro
     pictures.shoot({pTarget}, QStringLiteral("target-after.png"));
 
     placeOnSource(pTarget, pSource, pResult->morphs);
-    const DzSurfaceDistance distance =
-        dzMeasureSurfaceDistance(*DzGeometry::worldMesh(pSource), *DzGeometry::worldMesh(pTarget));
+    QTemporaryDir scratch;
+    const DzFacetMesh sourceMesh = worldMesh(pSource, scratch.path());
+    const DzSurfaceDistance distance = dzMeasureSurfaceDistance(sourceMesh, worldMesh(pTarget, scratch.path()));
     pResult->rmsCm = distance.rms;
     pResult->maxCm = distance.max;
-    pResult->heightCm = dzMeshHeight(*DzGeometry::worldMesh(pSource));
+    pResult->heightCm = dzMeshHeight(sourceMesh);
     pictures.shootDistances(pTarget, distance.fromB, QStringLiteral("distance.png"));
     pResult->pictures = pictures.written();
-    return true;
+}
+
+} // namespace
+
+bool runMainJob(const QString& pictureDir, MainJobResult* pResult, QString* error)
+{
+    try {
+        run(pictureDir, pResult);
+        return true;
+    } catch (const MainJobError& e) {
+        *error = QString::fromStdString(e.what());
+        return false;
+    }
 }

@@ -4,6 +4,7 @@
 
 #include "dzapp.h"
 #include "kvr_converter.h"
+#include "kvr_identity.h"
 #include "tv_daz-helpers-manual.h"
 #include "tv_exception.h"
 #include "tv_identity.h"
@@ -11,7 +12,8 @@
 
 namespace {
 
-const char* const pcszManualTitle = "Kelvaro for Genesis 9";
+// Ctrl+Alt+C.
+const int iConvertAccelerator = Qt::CTRL | Qt::ALT | Qt::Key_C;
 
 } // namespace
 
@@ -27,19 +29,19 @@ QString KvrActionBase::getActionGroup() const
 
 QString KvrActionBase::getDefaultMenuPath() const
 {
-    return QStringLiteral("Co&nvert");
+    return QString::fromLatin1("Co&nvert");
 }
 
 KvrConvertFigureAction::KvrConvertFigureAction()
     : KvrActionBase(
-          QStringLiteral("Convert selected Genesis 3 / 8 / 8.1 &figure..."),
-          QStringLiteral("Converts the morphs in the selected Genesis 3/8/8.1 figure to the selected G9 figure."))
+          QString::fromLatin1("Convert selected Genesis 3 / 8 / 8.1 &figure..."),
+          QString::fromLatin1("Converts the morphs in the selected Genesis 3/8/8.1 figure to the selected G9 figure."))
 {
 }
 
 QKeySequence KvrConvertFigureAction::getDefaultAccel() const
 {
-    return QKeySequence(0x0C000043);  // Ctrl+Alt+C
+    return QKeySequence(iConvertAccelerator);
 }
 
 void KvrConvertFigureAction::runJobReportingFailure(const std::function<void(QWidget*)>& job,
@@ -60,17 +62,12 @@ void KvrConvertFigureAction::executeAction()
 }
 
 KvrOpenManualAction::KvrOpenManualAction()
-    : KvrActionBase(QStringLiteral("Open Kelvaro PDF manual"),
-                    QStringLiteral("Opens the PDF user manual for Tavrenik's Kelvaro"))
+    : KvrActionBase(QString::fromLatin1("Open Kelvaro PDF manual"),
+                    QString::fromLatin1("Opens the PDF user manual for Tavrenik's Kelvaro"))
 {
-}
-
-void KvrOpenManualAction::openManual()
-{
-    tav::daz::openPdfManual(pcszManualTitle);
 }
 
 void KvrOpenManualAction::executeAction()
 {
-    openManual();
+    tav::daz::openPdfManual(pcszManualTitle);
 }

@@ -36,9 +36,6 @@ class KvrOpenManualAction : public KvrActionBase {
 public:
     KvrOpenManualAction();
 
-    // Opens the manual; the dialogs' Help buttons do the same.
-    static void openManual();
-
 protected:
     void executeAction() override;
 };

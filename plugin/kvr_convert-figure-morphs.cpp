@@ -6,12 +6,12 @@
 #include "dzfigure.h"
 #include "dzfileiosettings.h"
 #include "dzfloatproperty.h"
+#include "kvr_convert-figure-stage.h"
 #include "kvr_convert-figure-tempobj.h"
 #include "kvr_converter.h"
 #include "tv_clickaway.h"
 #include "tv_daz-helpers-morphloader.h"
 #include "tv_daz-helpers-objio.h"
-#include "tv_daz-helpers-progress.h"
 #include "tv_daz-helpers-scene.h"
 #include "tv_daz-helpers-tracker.h"
 #include "tv_exception.h"
@@ -23,6 +23,20 @@ const bool bReverseDeformations = true;
 // The D-Former's "Preset Exceeds Limits" box is answered with its second button.
 const bool bClickFirstButton = false;
 
+// How a kind of morph is cut from the converted shape: whole, or through the head-split
+// D-Former's weight map with a strength (1 keeps the head, -1 the rest).
+struct MorphCut {
+    KvrMorphKind eKind;
+    bool bThroughHeadSplit;
+    float fStrength;
+};
+
+const MorphCut aCuts[] = {
+    {KvrMorphKind::FullFigure, false, 0.0f},
+    {KvrMorphKind::Head, true, 1.0f},
+    {KvrMorphKind::Body, true, -1.0f},
+};
+
 // Morph Loader Pro reads the OBJ itself: the exporter's options at the scene's own scale.
 QString MorphLoaderObjOptions()
 {
@@ -32,50 +46,63 @@ QString MorphLoaderObjOptions()
     return tav::daz::SettingsToJson(settings);
 }
 
+void CreateRequestedMorph(KvrConversion& c, KvrMorphKind eKind)
+{
+    const MorphCut* pCut = nullptr;
+    for (const MorphCut& cut : aCuts) {
+        if (cut.eKind == eKind)
+            pCut = &cut;
+    }
+    const KvrParams& params = *c.job.params();
+    std::string mapPath;
+    if (pCut->bThroughHeadSplit) {
+        ensureHeadSplitDFormer(c.job);
+        mapPath = headSplitWeightMapPath(tav::ToUtf8(params.pfigTarget->getLabel()));
+    }
+    const std::string& name = c.options.names.of(eKind);
+    DzFloatProperty* pProperty =
+        loadMorphFromObj(params.pfigTarget, c.riggedObjPath,
+                         {name, c.options.paths.of(eKind), c.options.eResolution == KvrResolution::Subd,
+                          params.iSubdLevelSource, mapPath, pCut->fStrength});
+    c.result.reports.push_back({eKind, name, pProperty});
+}
+
 } // namespace
+
+void createFullFigureMorph(KvrConversion& c)
+{
+    CreateRequestedMorph(c, KvrMorphKind::FullFigure);
+}
+
+void createHeadMorph(KvrConversion& c)
+{
+    CreateRequestedMorph(c, KvrMorphKind::Head);
+}
+
+void createBodyMorph(KvrConversion& c)
+{
+    CreateRequestedMorph(c, KvrMorphKind::Body);
+}
 
 std::string headSplitWeightMapPath(std::string_view targetLabel)
 {
     return fmt::format("D-Former_1::weightmap::{}/Influence Weights", targetLabel);
 }
 
-DzFloatProperty* createMorphFromObj(KvrConverter& job, tav::daz::StepProgress& progress, DzNode* pNode,
-                                    std::string_view objPath, KvrResolution eResolution, int iSubdLevel,
-                                    std::string_view name, std::string_view path,
-                                    std::string_view attenuationMapPath, float fStrength)
-{
-    progress.nextStep(job.state().bConfirmSteps);
-    return loadMorphFromObj(job, pNode, objPath, eResolution == KvrResolution::Subd, iSubdLevel, name, path,
-                            attenuationMapPath, fStrength);
-}
-
-DzFloatProperty* loadMorphFromObj(const KvrConverter& job, DzNode* pNode, std::string_view objPath,
-                                  bool bSubdivision, int iSubdLevel, std::string_view name, std::string_view path,
-                                  std::string_view attenuationMapPath, float fStrength)
+DzFloatProperty* loadMorphFromObj(DzNode* pNode, std::string_view objPath, const KvrMorphLoad& load)
 {
     tav::daz::SelectOnly(pNode);
     const std::string loaderResult =
-        tav::daz::LoadMorph(pNode, objPath, name, MorphLoaderObjOptions(), bSubdivision, iSubdLevel, path,
-                            bReverseDeformations, attenuationMapPath, fStrength);
-    return verifyNewMorph(job, pNode, name, loaderResult);
-}
-
-DzFloatProperty* createSplitMorph(KvrConverter& job, tav::daz::StepProgress& progress, KvrResolution eResolution,
-                                  std::string_view name, std::string_view path, float fStrength)
-{
-    ensureHeadSplitDFormer(job);
-    DzFigure* pfigTarget = job.params()->pfigTarget;
-    const std::string mapPath = headSplitWeightMapPath(tav::ToUtf8(pfigTarget->getLabel()));
-    return createMorphFromObj(job, progress, pfigTarget, job.state().riggedObjPath, eResolution,
-                              job.params()->iSubdLevelSource, name, path, mapPath, fStrength);
+        tav::daz::LoadMorph(pNode, objPath, load.name, MorphLoaderObjOptions(), load.bSubdivision, load.iSubdLevel,
+                            load.groupPath, bReverseDeformations, load.attenuationMapPath, load.fStrength);
+    return verifyNewMorph(pNode, load.name, loaderResult);
 }
 
 void ensureHeadSplitDFormer(KvrConverter& job)
 {
-    KvrJobState& state = job.state();
-    if (state.bDFormerLoaded)
+    if (job.changes().has(KvrJobChange::HeadSplitLoaded))
         return;
-    state.bDFormerLoaded = true;
+    job.noteChange(KvrJobChange::HeadSplitLoaded);
 
     DzFigure* pfigTarget = job.params()->pfigTarget;
     tav::daz::NodeAdditionTracker tracker(pfigTarget);
@@ -88,14 +115,10 @@ void ensureHeadSplitDFormer(KvrConverter& job)
     }
     if (!bLoaded)
         throw tav::Exception("failed to load head split D-former from file {}", path);
-
-    state.tempNodes.clear();
-    for (DzNode* pNode : tracker.nodes())
-        state.tempNodes.emplace_back(pNode);
+    job.adoptTempNodes(tracker.nodes());
 }
 
-DzFloatProperty* verifyNewMorph(const KvrConverter&, DzNode* pNode, std::string_view name,
-                                std::string_view loaderResult)
+DzFloatProperty* verifyNewMorph(DzNode* pNode, std::string_view name, std::string_view loaderResult)
 {
     const tav::daz::NodeMorphs morphs(pNode);
     const auto it = morphs.byName().find(std::string(name));

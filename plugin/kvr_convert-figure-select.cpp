@@ -5,6 +5,7 @@
 #include "dzfigure.h"
 #include "dzfloatproperty.h"
 #include "dzintproperty.h"
+#include "kvr_generations.h"
 #include "tv_daz-helpers-scene.h"
 #include "tv_exception.h"
 #include "tv_str.h"
@@ -37,13 +38,16 @@ KvrParamsPtr validateSelection()
         if (!pNode)
             pNode = pSelected;  // a bone outside any skeleton
         const tav::daz::FigureKind eKind = tav::daz::FigureKindOf(pNode);
-        if (eKind == tav::daz::FigureKind::Genesis9)
+        const KvrGeneration* pGeneration = GenerationOfKind(eKind);
+        if (eKind == tav::daz::FigureKind::Genesis9) {
             targets.push_back(pNode);
-        else if (SourceGenerationOf(eKind, &eGeneration))
+        } else if (pGeneration) {
             sources.push_back(pNode);
-        else
+            eGeneration = pGeneration->eGeneration;
+        } else {
             throw tav::Exception("selected figure {} is not a Genesis 3, 8, 8.1, or 9 figure",
                                  tav::ToUtf8(pNode->getLabel()));
+        }
     }
 
     if (sources.size() != 1 || targets.size() != 1) {
@@ -63,7 +67,7 @@ KvrParamsPtr makeParams(DzFigure* pfigSource, KvrSourceGeneration eGeneration, D
     pParams->pfigTarget = pfigTarget;
     pParams->pprpProportionHeight =
         tav::daz::GetMorphValueProperty(tav::daz::FindMorph(pfigTarget, pcszProportionHeight));
-    pParams->psetClone = TargetSetting(pfigTarget, CloneProperty(eGeneration));
+    pParams->psetClone = TargetSetting(pfigTarget, Generation(eGeneration).pcszCloneMorph);
     pParams->psetBaseFeminine = TargetSetting(pfigTarget, pcszBaseFeminine);
     pParams->psetBaseMasculine = TargetSetting(pfigTarget, pcszBaseMasculine);
     pParams->psetProportionHeight = TargetSetting(pfigTarget, pcszProportionHeight);

@@ -4,41 +4,34 @@
 #include <string>
 #include <vector>
 
+#include "kvr_convert-figure-runner.h"
+#include "kvr_convert-figure-stage.h"
 #include "kvr_types.h"
 
-class KvrConverter;
-
-// The steps of a conversion, numbered as the user sees them in the progress indicator.
-enum class KvrStep : int {
-    NormalizeTarget = 1,
-    ExportSource = 2,
-    LoadStockFigure = 3,
-    ExportStockFigure = 4,
-    RemoveStockFigure = 5,
-    ImportStockMesh = 6,
-    CreateConvertedMorph = 7,
-    DialConvertedMorph = 8,
-    LoadTempG9 = 9,
-    ExportTempG9 = 10,
-    RemoveTempG9 = 11,
-    ImportFitSuit = 12,
-    RunTransferUtility = 13,
-    DialFitSuitMorphs = 14,
-    ExportFitSuit = 15,
-    AdjustTarget = 16,
-    CreateFullFigureMorph = 17,
-    CreateHeadMorph = 18,
-    CreateBodyMorph = 19,
+// One step of a conversion: its number and text as the user sees them, and its work.
+struct KvrStep {
+    int iNumber;
+    const char* pcszText;
+    KvrStepFunction run;
+    // Empty: every job takes the step; otherwise only a job that requests that morph.
+    KvrJobFlags requestedBy;
 };
 
-using KvrStepTable = std::map<int, std::string>;
+// Every step, in the order a job runs them.
+const std::vector<KvrStep>& conversionSteps();
 
 // Every step's text by number.
+using KvrStepTable = std::map<int, std::string>;
 KvrStepTable makeStepTable();
 
 // The text of a step; a number missing from the table is an internal error.
-const std::string& stepText(const KvrStepTable& mapSteps, KvrStep eStep);
+const std::string& stepText(const KvrStepTable& mapSteps, int iNumber);
 
-// The step texts of one job: steps 1 to 16, then one per requested morph. The resolution does
-// not change the plan.
-std::vector<std::string> buildStepPlan(const KvrConverter& job, KvrResolution eResolution, KvrJobFlags flags);
+// The steps a job with these flags takes: 1 to 16, then one per requested morph.
+std::vector<const KvrStep*> planSteps(KvrJobFlags flags);
+
+// Their texts, as the progress shows them.
+std::vector<std::string> buildStepPlan(KvrJobFlags flags);
+
+// The job's steps bound to its conversion, for the runner.
+std::vector<KvrPlannedStep> planConversion(KvrConversion& c);

@@ -1,7 +1,5 @@
 #include "kvr_convert-figure-stock.h"
 
-#include <array>
-
 #include "dzapp.h"
 #include "dzcontentmgr.h"
 #include "dzfigure.h"
@@ -16,27 +14,31 @@
 namespace {
 
 struct StockEntry {
-    const char* pcszName;
-    const char* pcszPath;
+    KvrStockFigure eFigure;
+    const char* pcszName;  // the figure's label once loaded
+    const char* pcszPath;  // relative to a content library
 };
 
-// Indexed by KvrStockFigure.
-const std::array<StockEntry, 7> aStock = {{
-    {nullptr, ""},
-    {"Genesis 3 Female", "People/Genesis 3 Female/Genesis 3 Female.duf"},
-    {"Genesis 3 Male", "People/Genesis 3 Male/Genesis 3 Male.duf"},
-    {"Genesis 8 Female", "People/Genesis 8 Female/Developer Kit/Genesis 8 Female Dev Load.duf"},
-    {"Genesis 8 Male", "People/Genesis 8 Male/Developer Kit/Genesis 8 Male Dev Load.duf"},
-    {"Genesis 9", "People/Genesis 9/Developer Kit/Genesis 9 Dev Load.duf"},
-    {"Genesis 9", "People/Genesis 9/Genesis 9.duf"},
-}};
+const StockEntry aStock[] = {
+    {KvrStockFigure::Genesis3Female, "Genesis 3 Female", "People/Genesis 3 Female/Genesis 3 Female.duf"},
+    {KvrStockFigure::Genesis3Male, "Genesis 3 Male", "People/Genesis 3 Male/Genesis 3 Male.duf"},
+    {KvrStockFigure::Genesis8FemaleDevLoad, "Genesis 8 Female",
+     "People/Genesis 8 Female/Developer Kit/Genesis 8 Female Dev Load.duf"},
+    {KvrStockFigure::Genesis8MaleDevLoad, "Genesis 8 Male",
+     "People/Genesis 8 Male/Developer Kit/Genesis 8 Male Dev Load.duf"},
+    {KvrStockFigure::Genesis9DevLoad, "Genesis 9", "People/Genesis 9/Developer Kit/Genesis 9 Dev Load.duf"},
+    {KvrStockFigure::Genesis9, "Genesis 9", "People/Genesis 9/Genesis 9.duf"},
+};
 
 const char* const pcszHeadSplitDFormer = "People/Genesis 9/Developer Kit/G9 HeadSplit DFormer.duf";
 
 const StockEntry* FindStock(KvrStockFigure eFigure)
 {
-    const int i = int(eFigure);
-    return (i > 0 && i < int(aStock.size())) ? &aStock[size_t(i)] : nullptr;
+    for (const StockEntry& entry : aStock) {
+        if (entry.eFigure == eFigure)
+            return &entry;
+    }
+    return nullptr;
 }
 
 KvrContentPath StockPath(KvrStockFigure eFigure)

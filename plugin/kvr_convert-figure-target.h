@@ -1,22 +1,26 @@
 #pragma once
 
 class DzFigure;
-class DzFloatProperty;
 class KvrConverter;
+struct KvrConversion;
+
+// The transforms copied from the source onto the target, in this order. Y translation is not
+// copied: the target stands on the floor.
+inline constexpr const char* apcszAlignedTransforms[] = {"XTranslate", "ZTranslate", "XRotate", "YRotate",
+                                                         "ZRotate"};
+inline constexpr const char* pcszFloorTransform = "YTranslate";
+
+// Step 1: the figures normalised, and the source switched to base resolution for a Base job.
+void prepareFigures(KvrConversion& c);
 
 // Moves and turns the target onto the source in the floor plane, stands it on the floor and
-// gives the source a temporary label; every changed value is saved in the job for the restore.
+// gives the source a temporary label; every changed value is remembered by the job.
 void normalizeFigures(KvrConverter& job);
 
-// Undoes normalizeFigures: the saved values, the source's label and, when the pipeline switched
-// it to base resolution, the source's resolution.
+// Undoes what the job changed on the figures: the remembered values, the source's label and,
+// when the job switched it to base resolution, the source's resolution.
 void restoreFigures(KvrConverter& job);
 
-// The Genesis 8 leg stance on a Genesis 9 (thighs 6.5 degrees further apart), on or off. Does
-// nothing for a Genesis 3 source, whose legs stand like Genesis 9's.
+// The thigh pose of the source's generation on a Genesis 9, on or off. Does nothing for a
+// generation whose legs stand like Genesis 9's.
 void poseThighs(const KvrConverter& job, DzFigure* pFigure, bool bOn);
-
-// Steps the proportional-height property by 0.005 until the target has just passed the source's
-// height: taller when it was shorter, shorter when it was taller or as tall. Gives up after 2001
-// steps. Throws nothing; the caller reads the property afterwards.
-void autoAdjustProportionalHeight(DzFigure* pfigTarget, DzFloatProperty* pprpHeight, DzFigure* pfigSource);

@@ -7,7 +7,9 @@
 #include "dznode.h"
 #include "dzscene.h"
 #include "kvr_converter.h"
+#include "tv_daz-helpers-app.h"
 #include "tv_daz-helpers-objio.h"
+#include "tv_daz-helpers-scene.h"
 #include "tv_exception.h"
 #include "tv_str.h"
 
@@ -38,7 +40,7 @@ std::string exportTempObj(const KvrConverter& job, std::string_view name)
     return path;
 }
 
-DzNode* importTempObj(const KvrConverter&, std::string_view path)
+DzNode* importTempObj(std::string_view path)
 {
     DzFileIOSettings settings;
     tav::daz::ApplyObjImportSettings(settings);
@@ -50,4 +52,10 @@ DzNode* importTempObj(const KvrConverter&, std::string_view path)
     if (!pNode)
         throw tav::Exception("unable to find a node labeled {} in the scene after OBJ import", label);
     return pNode;
+}
+
+void deleteTempNode(DzNode* pNode)
+{
+    tav::daz::SelectOnly(pNode);
+    tav::daz::TriggerAction("DzDeleteAction");
 }

@@ -22,4 +22,7 @@ std::string exportTempObj(const KvrConverter& job, std::string_view name);
 
 // Imports the file with the job's importer options and returns the node the import added, the
 // one labelled with the file's base name. Throws when there is none.
-DzNode* importTempObj(const KvrConverter& job, std::string_view path);
+DzNode* importTempObj(std::string_view path);
+
+// Deletes the node as a user would: selected alone, then the host's delete action.
+void deleteTempNode(DzNode* pNode);

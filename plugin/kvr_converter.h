@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
+#include <QString>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -12,37 +14,27 @@
 #include "kvr_params.h"
 #include "tv_daz-helpers-scene-morphs.h"
 #include "tv_daz-helpers-scene.h"
+#include "tv_flagset.h"
 
 class DzContentMgr;
 class DzFloatProperty;
 class QWidget;
 
-// The report's note on source morphs the transfer could not carry over (empty when none): each
-// with its value in percent, one decimal.
-std::string missingMorphsNote(const KvrMissingMorphs& missing);
-
-// The job's duration in whole seconds, as the report shows it ("1:01 minutes").
-std::string jobDurationText(int64_t iMilliseconds);
-
-// What the steps of one job change and must find again: the values to restore, the nodes to
-// remove, and the files the later steps read.
-struct KvrJobState {
-    // Each property the job changed with the value it had just before, restored at the end.
-    std::map<DzFloatProperty*, float> mapSavedValues;
-    std::string savedSourceLabel;   // empty when none was saved
-    bool bSourceSetToBase = false;  // the pipeline switched the source to base resolution
-    bool bConfirmSteps = false;     // every step waits for the user
-    bool bDFormerLoaded = false;    // the head-split D-Former is in the scene
-    // Scene nodes the job added and removes at its end; a node deleted meanwhile reads null.
-    std::vector<QPointer<DzNode>> tempNodes;
-    std::string riggedObjPath;      // the fit suit's converted shape, the morphs' source
+// What a job has done to the scene that its end undoes: set as it happens, cleared by the undo.
+enum class KvrJobChange : uint64_t {
+    FiguresNormalized = 1,  // the target stands on the source, the source carries a job label
+    SourceSetToBase = 2,    // the source was switched to base resolution
+    HeadSplitLoaded = 4,    // the head-split D-Former's nodes are in the scene
 };
+using KvrJobChanges = tav::FlagSet<KvrJobChange>;
 
-// One conversion of a source figure's shape into morphs on a Genesis 9 figure. exec_X owns
-// the job for the length of one call.
+// One conversion of a source figure's shape into morphs on a Genesis 9 figure: its figures and
+// stock content, its temporary folder and nodes, what it has changed so far and its clock. The
+// command exec_X owns the job for the length of one call.
 class KvrConverter {
 public:
-    // Runs one job with the host's dialog parent. Throws tav::Exception on failure and
+    // Runs one job from the menu with the host's dialog parent: the selection, the Convert
+    // dialog, the pipeline and the Success dialog. Throws tav::Exception on failure and
     // tav::CanceledException when the user stops it.
     static void exec_X(QWidget* parent);
 
@@ -53,6 +45,7 @@ public:
     KvrConverter(const KvrConverter&) = delete;
     KvrConverter& operator=(const KvrConverter&) = delete;
 
+    // The plug-in's settings, where the dialogs remember the user's choices.
     DzAppSettings* appSettings() { return &_appSettings; }
     DzContentMgr* contentMgr() const { return _pContentMgr; }
     const KvrParamsPtr& params() const { return _pParams; }
@@ -65,13 +58,29 @@ public:
     // "<source label> converted to G9", the Convert dialog's title.
     const std::string& title() const { return _title; }
 
-    KvrJobState& state() { return _state; }
-    const KvrJobState& state() const { return _state; }
-
     // The head-split D-Former's file, looked up on first use; throws when it is not installed.
     const std::string& headSplitDFormerPath();
     // Loads a stock figure at the job's content paths.
     DzFigure* loadStockFigure(KvrStockFigure eFigure, KvrResolution eResolution, int iSubdLevel);
+
+    // The job's time counts from the moment its choices are read.
+    void startClock() { _clock.start(); }
+    int64_t elapsedMs() const { return _clock.isValid() ? int64_t(_clock.elapsed()) : 0; }
+
+    KvrJobChanges changes() const { return _changes; }
+    void noteChange(KvrJobChange eChange, bool bDone = true) { _changes.set(eChange, bDone); }
+
+    // Sets the property, remembering the value it had before the job first changed it.
+    void setRemembering(DzFloatProperty* pProperty, float fValue);
+    // Gives the source a job label, remembering its own.
+    void relabelSource(const QString& label);
+    // Puts back every remembered value, in map order, and the source's own label.
+    void restoreRemembered();
+
+    // The job's temporary nodes (today the head-split D-Former's), removed at its end.
+    void adoptTempNodes(const std::vector<DzNode*>& nodes);
+    // Removes those still in the scene; the head-split D-Former is gone then.
+    void removeTempNodes();
 
 private:
     DzAppSettings _appSettings;
@@ -81,6 +90,11 @@ private:
     std::string _tempDir;
     KvrStockPaths _stockPaths;
     tav::daz::NodeResolution _eSourceResolution = tav::daz::NodeResolution::Undefined;
-    KvrJobState _state;
     std::string _title;
+
+    QElapsedTimer _clock;
+    KvrJobChanges _changes;
+    std::map<DzFloatProperty*, float> _mapSavedValues;  // at most one entry per property
+    QString _savedSourceLabel;  // empty when none was saved
+    std::vector<QPointer<DzNode>> _tempNodes;  // a node deleted meanwhile reads null
 };

@@ -9,11 +9,12 @@
 
 #include "dzfigure.h"
 #include "dzfloatproperty.h"
-#include "kvr_actions.h"
-#include "kvr_convert-figure-target.h"
+#include "kvr_convert-figure-height.h"
+#include "kvr_identity.h"
 #include "tv_app_settings.h"
 #include "tv_ctl_checkbox.h"
 #include "tv_ctl_slider.h"
+#include "tv_daz-helpers-manual.h"
 #include "tv_daz-helpers-morphloader.h"
 #include "tv_daz-helpers-scene.h"
 #include "tv_dlg_morph-path.h"
@@ -21,6 +22,7 @@
 #include "tv_gui_button.h"
 #include "tv_gui_check_radio.h"
 #include "tv_identity.h"
+#include "tv_qt-compat.h"
 #include "tv_str.h"
 #include "tv_timer.h"
 #include "ui_kvr_dlg_convert-figure.h"
@@ -103,6 +105,7 @@ struct BaseDial {
 
 // The path entry of one morph kind and the setting that remembers it.
 struct MorphPathField {
+    KvrMorphKind eKind = KvrMorphKind::FullFigure;
     QHBoxLayout* phorzRow = nullptr;
     QLineEdit* pledPath = nullptr;
     std::shared_ptr<tav::StringAppSetting> psetPath;
@@ -215,17 +218,17 @@ void KvrConvertDialog::Impl::bindJobFlags()
 
 void KvrConvertDialog::Impl::bindMorphPaths()
 {
-    const std::pair<KvrJobFlag, MorphPathField> fields[] = {
-        {KvrJobFlag::FullFigureMorph, {ui.phorzFullFigureMorphPath, ui.pledFullFigureMorphPath, nullptr}},
-        {KvrJobFlag::HeadMorph, {ui.phorzHeadMorphPath, ui.pledHeadMorphPath, nullptr}},
-        {KvrJobFlag::BodyMorph, {ui.phorzBodyMorphPath, ui.pledBodyMorphPath, nullptr}},
+    const MorphPathField fields[] = {
+        {KvrMorphKind::FullFigure, ui.phorzFullFigureMorphPath, ui.pledFullFigureMorphPath, nullptr},
+        {KvrMorphKind::Head, ui.phorzHeadMorphPath, ui.pledHeadMorphPath, nullptr},
+        {KvrMorphKind::Body, ui.phorzBodyMorphPath, ui.pledBodyMorphPath, nullptr},
     };
     size_t i = 0;
-    for (const auto& [eFlag, initial] : fields) {
+    for (const MorphPathField& initial : fields) {
         MorphPathField& field = paths[i++];
         field = initial;
         field.psetPath = std::make_shared<tav::StringAppSetting>(
-            pAppSettings, fmt::format("morph_path_{}", MorphKindText(eFlag)), pcszDefaultMorphPath);
+            pAppSettings, fmt::format("morph_path_{}", MorphKindKey(field.eKind)), pcszDefaultMorphPath);
         buttons.addToolButton(field.phorzRow, ":/bootstrap/24/eyedropper.png",
                               [this, &field] { pickMorphPath(field); }, "Pick morph path",
                               pcszPickPathToolTip);
@@ -265,8 +268,8 @@ void KvrConvertDialog::Impl::setIntro(size_t activeMorphCount, std::string_view 
     // and from their start where they do not.
     for (QLineEdit* pledName : {ui.pledFullFigureMorphName, ui.pledHeadMorphName, ui.pledBodyMorphName}) {
         const QFontMetrics metrics = pledName->fontMetrics();
-        pledName->setMinimumWidth(std::min(metrics.horizontalAdvance(pledName->text() + QStringLiteral("MM")),
-                                           iMaxNameFieldChars * metrics.averageCharWidth()));
+        const int iWholeName = tav::compat::TextAdvance(metrics, pledName->text() + QString::fromLatin1("MM"));
+        pledName->setMinimumWidth(std::min(iWholeName, iMaxNameFieldChars * metrics.averageCharWidth()));
         pledName->setCursorPosition(0);
     }
 }
@@ -331,22 +334,22 @@ KvrConvertDialog::KvrConvertDialog(QWidget* parent, const KvrParamsPtr& pParams,
     d.bindMorphPaths();
     d.bindResolution();
     d.buttons.addToolButton(d.ui.phorzBottomButtons, ":/bootstrap/24/question-square.png",
-                            &KvrOpenManualAction::openManual, "Help", pcszHelpToolTip, 0);
+                            [] { tav::daz::openPdfManual(pcszManualTitle); }, "Help", pcszHelpToolTip, 0);
     d.updateConvertButton();
     d.setIntro(activeMorphCount, baseMorphName);
     setUpWindow("Convert figure", QString::fromUtf8(tav::pcszPluginName),
-                QStringLiteral("winpos_convert-figure-dialog"));
+                QString::fromLatin1("winpos_convert-figure-dialog"));
     connectButtons(d.ui.pbtnConvert, d.ui.pbtnCancel);
     setMinimumSize(sizeHint());
 }
 
 KvrConvertDialog::~KvrConvertDialog() = default;
 
-std::array<std::string, 3> KvrConvertDialog::morphPaths() const
+KvrMorphTexts KvrConvertDialog::morphPaths() const
 {
-    std::array<std::string, 3> texts;
-    for (size_t i = 0; i < texts.size(); ++i)
-        texts[i] = tav::ToUtf8(_pImpl->paths[i].pledPath->text());
+    KvrMorphTexts texts;
+    for (const MorphPathField& field : _pImpl->paths)
+        texts.of(field.eKind) = tav::ToUtf8(field.pledPath->text());
     return texts;
 }
 
@@ -360,7 +363,7 @@ KvrJobFlags KvrConvertDialog::jobFlags() const
     return _pImpl->jobFlagsSetting.value();
 }
 
-std::array<std::string, 3> KvrConvertDialog::morphNames() const
+KvrMorphTexts KvrConvertDialog::morphNames() const
 {
     const Ui::ConvertFigureDialog& ui = _pImpl->ui;
     return {tav::ToUtf8(ui.pledFullFigureMorphName->text()), tav::ToUtf8(ui.pledHeadMorphName->text()),

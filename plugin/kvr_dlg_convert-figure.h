@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -26,12 +25,11 @@ public:
     ~KvrConvertDialog() override;
 
     // Full, head and body, whether or not that morph is requested.
-    std::array<std::string, 3> morphPaths() const;
+    KvrMorphTexts morphPaths() const;
     // The dialog offers no step-by-step confirmation.
     bool confirmSteps() const;
     KvrJobFlags jobFlags() const;
-    // Full, head and body.
-    std::array<std::string, 3> morphNames() const;
+    KvrMorphTexts morphNames() const;
     // The level is the source's subdivision level for Subd, 0 for Base.
     KvrResolution resolution(int* piSubdLevel) const;
 

@@ -67,7 +67,7 @@ public:
           lastVendor(&appSettings, "save_last_vendor_name", ""),
           lastProduct(&appSettings, "save_last_product_name", "Product")
     {
-        grpNewMorphs.setTitle(QStringLiteral("Newly created morphs"));
+        grpNewMorphs.setTitle(QString::fromLatin1("Newly created morphs"));
         grpNewMorphs.setLayout(&gridNewMorphs);
     }
 
@@ -121,7 +121,7 @@ void KvrSuccessDialog::Impl::addRow(int iRow)
         [this, iRow](const float& value) { dialMoved(size_t(iRow), value); });
     dials.push_back(pDial);
 
-    auto* pbtnShow = new QPushButton(QStringLiteral("Show in Parameters"));
+    auto* pbtnShow = new QPushButton(QString::fromLatin1("Show in Parameters"));
     gridNewMorphs.addWidget(pbtnShow, iRow, 2);
     auto pShow = std::make_shared<tav::ButtonHandler>();
     pShow->init(
@@ -242,7 +242,7 @@ KvrSuccessDialog::KvrSuccessDialog(QWidget* parent, KvrParamsPtr pParams,
     // The wrapped report would otherwise be squeezed below the height its lines need.
     setMinimumSize(sizeHint());
     setUpWindow("Conversion complete", QString::fromUtf8(tav::pcszPluginName),
-                QStringLiteral("winpos_dlg_success"));
+                QString::fromLatin1("winpos_dlg_success"));
     show();
 }
 

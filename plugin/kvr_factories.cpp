@@ -1,5 +1,6 @@
 #include "kvr_factories.h"
 
+#include <QByteArray>
 #include <QMetaType>
 #include <QScriptContext>
 #include <QScriptEngine>
@@ -44,55 +45,36 @@ QScriptValue constructAction(QScriptContext* pContext, QScriptEngine* pEngine, v
     return pEngine->newQObject(pObject, QScriptEngine::AutoOwnership);
 }
 
-// Pointer type, value conversions and `new ClassName()` for one action class.
-template <class T>
-void registerActionClass(QScriptEngine* pEngine, DzClassFactory& factory,
-                         const char* pcszPointerTypeName, int& iTypeId)
-{
-    if (iTypeId == 0)
-        iTypeId = qRegisterMetaType<T*>(pcszPointerTypeName);
-    qScriptRegisterMetaType<T*>(pEngine, &actionToScriptValue<T>, &actionFromScriptValue<T>);
-
-    QScriptValue constructor = pEngine->newFunction(&constructAction, &factory);
-    QScriptValue classObject = pEngine->newQMetaObject(&T::staticMetaObject, constructor);
-    pEngine->globalObject().setProperty(factory.className(), classObject,
-                                        QScriptValue::PropertyFlags(2048));  // keep existing flags
-}
-
 } // namespace
 
-KvrConvertFigureActionFactory::KvrConvertFigureActionFactory(const DzGuid& guid)
-    : DzTClassFactory<KvrConvertFigureAction>(guid)
+template <class T>
+KvrActionFactory<T>::KvrActionFactory(const DzGuid& guid) : DzTClassFactory<T>(guid)
 {
     liveFactories().insert(this);
 }
 
-KvrConvertFigureActionFactory::~KvrConvertFigureActionFactory()
+template <class T>
+KvrActionFactory<T>::~KvrActionFactory()
 {
     liveFactories().erase(this);
 }
 
-void KvrConvertFigureActionFactory::registerClass(QScriptEngine* pEngine)
+template <class T>
+void KvrActionFactory<T>::registerClass(QScriptEngine* pEngine)
 {
     DzClassFactory::registerClass(pEngine);
+    // Registered once per process, under the class's own name.
     static int s_iTypeId = 0;
-    registerActionClass<KvrConvertFigureAction>(pEngine, *this, "KvrConvertFigureAction*", s_iTypeId);
+    if (s_iTypeId == 0) {
+        const QByteArray pointerTypeName = QByteArray(T::staticMetaObject.className()) + '*';
+        s_iTypeId = qRegisterMetaType<T*>(pointerTypeName.constData());
+    }
+    qScriptRegisterMetaType<T*>(pEngine, &actionToScriptValue<T>, &actionFromScriptValue<T>);
+
+    QScriptValue constructor = pEngine->newFunction(&constructAction, static_cast<DzClassFactory*>(this));
+    QScriptValue classObject = pEngine->newQMetaObject(&T::staticMetaObject, constructor);
+    pEngine->globalObject().setProperty(this->className(), classObject, QScriptValue::KeepExistingFlags);
 }
 
-KvrOpenManualActionFactory::KvrOpenManualActionFactory(const DzGuid& guid)
-    : DzTClassFactory<KvrOpenManualAction>(guid)
-{
-    liveFactories().insert(this);
-}
-
-KvrOpenManualActionFactory::~KvrOpenManualActionFactory()
-{
-    liveFactories().erase(this);
-}
-
-void KvrOpenManualActionFactory::registerClass(QScriptEngine* pEngine)
-{
-    DzClassFactory::registerClass(pEngine);
-    static int s_iTypeId = 0;
-    registerActionClass<KvrOpenManualAction>(pEngine, *this, "KvrOpenManualAction*", s_iTypeId);
-}
+template class KvrActionFactory<KvrConvertFigureAction>;
+template class KvrActionFactory<KvrOpenManualAction>;

@@ -3,20 +3,19 @@
 #include "dzclassfactory.h"
 #include "kvr_actions.h"
 
-// Creates the convert action for the host and publishes it to scripts.
-class KvrConvertFigureActionFactory : public DzTClassFactory<KvrConvertFigureAction> {
+// Creates an action of class T for the host and publishes the class to scripts: the pointer
+// type "T*", its conversions to and from script values, and `new T()`.
+template <class T>
+class KvrActionFactory : public DzTClassFactory<T> {
 public:
-    explicit KvrConvertFigureActionFactory(const DzGuid& guid);
-    ~KvrConvertFigureActionFactory() override;
+    explicit KvrActionFactory(const DzGuid& guid);
+    ~KvrActionFactory() override;
 
     void registerClass(QScriptEngine* pEngine) override;
 };
 
-// Creates the open-manual action for the host and publishes it to scripts.
-class KvrOpenManualActionFactory : public DzTClassFactory<KvrOpenManualAction> {
-public:
-    explicit KvrOpenManualActionFactory(const DzGuid& guid);
-    ~KvrOpenManualActionFactory() override;
+using KvrConvertFigureActionFactory = KvrActionFactory<KvrConvertFigureAction>;
+using KvrOpenManualActionFactory = KvrActionFactory<KvrOpenManualAction>;
 
-    void registerClass(QScriptEngine* pEngine) override;
-};
+extern template class KvrActionFactory<KvrConvertFigureAction>;
+extern template class KvrActionFactory<KvrOpenManualAction>;

@@ -17,17 +17,17 @@ const char* const pcszDescription =
 // here may need the host's application object. The factories come first: the definition
 // lists them in this order.
 KvrConvertFigureActionFactory s_convertFigureActionFactory(
-    DzGuid::fromString(QStringLiteral("{1fb60b91-0fd1-4fc3-b560-99df85875d31}")));
+    DzGuid::fromString(QString::fromLatin1("{1fb60b91-0fd1-4fc3-b560-99df85875d31}")));
 KvrOpenManualActionFactory s_openManualActionFactory(
-    DzGuid::fromString(QStringLiteral("{92bdd1aa-1b7a-4e98-bc5d-a6ad932e29f1}")));
+    DzGuid::fromString(QString::fromLatin1("{92bdd1aa-1b7a-4e98-bc5d-a6ad932e29f1}")));
 
 DzPlugin* buildDefinition(DzPlugin* pPlugin)
 {
     pPlugin->addClassFactory(&s_convertFigureActionFactory);
     pPlugin->addClassFactory(&s_openManualActionFactory);
-    pPlugin->setAuthor(QStringLiteral("Tavrenik"));
+    pPlugin->setAuthor(QString::fromLatin1("Tavrenik"));
     pPlugin->setDescription(QString::fromUtf8(pcszDescription));
-    pPlugin->setVersion(1, 0, 5, 0);
+    pPlugin->setVersion(KVR_VERSION_MAJOR, KVR_VERSION_MINOR, KVR_VERSION_PATCH, 0);
     return pPlugin;
 }
 
@@ -36,12 +36,12 @@ DzPlugin* const s_pDefinition = buildDefinition(&s_plugin);
 
 } // namespace
 
-extern "C" Q_DECL_EXPORT DzVersion getSDKVersion()
+extern "C" DZ_PLUGIN_EXPORT DzVersion getSDKVersion()
 {
     return DzVersion(4, 5, 0, 100);
 }
 
-extern "C" Q_DECL_EXPORT DzPlugin* getPluginDefinition()
+extern "C" DZ_PLUGIN_EXPORT DzPlugin* getPluginDefinition()
 {
     return s_pDefinition;
 }

@@ -1,17 +1,11 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
-class DzFloatProperty;
+#include "kvr_types.h"
 
-// What kind of morph a job made, in the order of the job flags' bits.
-enum class KvrMorphKind : int32_t {
-    FullFigure = 0,
-    Head = 1,
-    Body = 2,
-};
+class DzFloatProperty;
 
 // One morph a job created on the target; the property is the host's.
 struct KvrMorphReport {

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
 
-#include "tv_daz-helpers-scene.h"
 #include "tv_flagset.h"
 
 // The source figure's generation; Genesis 8 and 8.1 are treated alike.
@@ -41,20 +39,41 @@ enum class KvrResolution : int {
     Subd = 1,
 };
 
-// One text per morph kind, in the order full figure, head, body (names, property paths).
-using KvrMorphTexts = std::array<std::string, 3>;
+// What kind of morph a job made, in the order of the job flags' bits.
+enum class KvrMorphKind : int32_t {
+    FullFigure = 0,
+    Head = 1,
+    Body = 2,
+};
+
+// The word that names each kind of morph in settings keys.
+struct KvrMorphKindInfo {
+    KvrMorphKind eKind;
+    const char* pcszKey;
+};
+
+inline constexpr KvrMorphKindInfo aMorphKinds[] = {
+    {KvrMorphKind::FullFigure, "full"},
+    {KvrMorphKind::Head, "head"},
+    {KvrMorphKind::Body, "body"},
+};
+
+// One text per morph kind (names, property paths).
+struct KvrMorphTexts {
+    std::string full;
+    std::string head;
+    std::string body;
+
+    const std::string& of(KvrMorphKind eKind) const;
+    std::string& of(KvrMorphKind eKind);
+    bool operator==(const KvrMorphTexts& other) const
+    {
+        return full == other.full && head == other.head && body == other.body;
+    }
+};
 
 // Source morphs the transfer could not carry over, by name, with their values in the source.
 using KvrMissingMorphs = std::map<std::string, float>;
 
-// Source generation of a figure kind; false for Genesis 9 and unknown figures.
-bool SourceGenerationOf(tav::daz::FigureKind eKind, KvrSourceGeneration* peGeneration);
-
-// The Genesis 9 clone morph that lays the target onto the generation's base surface.
-const char* CloneProperty(KvrSourceGeneration eGeneration);
-
-// The stock figure that stands for a source generation (generation g gives g + 1).
-KvrStockFigure StockFigureOf(KvrSourceGeneration eGeneration);
-
 // "full", "head" or "body".
-const char* MorphKindText(KvrJobFlag eFlag);
+const char* MorphKindKey(KvrMorphKind eKind);

@@ -28,14 +28,14 @@ DzMainWindow* GetMainWindow(bool required)
 
 DzActionMgr* GetActionMgr(bool required)
 {
-    DzMainWindow* pMainWindow = GetMainWindow(required);
+    DzMainWindow* pMainWindow = GetMainWindow(false);
     return Required(pMainWindow ? pMainWindow->getActionMgr() : nullptr, required,
                     "failed to get Daz Studio action manager");
 }
 
 DzPaneMgr* GetPaneMgr(bool required)
 {
-    DzMainWindow* pMainWindow = GetMainWindow(required);
+    DzMainWindow* pMainWindow = GetMainWindow(false);
     return Required(pMainWindow ? pMainWindow->getPaneMgr() : nullptr, required,
                     "failed to get Daz Studio pane manager");
 }
@@ -45,12 +45,18 @@ DzContentMgr* GetContentMgr()
     return Required(dzApp ? dzApp->getContentMgr() : nullptr, true, "failed to get Daz Studio content manager");
 }
 
+DzAction* FindAction(const char* pcszClassName, bool required)
+{
+    DzActionMgr* pActionMgr = GetActionMgr(required);
+    DzAction* pAction = pActionMgr ? pActionMgr->findAction(QString::fromUtf8(pcszClassName)) : nullptr;
+    if (!pAction && required)
+        throw Exception("failed to get Daz Studio action {}", pcszClassName);
+    return pAction;
+}
+
 void TriggerAction(const char* pcszClassName)
 {
-    DzAction* pAction = GetActionMgr(true)->findAction(QString::fromUtf8(pcszClassName));
-    if (!pAction)
-        throw Exception("failed to find the Daz Studio action {}", pcszClassName);
-    pAction->activate(QAction::Trigger);
+    FindAction(pcszClassName, true)->activate(QAction::Trigger);
 }
 
 } // namespace tav::daz

@@ -40,7 +40,7 @@ void AssetSaver::LoadDefaultOptions() { _pFilter->getDefaultOptions(_pSettings.g
 
 int AssetSaver::Save()
 {
-    _pSettings->setBoolValue(QStringLiteral("RunSilent"), true);
+    _pSettings->setBoolValue(QString::fromLatin1("RunSilent"), true);
     const QString path;
     return _pIOMgr->doSaveWithOptions(_pFilter, _pSettings.get(), false, path, ParentPath(path), QString());
 }
@@ -57,16 +57,16 @@ bool SaveMorphSupportAssets(DzNode* pFigure, std::string_view baseDataPath,
     AssetSaver saver("DzMorphSupportAssetFilter");
     saver.LoadDefaultOptions();
     DzFileIOSettings* pSettings = saver.settings();
-    pSettings->setStringValue(QStringLiteral("RootLabel"), pFigure->getLabel());
-    pSettings->setStringValue(QStringLiteral("BaseDataPath"), ToQString(baseDataPath));
-    pSettings->setStringValue(QStringLiteral("VendorName"), ToQString(vendorName));
-    pSettings->setStringValue(QStringLiteral("ProductName"), ToQString(productName));
-    DzSettings* pNodeNames = NestedSettings(pSettings, QStringLiteral("NodeNames"));
+    pSettings->setStringValue(QString::fromLatin1("RootLabel"), pFigure->getLabel());
+    pSettings->setStringValue(QString::fromLatin1("BaseDataPath"), ToQString(baseDataPath));
+    pSettings->setStringValue(QString::fromLatin1("VendorName"), ToQString(vendorName));
+    pSettings->setStringValue(QString::fromLatin1("ProductName"), ToQString(productName));
+    DzSettings* pNodeNames = NestedSettings(pSettings, QString::fromLatin1("NodeNames"));
     DzSettings* pMorphs = NestedSettings(pNodeNames, pFigure->getName());
     for (size_t i = 0; i < morphNames.size(); ++i)
-        pMorphs->setStringValue(QStringLiteral("%1").arg(i), ToQString(morphNames[i]));
-    pSettings->setBoolValue(QStringLiteral("RunSilent"), true);
-    pSettings->setBoolValue(QStringLiteral("CompressOutput"), bCompress);
+        pMorphs->setStringValue(QString::fromLatin1("%1").arg(i), ToQString(morphNames[i]));
+    pSettings->setBoolValue(QString::fromLatin1("RunSilent"), true);
+    pSettings->setBoolValue(QString::fromLatin1("CompressOutput"), bCompress);
 
     int iResult = 0;
     {

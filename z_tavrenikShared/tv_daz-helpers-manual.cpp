@@ -25,8 +25,8 @@ public:
 QString PdfManualPath(const QString& documentationPath, std::string_view title)
 {
     const QString qTitle = QString::fromUtf8(title.data(), int(title.size()));
-    return documentationPath + QStringLiteral("/Plugins/") + qTitle + QStringLiteral("/") + qTitle
-           + QStringLiteral(" Manual.pdf");
+    return documentationPath + QString::fromLatin1("/Plugins/") + qTitle + QString::fromLatin1("/") + qTitle
+           + QString::fromLatin1(" Manual.pdf");
 }
 
 void openPdfManual(std::string_view title)
@@ -35,7 +35,7 @@ void openPdfManual(std::string_view title)
     if (QFileInfo::exists(path)) {
         WaitCursorGuard waitCursor;
         // The path goes to the host as it is, without URL escaping.
-        dzApp->showURL(QStringLiteral("file:///") + path);
+        dzApp->showURL(QString::fromLatin1("file:///") + path);
         return;
     }
     CriticalErrorMessageBox(

@@ -1,25 +1,20 @@
 #include "tv_daz-helpers-morphloader.h"
 
-#include <QMetaMethod>
 #include <array>
-#include <atomic>
 #include <memory>
-#include <mutex>
 
 #include "dzapp.h"
 #include "dzfileiosettings.h"
+#include "dzmorphloader.h"
 #include "dznode.h"
 #include "dzplugin.h"
 #include "dzpluginmgr.h"
-#include "tv_assert.h"
 #include "tv_daz-helpers-objects.h"
 #include "tv_exception.h"
 #include "tv_str.h"
 
 namespace tav::daz {
 namespace {
-
-std::atomic<int> cTableResolutions{0};
 
 constexpr std::array<const char*, 67> aLoaderSignatures = {
     "createMorph(DzFileIOSettings*,DzNode*,bool,bool)",
@@ -90,58 +85,15 @@ constexpr std::array<const char*, 25> aBatchSignatures = {
     "getNode()",
 };
 
-// Every signature of a class, resolved once from the meta-object of its first object; calls
-// find their method by signature, so the lists may grow or be reordered freely.
-template <size_t N>
-class MethodTable {
-public:
-    explicit MethodTable(const std::array<const char*, N>& aSignatures) : _aSignatures(aSignatures) {}
-
-    void Resolve(const QObject* pObject)
-    {
-        std::call_once(_once, [&] {
-            const QMetaObject* pMeta = pObject->metaObject();
-            for (size_t i = 0; i < N; ++i)
-                _aMethods[i] = ResolveMethod(pMeta, _aSignatures[i]);
-            ++cTableResolutions;
-        });
-    }
-
-    // The method of a signature of the list; asking for one that is not listed is a mistake in
-    // this file.
-    const QMetaMethod& Method(const char* pcszSignature) const
-    {
-        const QByteArray normalized = QMetaObject::normalizedSignature(pcszSignature);
-        for (size_t i = 0; i < N; ++i)
-            if (_aMethods[i].methodSignature() == normalized)
-                return _aMethods[i];
-        TV_ASSERT_AT(false, pcszSignature, "tv_daz-helpers-morphloader", __LINE__);
-        return _aMethods[0];
-    }
-
-private:
-    const std::array<const char*, N>& _aSignatures;
-    std::once_flag _once;
-    std::array<QMetaMethod, N> _aMethods;
-};
-
 MethodTable<aLoaderSignatures.size()> loaderTable(aLoaderSignatures);
 MethodTable<aBatchSignatures.size()> batchTable(aBatchSignatures);
-
-void Invoke(QObject* pObject, const QMetaMethod& method, QGenericReturnArgument ret,
-            QGenericArgument a0 = QGenericArgument(), QGenericArgument a1 = QGenericArgument(),
-            QGenericArgument a2 = QGenericArgument(), QGenericArgument a3 = QGenericArgument())
-{
-    if (!method.invoke(pObject, Qt::DirectConnection, ret, a0, a1, a2, a3))
-        throw Exception("failed to invoke {}::{}", "QObject",
-                        method.methodSignature().constData());
-}
 
 // The loader's setters each take one value; `pcszType` names the declared type.
 template <typename T>
 void Set(QObject* pLoader, const char* pcszSignature, const char* pcszType, const T& value)
 {
-    Invoke(pLoader, loaderTable.Method(pcszSignature), QGenericReturnArgument(), QGenericArgument(pcszType, &value));
+    InvokeMethod(pLoader, loaderTable.Method(pcszSignature), QGenericReturnArgument(),
+                 QGenericArgument(pcszType, &value));
 }
 
 std::unique_ptr<DzFileIOSettings> ImporterSettings(const QString& importerJson)
@@ -151,7 +103,7 @@ std::unique_ptr<DzFileIOSettings> ImporterSettings(const QString& importerJson)
         throw Exception("invalid JSON settings for OBJ importer in Morph Loader Pro");
     for (const char* pcszKey : {"IncludeVT", "IncludeG", "IncludeUsemtl", "IncludeMtllib"})
         pSettings->setBoolValue(QString::fromUtf8(pcszKey), false);
-    pSettings->setIntValue(QStringLiteral("RunSilent"), 1);
+    pSettings->setIntValue(QString::fromLatin1("RunSilent"), 1);
     return pSettings;
 }
 
@@ -169,25 +121,26 @@ std::string LoadMorph(DzNode* pNode, std::string_view objPath, std::string_view 
     QObject* pLoader = pOwnedLoader.get();
     loaderTable.Resolve(pLoader);
 
-    const int eLoadMode = pNode && pNode->inherits(QStringLiteral("DzFigure")) ? 3 : 2;
+    const int eLoadMode = pNode && pNode->inherits(QString::fromLatin1("DzFigure")) ? DzMorphLoader::FigureMode
+                                                                                     : DzMorphLoader::NodeGeometryMode;
     bool bModeAccepted = false;
-    Invoke(pLoader, loaderTable.Method("setLoadMode(LoadMode,DzNode*)"), Q_RETURN_ARG(bool, bModeAccepted),
-           QGenericArgument("LoadMode", &eLoadMode), Q_ARG(DzNode*, pNode));
+    InvokeMethod(pLoader, loaderTable.Method("setLoadMode(LoadMode,DzNode*)"), Q_RETURN_ARG(bool, bModeAccepted),
+                 QGenericArgument("LoadMode", &eLoadMode), Q_ARG(DzNode*, pNode));
     Set(pLoader, "setFilename(QString)", "QString", ToQString(objPath));
     Set(pLoader, "setMorphName(QString)", "QString", ToQString(morphName));
     Set(pLoader, "setMorphSubdivision(bool)", "bool", bSubdivision);
     Set(pLoader, "setSubdivisionBuiltResolution(int)", "int", iBuiltResolution);
-    Set(pLoader, "setSubdivisionMinResolution(int)", "int", 0);
-    Set(pLoader, "setSubdivisionMaxResolution(int)", "int", 9);
+    Set(pLoader, "setSubdivisionMinResolution(int)", "int", int(DzMorphLoader::MinSubdivisionResolution));
+    Set(pLoader, "setSubdivisionMaxResolution(int)", "int", int(DzMorphLoader::MaxSubdivisionResolution));
     Set(pLoader, "setSubdivisionSmoothCage(bool)", "bool", bSubdivision);
-    Set(pLoader, "setSubdivisionMapping(SubdMapping)", "SubdMapping", 0);
-    Set(pLoader, "setDeltaTolerance(float)", "float", 0.001f);
+    Set(pLoader, "setSubdivisionMapping(SubdMapping)", "SubdMapping", int(DzMorphLoader::CatmarkMapping));
+    Set(pLoader, "setDeltaTolerance(float)", "float", DzMorphLoader::DefaultDeltaTolerance);
     Set(pLoader, "setCreateControlProperty(bool)", "bool", false);
     Set(pLoader, "setPropertyGroupPath(QString)", "QString", ToQString(propertyGroupPath));
     Set(pLoader, "setReverseDeformations(bool)", "bool", bReverseDeformations);
-    Set(pLoader, "setOverwriteExisting(OverwriteMode)", "OverwriteMode", 2);
+    Set(pLoader, "setOverwriteExisting(OverwriteMode)", "OverwriteMode", int(DzMorphLoader::ReplaceExisting));
     Set(pLoader, "setCleanUpOrphans(bool)", "bool", true);
-    Set(pLoader, "setMorphMirroring(MirroringType)", "MirroringType", 0);
+    Set(pLoader, "setMorphMirroring(MirroringType)", "MirroringType", int(DzMorphLoader::NoMirroring));
     if (!attenuateMapPath.empty()) {
         Set(pLoader, "setAttenuateMapPath(QString)", "QString", ToQString(attenuateMapPath));
         Set(pLoader, "setAttenuateStrength(float)", "float", fAttenuateStrength);
@@ -198,16 +151,16 @@ std::string LoadMorph(DzNode* pNode, std::string_view objPath, std::string_view 
     const std::unique_ptr<QObject> pOwnedBatch(CreateObject("DzMorphLoaderBatch"));
     QObject* pBatch = pOwnedBatch.get();
     batchTable.Resolve(pBatch);
-    Invoke(pBatch, batchTable.Method("addMorph(DzMorphLoader*)"), QGenericReturnArgument(),
-           QGenericArgument("DzMorphLoader*", &pLoader));
+    InvokeMethod(pBatch, batchTable.Method("addMorph(DzMorphLoader*)"), QGenericReturnArgument(),
+                 QGenericArgument("DzMorphLoader*", &pLoader));
 
     DzFileIOSettings* pRawSettings = pSettings.get();
     const bool bFalse = false, bTrue = true;
     QString report;
-    Invoke(pBatch, batchTable.Method("createMorphs(DzFileIOSettings*,DzNode*,bool,bool)"),
-           Q_RETURN_ARG(QString, report), QGenericArgument("DzFileIOSettings*", &pRawSettings), Q_ARG(DzNode*, pNode),
-           QGenericArgument("bool", &bFalse), QGenericArgument("bool", &bTrue));
-    return std::string();
+    InvokeMethod(pBatch, batchTable.Method("createMorphs(DzFileIOSettings*,DzNode*,bool,bool)"),
+                 Q_RETURN_ARG(QString, report), QGenericArgument("DzFileIOSettings*", &pRawSettings),
+                 Q_ARG(DzNode*, pNode), QGenericArgument("bool", &bFalse), QGenericArgument("bool", &bTrue));
+    return ToUtf8(report);
 }
 
 bool IsMorphLoaderProSubdivisionAvailable()
@@ -215,12 +168,12 @@ bool IsMorphLoaderProSubdivisionAvailable()
     DzPluginMgr* pMgr = dzApp ? dzApp->getPluginMgr() : nullptr;
     if (!pMgr)
         return false;
-    DzPlugin* pPlugin = pMgr->findPlugin(QStringLiteral("Morph Loader Pro SubDivision Resolution"));
+    DzPlugin* pPlugin = pMgr->findPlugin(QString::fromLatin1("Morph Loader Pro SubDivision Resolution"));
     if (!pPlugin || !pPlugin->isActivated())
         return false;
     return pPlugin->getStatus() == 0;
 }
 
-int MorphLoaderTableResolutions() { return cTableResolutions.load(); }
+int MorphLoaderTableResolutions() { return loaderTable.Resolutions() + batchTable.Resolutions(); }
 
 } // namespace tav::daz

@@ -9,7 +9,8 @@ namespace tav::daz {
 
 // Creates one morph on `pNode` from an OBJ file with the host's Morph Loader Pro, driven
 // through its scripting objects by method signature. `importerJson` holds OBJ options as
-// JSON (may be empty). Returns an empty text; throws tav::Exception on failure.
+// JSON (may be empty). Returns the tool's own report of what it made or why it made nothing;
+// throws tav::Exception when the tool cannot be driven.
 std::string LoadMorph(DzNode* pNode, std::string_view objPath, std::string_view morphName,
                       const QString& importerJson, bool bSubdivision, int iBuiltResolution,
                       std::string_view propertyGroupPath, bool bReverseDeformations,

@@ -1,10 +1,11 @@
 #include "tv_daz-helpers-objects.h"
 
-#include <QMetaObject>
+#include <QObject>
 
 #include "dzapp.h"
 #include "dzclassfactory.h"
 #include "tv_exception.h"
+#include "tv_qt-compat.h"
 
 namespace tav::daz {
 
@@ -26,6 +27,18 @@ QMetaMethod ResolveMethod(const QMetaObject* pMetaObject, const char* pcszSignat
     if (iMethod < 0)
         throw Exception("failed to resolve method {}::{}", pMetaObject->className(), pcszSignature);
     return pMetaObject->method(iMethod);
+}
+
+void InvokeMethod(QObject* pObject, const QMetaMethod& method, QGenericReturnArgument ret, QGenericArgument a0,
+                  QGenericArgument a1, QGenericArgument a2, QGenericArgument a3)
+{
+    if (!method.invoke(pObject, Qt::DirectConnection, ret, a0, a1, a2, a3))
+        throw Exception("failed to invoke {}::{}", "QObject", MethodSignatureOf(method).constData());
+}
+
+QByteArray MethodSignatureOf(const QMetaMethod& method)
+{
+    return compat::MethodSignature(method);
 }
 
 } // namespace tav::daz

@@ -81,23 +81,23 @@ void ApplyObjImportSettings(DzFileIOSettings& settings) { ApplySettings(settings
 
 void SetScale(DzFileIOSettings& settings, float fScale)
 {
-    settings.setFloatValue(QStringLiteral("Scale"), double(fScale));
+    settings.setFloatValue(QString::fromLatin1("Scale"), double(fScale));
 }
 
 void SetSelectedOnly(DzFileIOSettings& settings, bool bSelectedOnly)
 {
-    settings.setBoolValue(QStringLiteral("SelectedOnly"), bSelectedOnly);
-    settings.setBoolValue(QStringLiteral("SelectedRootsOnly"), bSelectedOnly);
+    settings.setBoolValue(QString::fromLatin1("SelectedOnly"), bSelectedOnly);
+    settings.setBoolValue(QString::fromLatin1("SelectedRootsOnly"), bSelectedOnly);
 }
 
 void ExportObj(DzFileIOSettings& settings, std::string_view path)
 {
     DzExportMgr* pMgr = dzApp ? dzApp->getExportMgr() : nullptr;
     DzExporter* pExporter =
-        pMgr ? pMgr->findExporterByClassName(QStringLiteral("DzObjExporter")) : nullptr;
+        pMgr ? pMgr->findExporterByClassName(QString::fromLatin1("DzObjExporter")) : nullptr;
     if (!pExporter)
         throw Exception("failed to find DzObjExporter");
-    settings.setIntValue(QStringLiteral("RunSilent"), 1);
+    settings.setIntValue(QString::fromLatin1("RunSilent"), 1);
     const DzError iResult = pExporter->writeFile(ToQString(path), &settings);
     if (iResult != 0)
         throw Exception("failed to export OBJ {}: {}", str::Quoted(path),
@@ -108,10 +108,10 @@ void ImportObj(DzFileIOSettings& settings, std::string_view path)
 {
     DzImportMgr* pMgr = dzApp ? dzApp->getImportMgr() : nullptr;
     DzImporter* pImporter =
-        pMgr ? pMgr->findImporterByClassName(QStringLiteral("DzObjImporter")) : nullptr;
+        pMgr ? pMgr->findImporterByClassName(QString::fromLatin1("DzObjImporter")) : nullptr;
     if (!pImporter)
         throw Exception("failed to find DzObjImporter");
-    settings.setIntValue(QStringLiteral("RunSilent"), 1);
+    settings.setIntValue(QString::fromLatin1("RunSilent"), 1);
     const DzError iResult = pImporter->readFile(ToQString(path), &settings);
     if (iResult != 0)
         throw Exception("failed to export import OBJ {}: {}", str::Quoted(path),

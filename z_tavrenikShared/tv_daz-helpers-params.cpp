@@ -21,7 +21,7 @@ constexpr const char* pcszJumpSignature = "jumpToProperty(DzProperty*)";
 void JumpToProperty(DzProperty* pProperty)
 {
     DzPaneMgr* pPaneMgr = GetPaneMgr(true);
-    DzPane* pPane = pPaneMgr->findPane(QStringLiteral("DzParametersPane"));
+    DzPane* pPane = pPaneMgr->findPane(QString::fromLatin1("DzParametersPane"));
     if (!pPane)
         throw Exception(std::string_view("failed to find the Daz Studio Parameters pane"));
 

@@ -11,8 +11,8 @@ namespace tav::daz {
 
 namespace {
 
-// The confirmation box: the accepting button is the default, no icon.
-const int iConfirmDefaultButtonMode = 1;
+// The confirmation box: Cancel is the default button, so Enter stops the job; no icon.
+const int iConfirmDefaultButtonMode = CancelIsDefault;
 const int iConfirmSeverity = 0;
 
 } // namespace

@@ -6,30 +6,45 @@
 #include "dzapp.h"
 #include "dznode.h"
 #include "dzscene.h"
+#include "tv_gui.h"
 
 namespace tav::daz {
 
-NodeAdditionTracker::NodeAdditionTracker() : _pContext(std::make_unique<QObject>())
+// Hands the scene's and the parent node's signals to the tracker; its connections end with it.
+class NodeAdditionRelay : public QObject {
+    Q_OBJECT
+public:
+    explicit NodeAdditionRelay(NodeAdditionTracker* pTracker) : _pTracker(pTracker) {}
+
+public slots:
+    void slotAdded(DzNode* pNode) { _pTracker->onAdded(pNode); }
+    void slotRemoved(DzNode* pNode) { _pTracker->onRemoved(pNode); }
+
+private:
+    NodeAdditionTracker* _pTracker;
+};
+
+NodeAdditionTracker::NodeAdditionTracker() : _pRelay(std::make_unique<NodeAdditionRelay>(this))
 {
     // A node removed from the scene emits nodeRemoved before it is deleted, so the list never
     // holds a node the scene no longer has.
-    QObject::connect(dzScene, &DzScene::nodeAdded, _pContext.get(), [this](DzNode* p) { onAdded(p); });
-    QObject::connect(dzScene, &DzScene::nodeRemoved, _pContext.get(), [this](DzNode* p) { onRemoved(p); });
+    connectOrDisconnect(dzScene, SIGNAL(nodeAdded(DzNode*)), _pRelay.get(), SLOT(slotAdded(DzNode*)), true);
+    connectOrDisconnect(dzScene, SIGNAL(nodeRemoved(DzNode*)), _pRelay.get(), SLOT(slotRemoved(DzNode*)), true);
 }
 
-NodeAdditionTracker::NodeAdditionTracker(DzNode* pParent) : _pContext(std::make_unique<QObject>())
+NodeAdditionTracker::NodeAdditionTracker(DzNode* pParent) : _pRelay(std::make_unique<NodeAdditionRelay>(this))
 {
-    QObject::connect(pParent, &DzNode::childAdded, _pContext.get(), [this](DzNode* p) { onAdded(p); });
-    QObject::connect(pParent, &DzNode::childRemoved, _pContext.get(), [this](DzNode* p) { onRemoved(p); });
+    connectOrDisconnect(pParent, SIGNAL(childAdded(DzNode*)), _pRelay.get(), SLOT(slotAdded(DzNode*)), true);
+    connectOrDisconnect(pParent, SIGNAL(childRemoved(DzNode*)), _pRelay.get(), SLOT(slotRemoved(DzNode*)), true);
     if (dzScene)
-        QObject::connect(dzScene, &DzScene::nodeRemoved, _pContext.get(), [this](DzNode* p) { onRemoved(p); });
+        connectOrDisconnect(dzScene, SIGNAL(nodeRemoved(DzNode*)), _pRelay.get(), SLOT(slotRemoved(DzNode*)), true);
 }
 
 NodeAdditionTracker::~NodeAdditionTracker() = default;
 
 void NodeAdditionTracker::stop()
 {
-    _pContext.reset();
+    _pRelay.reset();
 }
 
 void NodeAdditionTracker::onAdded(DzNode* pNode)
@@ -65,3 +80,5 @@ DzNode* NodeAdditionTracker::findByLabel(const QString& label) const
 }
 
 } // namespace tav::daz
+
+#include "tv_daz-helpers-tracker.moc"

@@ -7,9 +7,10 @@
 #include <QString>
 
 class DzNode;
-class QObject;
 
 namespace tav::daz {
+
+class NodeAdditionRelay;
 
 // Records the nodes added to the scene (or under one node) while it lives. A node that
 // leaves the scene again is forgotten, so the tracker never hands out a node that is gone.
@@ -32,10 +33,11 @@ public:
     DzNode* findByLabel(const QString& label) const;
 
 private:
+    friend class NodeAdditionRelay;
     void onAdded(DzNode* pNode);
     void onRemoved(DzNode* pNode);
 
-    std::unique_ptr<QObject> _pContext;  // owns the connections
+    std::unique_ptr<NodeAdditionRelay> _pRelay;  // owns the connections
     std::vector<QPointer<DzNode>> _nodes;
 };
 

@@ -1,14 +1,12 @@
 #include "tv_daz-helpers-transfer.h"
 
-#include <QMetaMethod>
 #include <QObject>
 #include <array>
-#include <atomic>
-#include <mutex>
 
 #include "dzapp.h"
 #include "dzclassfactory.h"
 #include "dznode.h"
+#include "dztransferutility.h"
 #include "tv_daz-helpers-objects.h"
 #include "tv_exception.h"
 #include "tv_str.h"
@@ -32,44 +30,18 @@ constexpr std::array<const char*, 13> aSignatures = {
     "doTransfer()",
 };
 
-enum Method : size_t {
-    eSetSource, eSetTarget, eSetTransferMorphs, eSetTransferSourceMorphs,
-    eSetOverrideExistingMorphs, eSetTransferBinding, eSetTransferSelectionMap,
-    eSetTransferFaceGroups, eSetTransferRegionGroups, eSetTargetReplacesSource,
-    eSetParentToFigure, eSetMorphTransferList, eDoTransfer,
-};
-
-std::once_flag onceResolved;
-std::array<QMetaMethod, aSignatures.size()> aMethods;
-std::atomic<int> cTableResolutions{0};
-
-void ResolveTable(const QObject* pObject)
-{
-    std::call_once(onceResolved, [pObject] {
-        for (size_t i = 0; i < aSignatures.size(); ++i)
-            aMethods[i] = ResolveMethod(pObject->metaObject(), aSignatures[i]);
-        ++cTableResolutions;
-    });
-}
-
-void Invoke(QObject* pObject, Method eMethod, QGenericReturnArgument ret,
-            QGenericArgument arg = QGenericArgument())
-{
-    const QMetaMethod& method = aMethods[eMethod];
-    if (!method.invoke(pObject, Qt::DirectConnection, ret, arg))
-        throw Exception("failed to invoke {}::{}", "QObject", method.methodSignature().constData());
-}
+MethodTable<aSignatures.size()> methods(aSignatures);
 
 template <typename T>
-void Set(QObject* pObject, Method eMethod, const char* pcszType, const T& value)
+void Set(QObject* pObject, const char* pcszSignature, const char* pcszType, const T& value)
 {
-    Invoke(pObject, eMethod, QGenericReturnArgument(), QGenericArgument(pcszType, &value));
+    InvokeMethod(pObject, methods.Method(pcszSignature), QGenericReturnArgument(), QGenericArgument(pcszType, &value));
 }
 
-bool SetNode(QObject* pObject, Method eMethod, DzNode* pNode)
+bool SetNode(QObject* pObject, const char* pcszSignature, DzNode* pNode)
 {
     bool bResult = false;
-    Invoke(pObject, eMethod, Q_RETURN_ARG(bool, bResult), QGenericArgument("DzNode*", &pNode));
+    InvokeMethod(pObject, methods.Method(pcszSignature), Q_RETURN_ARG(bool, bResult), QGenericArgument("DzNode*", &pNode));
     return bResult;
 }
 
@@ -84,7 +56,7 @@ std::shared_ptr<TransferUtility> TransferUtility::Create()
     if (!pObject)
         throw Exception("{} factory failed to create object", "DzTransferUtility");
     auto pUtility = std::make_shared<TransferUtility>(pObject);
-    ResolveTable(pUtility->_pObject);
+    methods.Resolve(pUtility->_pObject);
     return pUtility;
 }
 
@@ -92,27 +64,27 @@ TransferUtility::TransferUtility(QObject* pObject) : _pObject(pObject) {}
 
 TransferUtility::~TransferUtility() { delete _pObject; }
 
-bool TransferUtility::setSource(DzNode* pNode) { return SetNode(_pObject, eSetSource, pNode); }
-bool TransferUtility::setTarget(DzNode* pNode) { return SetNode(_pObject, eSetTarget, pNode); }
-void TransferUtility::setTransferMorphs(bool b) { Set(_pObject, eSetTransferMorphs, "bool", b); }
-void TransferUtility::setTransferSourceMorphs(int i) { Set(_pObject, eSetTransferSourceMorphs, "int", i); }
-void TransferUtility::setOverrideExistingMorphs(bool b) { Set(_pObject, eSetOverrideExistingMorphs, "bool", b); }
-void TransferUtility::setTransferBinding(bool b) { Set(_pObject, eSetTransferBinding, "bool", b); }
-void TransferUtility::setTransferSelectionMap(bool b) { Set(_pObject, eSetTransferSelectionMap, "bool", b); }
-void TransferUtility::setTransferFaceGroups(bool b) { Set(_pObject, eSetTransferFaceGroups, "bool", b); }
-void TransferUtility::setTransferRegionGroups(bool b) { Set(_pObject, eSetTransferRegionGroups, "bool", b); }
-void TransferUtility::setTargetReplacesSource(bool b) { Set(_pObject, eSetTargetReplacesSource, "bool", b); }
-void TransferUtility::setParentToFigure(bool b) { Set(_pObject, eSetParentToFigure, "bool", b); }
+bool TransferUtility::setSource(DzNode* pNode) { return SetNode(_pObject, "setSource(DzNode*)", pNode); }
+bool TransferUtility::setTarget(DzNode* pNode) { return SetNode(_pObject, "setTarget(DzNode*)", pNode); }
+void TransferUtility::setTransferMorphs(bool b) { Set(_pObject, "setTransferMorphs(bool)", "bool", b); }
+void TransferUtility::setTransferSourceMorphs(int i) { Set(_pObject, "setTransferSourceMorphs(int)", "int", i); }
+void TransferUtility::setOverrideExistingMorphs(bool b) { Set(_pObject, "setOverrideExistingMorphs(bool)", "bool", b); }
+void TransferUtility::setTransferBinding(bool b) { Set(_pObject, "setTransferBinding(bool)", "bool", b); }
+void TransferUtility::setTransferSelectionMap(bool b) { Set(_pObject, "setTransferSelectionMap(bool)", "bool", b); }
+void TransferUtility::setTransferFaceGroups(bool b) { Set(_pObject, "setTransferFaceGroups(bool)", "bool", b); }
+void TransferUtility::setTransferRegionGroups(bool b) { Set(_pObject, "setTransferRegionGroups(bool)", "bool", b); }
+void TransferUtility::setTargetReplacesSource(bool b) { Set(_pObject, "setTargetReplacesSource(bool)", "bool", b); }
+void TransferUtility::setParentToFigure(bool b) { Set(_pObject, "setParentToFigure(bool)", "bool", b); }
 
 void TransferUtility::setMorphTransferList(const QStringList& names)
 {
-    Set(_pObject, eSetMorphTransferList, "QStringList", names);
+    Set(_pObject, "setMorphTransferList(QStringList)", "QStringList", names);
 }
 
 bool TransferUtility::doTransfer()
 {
     bool bResult = false;
-    Invoke(_pObject, eDoTransfer, Q_RETURN_ARG(bool, bResult));
+    InvokeMethod(_pObject, methods.Method("doTransfer()"), Q_RETURN_ARG(bool, bResult));
     return bResult;
 }
 
@@ -129,13 +101,13 @@ void transferMorphs(DzNode* pSource, DzNode* pTarget, const std::vector<ActiveMo
     pUtility->setTransferRegionGroups(true);
     pUtility->setTransferMorphs(true);
     if (pMorphs && !pMorphs->empty()) {
-        pUtility->setTransferSourceMorphs(1);
+        pUtility->setTransferSourceMorphs(DzTransferUtility::ListedSourceMorphs);
         QStringList names;
         for (const ActiveMorph& morph : *pMorphs)
             names.append(ToQString(morph.name));
         pUtility->setMorphTransferList(names);
     } else {
-        pUtility->setTransferSourceMorphs(5);
+        pUtility->setTransferSourceMorphs(DzTransferUtility::AllSourceMorphs);
     }
     pUtility->setOverrideExistingMorphs(true);
     pUtility->setTargetReplacesSource(false);
@@ -143,6 +115,6 @@ void transferMorphs(DzNode* pSource, DzNode* pTarget, const std::vector<ActiveMo
         throw Exception(std::string_view("Transfer Utility failed"));
 }
 
-int TransferUtilityTableResolutions() { return cTableResolutions; }
+int TransferUtilityTableResolutions() { return methods.Resolutions(); }
 
 } // namespace tav::daz

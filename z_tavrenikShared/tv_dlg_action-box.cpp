@@ -63,7 +63,7 @@ QLabel* ActionBoxDialog::messageLabel() const
 void ActionBoxDialog::addIcon(int iconKind)
 {
     _plblIcon = new QLabel(this);
-    _plblIcon->setObjectName(QStringLiteral("plblIcon"));
+    _plblIcon->setObjectName(QString::fromLatin1("plblIcon"));
     _plblIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     _plblIcon->setPixmap(style()->standardIcon(standardPixmapFor(iconKind), nullptr, this).pixmap(kIconSize));
     _pUi->phorzLabel->insertWidget(0, _plblIcon);

@@ -12,7 +12,7 @@ namespace tav {
 TimedNoticeBox::TimedNoticeBox(QWidget* parent, std::string_view title, std::string_view message)
     : DialogBase(parent), _plblMessage(new QLabel(ToQString(message), this))
 {
-    _plblMessage->setObjectName(QStringLiteral("plblMessage"));
+    _plblMessage->setObjectName(QString::fromLatin1("plblMessage"));
     _plblMessage->setWordWrap(true);
     auto* pvert = new QVBoxLayout(this);
     pvert->addWidget(_plblMessage);

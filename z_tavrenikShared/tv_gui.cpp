@@ -60,6 +60,17 @@ bool connectOrDisconnect(QObject* pSender, const char* pcszSignal, QObject* pRec
     return connectChecked(pSender, pcszSignal, pReceiver, pcszSlot);
 }
 
+void SetToolTipWithButtonName(QAbstractButton* pButton, std::string_view text)
+{
+    const std::string withName = str::ReplaceAll(text, "%%", str::BoldQuoted(pButton->text()));
+    pButton->setToolTip(ToQString(ExpandPluginText(withName)));
+}
+
+void SetExpandedToolTip(QWidget* pWidget, std::string_view text)
+{
+    pWidget->setToolTip(ToQString(ExpandPluginText(text)));
+}
+
 void assertGuiThread()
 {
     TV_ASSERT_AT(QThread::currentThread() == QCoreApplication::instance()->thread(),
@@ -161,15 +172,15 @@ QIcon makeTintedIcon(const HostColours& colours, const char* pcszImagePath)
 
 void setWarningStyle(QLabel* pLabel)
 {
-    pLabel->setStyleSheet(QStringLiteral("%1 { %2 }")
-                              .arg(QStringLiteral("QLabel"),
-                                   QStringLiteral("font-weight:600; color:#FF9933; ")));
+    pLabel->setStyleSheet(QString::fromLatin1("%1 { %2 }")
+                              .arg(QString::fromLatin1("QLabel"),
+                                   QString::fromLatin1("font-weight:600; color:#FF9933; ")));
 }
 
 void setUpToolButton(QToolButton* pButton, std::string_view title, std::string_view toolTip)
 {
     pButton->setFocusPolicy(Qt::TabFocus);
-    pButton->setStyleSheet(QStringLiteral("QToolButton { padding: 0px; margin: 0px; }"));
+    pButton->setStyleSheet(QString::fromLatin1("QToolButton { padding: 0px; margin: 0px; }"));
     pButton->setText(QString());
 
     const std::string expanded = toolTip.empty() ? std::string() : ExpandPluginText(toolTip);

@@ -36,6 +36,13 @@ bool connectOrDisconnect(QObject* pSender, const char* pcszSignal, QObject* pRec
 // Pixmaps and icons may only be made on the application's main thread.
 void assertGuiThread();
 
+// ---- Tool tips -----------------------------------------------------------------------------
+
+// The text, "%%" replaced by the button's own text in bold quotes, expanded (ExpandPluginText).
+void SetToolTipWithButtonName(QAbstractButton* pButton, std::string_view text);
+// The text expanded (ExpandPluginText).
+void SetExpandedToolTip(QWidget* pWidget, std::string_view text);
+
 // ---- Widget trees --------------------------------------------------------------------------
 
 // Collects push buttons depth first in child order; a push button's own children are skipped.

@@ -81,7 +81,7 @@ public:
                 return;
             _current = e;
             if (_onChanged)
-                ReportingErrors("radio button handler", [&] { _onChanged(e); });
+                ReportingErrors("radio button handler", [this] { _onChanged(_current); });
             return;
         }
     }

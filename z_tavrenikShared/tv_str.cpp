@@ -1,12 +1,9 @@
 #include "tv_str.h"
 
-#include <QAbstractButton>
-#include <QWidget>
 #include <fmt/format.h>
 #include <random>
 #include <sstream>
 
-#include "tv_version.h"
 
 namespace tav {
 
@@ -85,17 +82,6 @@ std::string RandomString(size_t n)
     for (char& c : text)
         c = kRandomAlphabet[pick(generator)];
     return text;
-}
-
-void SetToolTipWithButtonName(QAbstractButton* pButton, std::string_view text)
-{
-    const std::string withName = str::ReplaceAll(text, "%%", str::BoldQuoted(pButton->text()));
-    pButton->setToolTip(ToQString(ExpandPluginText(withName)));
-}
-
-void SetExpandedToolTip(QWidget* pWidget, std::string_view text)
-{
-    pWidget->setToolTip(ToQString(ExpandPluginText(text)));
 }
 
 namespace str {

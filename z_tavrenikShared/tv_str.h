@@ -7,9 +7,6 @@
 #include <string_view>
 #include <vector>
 
-class QAbstractButton;
-class QWidget;
-
 namespace tav {
 
 std::string ToUtf8(const QString& text);
@@ -20,9 +17,6 @@ std::string JoinPath(std::string_view a, std::string_view b);
 QString ParentPath(const QString& path);
 std::string_view Stem(std::string_view path);
 std::string RandomString(size_t n);
-
-void SetToolTipWithButtonName(QAbstractButton* pButton, std::string_view text);
-void SetExpandedToolTip(QWidget* pWidget, std::string_view text);
 
 namespace str {
 

@@ -80,14 +80,15 @@ StepClock::Laps convertOnce(const Options& options, StepClock& clock, const QStr
     KvrConverter job(makeParams(pfigSource, KvrSourceGeneration::Genesis8Female, pfigTarget));
     job.setTempDir(tempDir.toStdString());
 
-    KvrMorphReports report;
-    KvrMissingMorphs missing;
-    const KvrMorphTexts names = {"Full", "Head", "Body"};
-    const KvrMorphTexts paths = {"/Kelvaro", "/Kelvaro", "/Kelvaro"};
-    const KvrResolution eResolution = options.level > 0 ? KvrResolution::Subd : KvrResolution::Base;
+    KvrJobOptions jobOptions;
+    jobOptions.names = {"Full", "Head", "Body"};
+    jobOptions.paths = {"/Kelvaro", "/Kelvaro", "/Kelvaro"};
+    jobOptions.flags = KvrJobFlags(options.flags);
+    jobOptions.eResolution = options.level > 0 ? KvrResolution::Subd : KvrResolution::Base;
+    jobOptions.iSubdLevel = options.level;
     QElapsedTimer whole;
     whole.start();
-    runPipeline(job, report, eResolution, paths, names, KvrJobFlags(options.flags), missing);
+    runPipeline(job, jobOptions);
     const double fWhole = whole.nsecsElapsed() / 1e6;
     StepClock::Laps laps = clock.laps();
     laps.emplace_back("Whole job", fWhole);

@@ -29,6 +29,12 @@ public:
                          MirrorSwap = 3 };
     Q_ENUM(MirroringType)
 
+    // The widest range of subdivision levels a loader may be set to accept for a morph.
+    static constexpr int MinSubdivisionResolution = 0;
+    static constexpr int MaxSubdivisionResolution = 9;
+    // Vertices that move less than this (scene units) keep no delta, unless told otherwise.
+    static constexpr float DefaultDeltaTolerance = 0.001f;
+
     Q_INVOKABLE DzMorphLoader();
     ~DzMorphLoader() override;
 
@@ -122,7 +128,14 @@ public slots:
 
 private:
     struct Options;
+    struct Plan;
     QString create(DzFileIOSettings* settings, DzNode* node, bool showReport, bool logReport);
+    // Why the options cannot make a morph on the node, or empty.
+    QString check(DzNode* node) const;
+    // Reads the target and everything the morph needs; why it cannot, or empty. Changes nothing.
+    QString plan(DzFileIOSettings* settings, DzNode* node, Plan& out) const;
+    // Makes the planned morph; cannot fail. Returns the report of what it made.
+    QString apply(DzNode* node, Plan& planned) const;
 
     Options* _o;
     DzVertexMeshPtr _mesh;

@@ -47,6 +47,14 @@ private:
 // Scripts see a plug-in as a plain object with its name, author, version, status and state.
 Q_DECLARE_METATYPE(DzPlugin*)
 
+// Marks a plug-in library's entry points for export: dllexport on Windows, default visibility
+// elsewhere. Use with C linkage: extern "C" DZ_PLUGIN_EXPORT DzPlugin* getPluginDefinition();
+#if defined(_WIN32) || defined(__CYGWIN__)
+#define DZ_PLUGIN_EXPORT __declspec(dllexport)
+#else
+#define DZ_PLUGIN_EXPORT __attribute__((visibility("default")))
+#endif
+
 // The entry points a plug-in library exports with C linkage.
 extern "C" {
 typedef DzVersion (*DzGetSDKVersionFunc)();

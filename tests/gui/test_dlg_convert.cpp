@@ -63,10 +63,10 @@ protected:
     const float _originalHeight = height();
 };
 
-TEST_F(ConvertDialogTest, FirstUseOffersHeadAndBodyAndFitsTheHeightOnceShown)
+TEST_F(ConvertDialogTest, FirstUseOffersHeadAndBodyNamesTheFiguresAndFitsTheHeightOnceShown)
 {
     ASSERT_TRUE(_scene.pParams);
-    auto pDialog = open();
+    auto pDialog = open(0);
     EXPECT_FLOAT_EQ(height(), _originalHeight) << "the fit waits for the dialog's event loop";
 
     EXPECT_FALSE(child<QCheckBox>(*pDialog, "pchkCreateFullFigureMorph")->isChecked());
@@ -82,24 +82,14 @@ TEST_F(ConvertDialogTest, FirstUseOffersHeadAndBodyAndFitsTheHeightOnceShown)
     EXPECT_EQ(child<QLineEdit>(*pDialog, "pledBodyMorphName")->text(),
               QStringLiteral("Genesis 8.1 Female converted to G9 Body"));
 
-    showActive(*pDialog);
-    ASSERT_EVENTUALLY(height() != _originalHeight);
-    EXPECT_FLOAT_EQ(dial(*pDialog, 3)->getValue(), height());
-}
-
-TEST_F(ConvertDialogTest, TextsNameTheFiguresAndExpandTheirMarkers)
-{
-    auto pDialog = open(0);
     const QString intro = child<QLabel>(*pDialog, "plblIntro")->text();
     EXPECT_TRUE(intro.contains(QStringLiteral("convert 0 active morphs in")));
     EXPECT_TRUE(intro.contains(QString::fromUtf8("<b>source figure \u201cGenesis 8.1 Female\u201d</b>")));
     EXPECT_TRUE(intro.contains(QString::fromUtf8("<b>target figure \u201cGenesis 9\u201d</b>")));
     EXPECT_TRUE(child<QLabel>(*open(1), "plblIntro")->text().contains(QStringLiteral("convert one active morph in")));
-
     EXPECT_TRUE(pDialog->windowTitle().startsWith(QString::fromUtf8("Convert figure \u2014 Tavrenik's Kelvaro V1.0.5")));
     EXPECT_TRUE(child<QCheckBox>(*pDialog, "pchkCreateFullFigureMorph")->toolTip().startsWith(
         QString::fromUtf8("<b>\u201cCreate full figure morph\u201d</b>: Causes a single morph")));
-
     auto* pgrid = child<QGridLayout>(*pDialog, "pgridMorphBases");
     QStringList labels;
     for (int iRow = 0; iRow < 4; ++iRow)
@@ -107,11 +97,14 @@ TEST_F(ConvertDialogTest, TextsNameTheFiguresAndExpandTheirMarkers)
     EXPECT_EQ(labels, (QStringList{"CloneGenesis8Female", "Base feminine", "Base masculine", "Proportion height"}));
     EXPECT_TRUE(dial(*pDialog, 2)->toolTip().contains(QString::fromUtf8(
         "<li>with <b>\u201cBase feminine\u201d</b>, the \u201cBase feminine\u201d morph")));
-
     for (QWidget* pWidget : pDialog->findChildren<QWidget*>()) {
         EXPECT_FALSE(pWidget->toolTip().contains(QStringLiteral("%%"))) << pWidget->objectName().toStdString();
         EXPECT_FALSE(pWidget->toolTip().contains(QStringLiteral("``"))) << pWidget->objectName().toStdString();
     }
+
+    showActive(*pDialog);
+    ASSERT_EVENTUALLY(height() != _originalHeight);
+    EXPECT_FLOAT_EQ(dial(*pDialog, 3)->getValue(), height());
 }
 
 TEST_F(ConvertDialogTest, TabbingFromAutoAdjustFollowsTheFormBeforeAnyDialOrToolButton)
@@ -133,31 +126,7 @@ TEST_F(ConvertDialogTest, TabbingFromAutoAdjustFollowsTheFormBeforeAnyDialOrTool
     EXPECT_EQ(QApplication::focusWidget()->parentWidget(), dial(*pDialog, 0)) << "the dials come after the form";
 }
 
-TEST_F(ConvertDialogTest, ConvertFollowsTheMorphKindsAndStoresThem)
-{
-    auto pDialog = open();
-    showActive(*pDialog);
-    auto* pConvert = child<QPushButton>(*pDialog, "pbtnConvert");
-    clickIndicator(child<QCheckBox>(*pDialog, "pchkCreateHeadMorph"));
-    EXPECT_TRUE(pConvert->isEnabled());
-    clickIndicator(child<QCheckBox>(*pDialog, "pchkCreateBodyMorph"));
-    EXPECT_FALSE(pConvert->isEnabled());
-    EXPECT_TRUE(child<QLineEdit>(*pDialog, "pledBodyMorphPath")->isEnabled()) << "fields stay editable";
-    clickIndicator(child<QCheckBox>(*pDialog, "pchkCreateFullFigureMorph"));
-    ASSERT_TRUE(pConvert->isEnabled());
-
-    QTest::mouseClick(pConvert, Qt::LeftButton);
-    EXPECT_EQ(pDialog->result(), QDialog::Accepted);
-    EXPECT_EQ(pDialog->jobFlags(), KvrJobFlags(KvrJobFlag::FullFigureMorph));
-    EXPECT_EQ(_scene.storedKeys().value("last_job_flags").toInt(), 1);
-    EXPECT_FALSE(pDialog->confirmSteps());
-
-    auto pNext = open();
-    EXPECT_TRUE(child<QCheckBox>(*pNext, "pchkCreateFullFigureMorph")->isChecked());
-    EXPECT_FALSE(child<QCheckBox>(*pNext, "pchkCreateHeadMorph")->isChecked());
-}
-
-TEST_F(ConvertDialogTest, ConvertWritesOnlyTheChoicesThatChanged)
+TEST_F(ConvertDialogTest, ConvertFollowsTheMorphKindsAndStoresOnlyTheChoicesThatChanged)
 {
     auto before = _scene.storedKeys();
     {
@@ -171,29 +140,54 @@ TEST_F(ConvertDialogTest, ConvertWritesOnlyTheChoicesThatChanged)
     before = _scene.storedKeys();
     auto pDialog = open();
     showActive(*pDialog);
+    auto* pConvert = child<QPushButton>(*pDialog, "pbtnConvert");
+    clickIndicator(child<QCheckBox>(*pDialog, "pchkCreateHeadMorph"));
+    EXPECT_TRUE(pConvert->isEnabled());
+    clickIndicator(child<QCheckBox>(*pDialog, "pchkCreateBodyMorph"));
+    EXPECT_FALSE(pConvert->isEnabled());
+    EXPECT_TRUE(child<QLineEdit>(*pDialog, "pledBodyMorphPath")->isEnabled()) << "fields stay editable";
+    clickIndicator(child<QCheckBox>(*pDialog, "pchkCreateFullFigureMorph"));
+    ASSERT_TRUE(pConvert->isEnabled());
     typeInto(child<QLineEdit>(*pDialog, "pledHeadMorphPath"), QStringLiteral("/Morphs/Kelvaro/Head"));
     typeInto(child<QLineEdit>(*pDialog, "pledBodyMorphName"), QStringLiteral("Slim Body"));
-    QTest::mouseClick(child<QPushButton>(*pDialog, "pbtnConvert"), Qt::LeftButton);
+
+    QTest::mouseClick(pConvert, Qt::LeftButton);
     ASSERT_EQ(pDialog->result(), QDialog::Accepted);
     QStringList changed = _scene.changedKeys(before);
     changed.removeAll(QStringLiteral("winpos_convert-figure-dialog"));
-    EXPECT_EQ(changed, QStringList{"morph_path_head"}) << "names are not remembered";
+    changed.sort();
+    EXPECT_EQ(changed, (QStringList{"last_job_flags", "morph_path_head"})) << "names are not remembered";
+    EXPECT_EQ(_scene.storedKeys().value("last_job_flags").toInt(), 1);
+    EXPECT_EQ(pDialog->jobFlags(), KvrJobFlags(KvrJobFlag::FullFigureMorph));
+    EXPECT_FALSE(pDialog->confirmSteps());
+    EXPECT_EQ(pDialog->morphPaths(), (KvrMorphTexts{"/Kelvaro", "/Morphs/Kelvaro/Head", "/Kelvaro"}));
+    EXPECT_EQ(pDialog->morphNames().body, "Slim Body");
 
-    EXPECT_EQ(pDialog->morphPaths(), (std::array<std::string, 3>{"/Kelvaro", "/Morphs/Kelvaro/Head", "/Kelvaro"}));
-    EXPECT_EQ(pDialog->morphNames()[2], "Slim Body");
-    EXPECT_EQ(child<QLineEdit>(*open(), "pledHeadMorphPath")->text(), QStringLiteral("/Morphs/Kelvaro/Head"));
+    auto pNext = open();
+    EXPECT_TRUE(child<QCheckBox>(*pNext, "pchkCreateFullFigureMorph")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(*pNext, "pchkCreateHeadMorph")->isChecked());
+    EXPECT_EQ(child<QLineEdit>(*pNext, "pledHeadMorphPath")->text(), QStringLiteral("/Morphs/Kelvaro/Head"));
 }
 
-TEST_F(ConvertDialogTest, DialsMoveTheTargetAtOnceAndCancelPutsThemBack)
+TEST_F(ConvertDialogTest, DialsMoveTheTargetAtOnceAutoAdjustOffIsStoredAndCancelPutsThemBack)
 {
     DzFloatProperty* pFeminine = _scene.pParams->psetBaseFeminine->floatProperty();
     const float originalFeminine = pFeminine->getValue();
     auto pDialog = open();
     showActive(*pDialog);
     ASSERT_EVENTUALLY(height() != _originalHeight);
+    const float fitted = height();
 
     typeDialValue(dial(*pDialog, 1), QStringLiteral("40"));
     EXPECT_FLOAT_EQ(pFeminine->getValue(), 0.4f);
+
+    clickIndicator(child<QCheckBox>(*pDialog, "pchkAutoAdjustProportionalHeight"));
+    EXPECT_FLOAT_EQ(height(), _originalHeight);
+    EXPECT_FLOAT_EQ(dial(*pDialog, 3)->getValue(), _originalHeight);
+    EXPECT_EQ(_scene.storedKeys().value("auto-adjust-proportional-height").toString(), QStringLiteral("false"));
+    // The magic button still fits by hand.
+    QTest::mouseClick(autoButton(*pDialog), Qt::LeftButton);
+    EXPECT_FLOAT_EQ(height(), fitted);
 
     const auto before = _scene.storedKeys();
     QTest::mouseClick(child<QPushButton>(*pDialog, "pbtnCancel"), Qt::LeftButton);
@@ -201,27 +195,6 @@ TEST_F(ConvertDialogTest, DialsMoveTheTargetAtOnceAndCancelPutsThemBack)
     EXPECT_FLOAT_EQ(pFeminine->getValue(), originalFeminine);
     EXPECT_FLOAT_EQ(height(), _originalHeight);
     EXPECT_EQ(_scene.changedKeys(before), QStringList{"winpos_convert-figure-dialog"});
-}
-
-TEST_F(ConvertDialogTest, AutoAdjustOffRestoresTheHeightAndIsStoredAtOnce)
-{
-    auto pDialog = open();
-    showActive(*pDialog);
-    ASSERT_EVENTUALLY(height() != _originalHeight);
-    const float fitted = height();
-
-    clickIndicator(child<QCheckBox>(*pDialog, "pchkAutoAdjustProportionalHeight"));
-    EXPECT_FLOAT_EQ(height(), _originalHeight);
-    EXPECT_FLOAT_EQ(dial(*pDialog, 3)->getValue(), _originalHeight);
-    EXPECT_EQ(_scene.storedKeys().value("auto-adjust-proportional-height").toString(), QStringLiteral("false"));
-
-    // The magic button still fits by hand.
-    QTest::mouseClick(autoButton(*pDialog), Qt::LeftButton);
-    EXPECT_FLOAT_EQ(height(), fitted);
-
-    QTest::mouseClick(child<QPushButton>(*pDialog, "pbtnCancel"), Qt::LeftButton);
-    EXPECT_FLOAT_EQ(height(), _originalHeight);
-    EXPECT_EQ(_scene.storedKeys().value("auto-adjust-proportional-height").toString(), QStringLiteral("false"));
     EXPECT_FALSE(child<QCheckBox>(*open(), "pchkAutoAdjustProportionalHeight")->isChecked());
 }
 

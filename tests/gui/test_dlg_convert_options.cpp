@@ -1,12 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QRadioButton>
-#include <QTemporaryDir>
-#include <QToolButton>
 #include <memory>
 
 #include "dlg_fixture.h"
@@ -78,29 +73,6 @@ TEST(ConvertDialogResolution, AHighResolutionSourceOffersItsLevelAndStartsAtSubd
     clickIndicator(radio(*pDialog, "pRadioResolutionBase"));
     EXPECT_EQ(pDialog->resolution(&iLevel), KvrResolution::Base);
     EXPECT_EQ(iLevel, 0);
-}
-
-TEST(ConvertDialogHelp, OpensTheManualFromTheDocumentationFolder)
-{
-    QTemporaryDir docs;
-    const QString manual =
-        docs.path() + QStringLiteral("/Plugins/Kelvaro for Genesis 9/Kelvaro for Genesis 9 Manual.pdf");
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(manual).path()));
-    QFile file(manual);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-
-    DzAppOptions options = TestApp::defaultOptions();
-    options.docPath = docs.path();
-    DialogScene scene(options);
-    DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
-    auto pDialog = openOn(scene, settings);
-    showActive(*pDialog);
-    auto* phorz = pDialog->findChild<QHBoxLayout*>(QStringLiteral("phorzBottomButtons"));
-    auto* pHelp = qobject_cast<QToolButton*>(phorz->itemAt(0)->widget());
-    ASSERT_NE(pHelp, nullptr) << "Help sits left of the spacer";
-    QTest::mouseClick(pHelp, Qt::LeftButton);
-    EXPECT_EQ(scene.app()->lastShownUrl(), QStringLiteral("file:///") + manual);
 }
 
 } // namespace

@@ -148,19 +148,18 @@ TEST_F(SuccessDialogTest, ReportsTheJobAndEnablesSavingOnlyWithACheckedRow)
         EXPECT_FALSE(pControl->isEnabled()) << pControl->objectName().toStdString();
 }
 
-TEST_F(SuccessDialogTest, FirstUseOffersTheFirstLibraryTheHostAuthorAndProduct)
+TEST_F(SuccessDialogTest, OffersTheFirstLibraryOrTheRememberedOneWhileItIsAContentDirectory)
 {
-    QWidget& dialog = open();
-    auto* pcbo = child<QComboBox>(dialog, "pcboContentLibrary");
-    ASSERT_EQ(pcbo->count(), 2);
-    EXPECT_EQ(pcbo->itemText(1), QStringLiteral(KVR_CONTENT_DIR));
-    EXPECT_EQ(pcbo->currentText(), _library.path());
-    EXPECT_EQ(child<QLineEdit>(dialog, "pledVendorName")->text(), QStringLiteral("Test Author"));
-    EXPECT_EQ(child<QLineEdit>(dialog, "pledProductName")->text(), QStringLiteral("Product"));
-}
-
-TEST_F(SuccessDialogTest, RemembersALibraryOnlyWhileItIsAContentDirectory)
-{
+    {
+        QWidget& dialog = open();
+        auto* pcbo = child<QComboBox>(dialog, "pcboContentLibrary");
+        ASSERT_EQ(pcbo->count(), 2);
+        EXPECT_EQ(pcbo->itemText(1), QStringLiteral(KVR_CONTENT_DIR));
+        EXPECT_EQ(pcbo->currentText(), _library.path());
+        EXPECT_EQ(child<QLineEdit>(dialog, "pledVendorName")->text(), QStringLiteral("Test Author"));
+        EXPECT_EQ(child<QLineEdit>(dialog, "pledProductName")->text(), QStringLiteral("Product"));
+        delete &dialog;
+    }
     DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
     settings.setStringValue(QStringLiteral("save_last_content_library"), QStringLiteral(KVR_CONTENT_DIR));
     settings.setStringValue(QStringLiteral("save_last_vendor_name"), QStringLiteral("Someone"));

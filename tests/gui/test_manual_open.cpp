@@ -9,7 +9,6 @@
 #include "dlg_fixture.h"
 #include "dzappsettings.h"
 #include "gui_test_helpers.h"
-#include "kvr_actions.h"
 #include "kvr_dlg_convert-figure.h"
 
 // Both ways of reaching the manual open the PDF the build installs under the documentation
@@ -33,15 +32,6 @@ void expectOpenedInstalledManual(const QString& shownUrl, const MessageBoxCloser
     QFile file(manualPdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the manual is not built: " << manualPdf.toStdString();
     EXPECT_EQ(file.read(5), QByteArray("%PDF-"));
-}
-
-TEST(ManualOpen, FromTheManualAction)
-{
-    TestApp app(withBuiltDocs());
-    MessageBoxCloser boxes;
-    KvrOpenManualAction action;
-    action.trigger();
-    expectOpenedInstalledManual(app->lastShownUrl(), boxes);
 }
 
 TEST(ManualOpen, FromTheConvertDialogsHelpButton)

@@ -9,8 +9,8 @@
 #include <map>
 
 #include "../../host/src/geometry/dzgeometry.h"
-#include "../../host/src/tools/surface_distance.h"
-#include "../../host/src/tools/transfer_surface.h"
+#include "../../host/surface/surface_distance.h"
+#include "../../host/surface/transfer_surface.h"
 #include "dzbone.h"
 #include "dzfloatproperty.h"
 #include "dzmorph.h"

@@ -4,7 +4,7 @@
 
 #include "../../host/src/content/dzdformer.h"
 #include "../../host/src/geometry/dzgeometry.h"
-#include "../../host/src/tools/surface_distance.h"
+#include "../../host/surface/surface_distance.h"
 #include "dzbone.h"
 #include "dzfloatproperty.h"
 #include "dzmorph.h"

@@ -25,43 +25,33 @@ void expectSamePoints(const QVector<DzVec3>& actual, QVector<DzVec3> expected)
 }
 } // namespace
 
-TEST(GeometryMorphs, ValueScalesExactlyTheDeltasOfTheIndexedVertices)
+TEST(GeometryMorphs, ValueScalesTheDeltasOfTheIndexedVerticesOnlyAndNegativeValuesReverse)
 {
     std::unique_ptr<DzNode> node(nodeWithMesh(cube()));
-    DzMorph* a = addMorph(node.get(), "A", {1, 6}, {{0, 2, 0}, {1, 0, 0}});
+    DzMorph* a = addMorph(node.get(), "A", {1, 6, 99, -1}, {{0, 2, 0}, {1, 0, 0}, {5, 5, 5}, {5, 5, 5}});
     DzMorph* b = addMorph(node.get(), "B", {6}, {{0, 0, -4}});
     a->getValueControl()->setValue(0.5f);
-    b->getValueControl()->setValue(0.25f);
+    b->getValueControl()->setMinMax(-1, 1);
+    b->getValueControl()->setValue(-0.25f);
 
     const DzFacetMesh base = cube();
     const DzFacetMesh* world = DzGeometry::worldMesh(node.get());
-    ASSERT_NE(world, nullptr);
+    ASSERT_EQ(world->getNumVertices(), 8);
     for (int i = 0; i < 8; ++i) {
         DzVec3 expected = base.getVertex(i);
         if (i == 1)
             expected += DzVec3(0, 1, 0);
         if (i == 6)
-            expected += DzVec3(0.5f, 0, -1);
+            expected += DzVec3(0.5f, 0, 1);
         expectNear(world->getVertex(i), expected, 1e-6f);
     }
 }
 
-TEST(GeometryMorphs, OutOfRangeIndicesAreIgnoredAndNegativeValuesReverse)
-{
-    std::unique_ptr<DzNode> node(nodeWithMesh(cube()));
-    DzMorph* morph = addMorph(node.get(), "M", {0, 99, -1}, {{1, 0, 0}, {5, 5, 5}, {5, 5, 5}});
-    morph->getValueControl()->setMinMax(-1, 1);
-    morph->getValueControl()->setValue(-1.0f);
-    expectNear(worldVertex(node.get(), 0), DzVec3(-2, -1, -1));
-    EXPECT_EQ(DzGeometry::worldMesh(node.get())->getNumVertices(), 8);
-}
-
-TEST(GeometrySkinning, ThighRotationTurnsTheLegAboutTheHipAndLeavesTheHead)
+TEST(GeometrySkinning, BonesTurnTheirBoundVerticesAboutTheirCentresCarryingTheirChildren)
 {
     StickFigure fig;
     std::unique_ptr<DzFigure> owner(fig.figure);
     fig.lThigh->getZRotControl()->setValue(90.0f);
-
     // Rz(90) about (10, 90, 0): (8, 50) -> (50, 88), (12, 50) -> (50, 92), (12, 90) -> (10, 92).
     expectNear(worldVertex(fig.figure, StickFigure::LeftLeg + 0), DzVec3(50, 88, 0));
     expectNear(worldVertex(fig.figure, StickFigure::LeftLeg + 1), DzVec3(50, 92, 0));
@@ -72,33 +62,23 @@ TEST(GeometrySkinning, ThighRotationTurnsTheLegAboutTheHipAndLeavesTheHead)
         expectNear(worldVertex(fig.figure, StickFigure::RightLeg + i),
                    shapeOf(fig.figure)->getFacetMesh().getVertex(StickFigure::RightLeg + i));
     }
-}
 
-TEST(GeometrySkinning, ParentBoneRotationCarriesItsChildren)
-{
-    StickFigure fig;
-    std::unique_ptr<DzFigure> owner(fig.figure);
-    fig.hip->getYRotControl()->setValue(180.0f);
-    fig.lThigh->getXRotControl()->setValue(90.0f);
-
-    // The thigh's own turn about its centre first: (8, 50, 0) -> (8, 90, -40); then the hip
-    // turns everything half way round the Y axis through (0, 100, 0): (-8, 90, 40).
-    expectNear(worldVertex(fig.figure, StickFigure::LeftLeg), DzVec3(-8, 90, 40));
-    // The head follows the hip only.
-    expectNear(worldVertex(fig.figure, StickFigure::Head), DzVec3(5, 150, 0));
-}
-
-TEST(GeometrySkinning, PartialWeightsBlendWithTheRestPose)
-{
-    StickFigure fig;
-    std::unique_ptr<DzFigure> owner(fig.figure);
+    // Half bound: halfway between (8, 50, 0) and (50, 88, 0).
     QVector<float> half = StickFigure::partWeights(StickFigure::LeftLeg, 16);
     for (float& w : half)
         w *= 0.5f;
     fig.figure->getSkinBinding()->setBoneWeights("l_thigh", half);
-    fig.lThigh->getZRotControl()->setValue(90.0f);
-    // Halfway between (8, 50, 0) and (50, 88, 0).
     expectNear(worldVertex(fig.figure, StickFigure::LeftLeg), DzVec3(29, 69, 0));
+
+    // The thigh's own turn about its centre first: (8, 50, 0) -> (8, 90, -40); then the hip
+    // turns everything half way round the Y axis through (0, 100, 0): (-8, 90, 40).
+    fig.figure->getSkinBinding()->setBoneWeights("l_thigh", StickFigure::partWeights(StickFigure::LeftLeg, 16));
+    fig.lThigh->getZRotControl()->setValue(0.0f);
+    fig.hip->getYRotControl()->setValue(180.0f);
+    fig.lThigh->getXRotControl()->setValue(90.0f);
+    expectNear(worldVertex(fig.figure, StickFigure::LeftLeg), DzVec3(-8, 90, 40));
+    // The head follows the hip only.
+    expectNear(worldVertex(fig.figure, StickFigure::Head), DzVec3(5, 150, 0));
 }
 
 TEST(GeometryPlacement, NodeTransformIsTranslateRotateScaleAfterSkinning)

@@ -89,6 +89,31 @@ TEST(MorphLoader, ProblemsComeBackAsTextAndCreateNothing)
     expectError(makeLoader(prop, s.path("cube.obj"), "Taken"), "already has");
 }
 
+TEST(MorphLoader, AnAttenuatedSubdivisionMorphOnAMeshThatCannotBeRefinedIsRefusedWithItsReason)
+{
+    ObjIoSession s;
+    s.app->startup();  // the HD morph support
+    DzFacetMesh points;  // vertices without facets: OpenSubdiv has no tables for it
+    for (int i = 0; i < 4; ++i)
+        points.addVertex(DzVec3(float(i), 0, 0));
+    DzNode* node = s.addNode("Points", points);
+    auto* dformer = new DzDFormer;
+    dformer->setLabel("D-Former_1");
+    dformer->setInfluenceWeights(QVector<float>(4, 0.5f));
+    node->addNodeChild(dformer);
+    QVector<DzVec3> target = points.vertices();
+    target[1] += DzVec3(0, 1, 0);
+    writeObjPositions(s.path("points.obj"), target);
+
+    DzMorphLoader* loader = makeLoader(node, s.path("points.obj"), "Lift");
+    loader->setMorphSubdivision(true);
+    loader->setSubdivisionBuiltResolution(1);
+    loader->setAttenuateMapPath("D-Former_1::weightmap::Points/Influence Weights");
+    EXPECT_EQ(runLoader(loader, node), "Error: node \"Points\" cannot be subdivided to level 1");
+    EXPECT_EQ(node->getObject()->getNumModifiers(), 0);
+    delete loader;
+}
+
 TEST(MorphLoader, OverwriteModesReplaceOrRename)
 {
     ObjIoSession s;

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "../../host/src/geometry/dzgeometry.h"
-#include "../../host/src/tools/transfer_surface.h"
+#include "transfer_surface.h"
 #include "dzbone.h"
 #include "test_content_support.h"
 

@@ -2,33 +2,53 @@
 
 #include <gtest/gtest.h>
 
+#include "dzbone.h"
 #include "dzcontentmgr.h"
 #include "dzfloatproperty.h"
 #include "dzscene.h"
 #include "kvr_convert-figure-select.h"
-#include "kvr_convert-figure-target.h"
 #include "tv_daz-helpers-scene.h"
 #include "tv_str.h"
 
 const SourceFigure aSourceFigures[6] = {
-    {"People/Genesis 3 Female/Genesis 3 Female.duf", "Genesis 3 Female", KvrSourceGeneration::Genesis3Female},
-    {"People/Genesis 3 Male/Genesis 3 Male.duf", "Genesis 3 Male", KvrSourceGeneration::Genesis3Male},
-    {"People/Genesis 8 Female/Genesis 8 Basic Female.duf", "Genesis 8 Female", KvrSourceGeneration::Genesis8Female},
-    {"People/Genesis 8 Male/Genesis 8 Basic Male.duf", "Genesis 8 Male", KvrSourceGeneration::Genesis8Male},
+    {"People/Genesis 3 Female/Genesis 3 Female.duf", "Genesis 3 Female", KvrSourceGeneration::Genesis3Female,
+     "CloneGenesis3Female", 0.0f},
+    {"People/Genesis 3 Male/Genesis 3 Male.duf", "Genesis 3 Male", KvrSourceGeneration::Genesis3Male,
+     "CloneGenesis3Male", 0.0f},
+    {"People/Genesis 8 Female/Genesis 8 Basic Female.duf", "Genesis 8 Female", KvrSourceGeneration::Genesis8Female,
+     "CloneGenesis8Female", 6.5f},
+    {"People/Genesis 8 Male/Genesis 8 Basic Male.duf", "Genesis 8 Male", KvrSourceGeneration::Genesis8Male,
+     "CloneGenesis8Male", 6.5f},
     {"People/Genesis 8 Female/Genesis 8.1 Basic Female.duf", "Genesis 8.1 Female",
-     KvrSourceGeneration::Genesis8Female},
-    {"People/Genesis 8 Male/Genesis 8.1 Basic Male.duf", "Genesis 8.1 Male", KvrSourceGeneration::Genesis8Male},
+     KvrSourceGeneration::Genesis8Female, "CloneGenesis8Female", 6.5f},
+    {"People/Genesis 8 Male/Genesis 8.1 Basic Male.duf", "Genesis 8.1 Male", KvrSourceGeneration::Genesis8Male,
+     "CloneGenesis8Male", 6.5f},
+};
+const SourceFigure& genesis3Male = aSourceFigures[1];
+const SourceFigure& genesis8Female = aSourceFigures[2];
+const SourceFigure& genesis81Female = aSourceFigures[4];
+
+const KvrJobFlags allMorphs = KvrJobFlags(KvrJobFlag::FullFigureMorph) | KvrJobFlag::HeadMorph | KvrJobFlag::BodyMorph;
+
+void PrintTo(const SourceFigure& source, std::ostream* pOut)
+{
+    *pOut << source.pcszLabel;
+}
+
+namespace {
+
+// Character morphs every bundled source carries, with the values a test dials them to.
+const std::pair<const char*, float> aCharacterDials[] = {
+    {"body_ctrl_Heavy", 0.6f},       {"body_ctrl_Athletic", 0.4f}, {"body_ctrl_TorsoLength", -0.5f},
+    {"head_ctrl_HeadSize", 0.5f},    {"head_ctrl_NoseSize", 1.0f},
 };
 
-const std::vector<std::pair<const char*, float>> characterDials = {
-    {"body_ctrl_Heavy", 0.6f},
-    {"body_ctrl_Athletic", 0.4f},
-    {"body_ctrl_TorsoLength", -0.5f},
-    {"head_ctrl_HeadSize", 0.5f},
-    {"head_ctrl_NoseSize", 1.0f},
-};
+DzFloatProperty* nodeTransform(DzNode* pNode, const char* pcszName)
+{
+    return tav::daz::GetFloatProperty(pNode, tav::daz::PropertyScope::Node, pcszName, true);
+}
 
-ConversionScene::ConversionScene() : ConversionScene(TestApp::defaultOptions()) {}
+} // namespace
 
 ConversionScene::ConversionScene(DzAppOptions options) : _app(std::move(options))
 {
@@ -62,7 +82,7 @@ void ConversionScene::loadFigures(const SourceFigure& source)
     _pfigSource = load(source.pcszFile, source.pcszLabel);
     _pfigTarget = load("People/Genesis 9/Genesis 9.duf", "Genesis 9");
     ASSERT_TRUE(_pfigSource && _pfigTarget);
-    for (const auto& [pcszMorph, fValue] : characterDials)
+    for (const auto& [pcszMorph, fValue] : aCharacterDials)
         dial(_pfigSource, pcszMorph, fValue);
 }
 
@@ -77,22 +97,25 @@ void ConversionScene::dial(DzNode* pNode, const char* pcszMorph, float fValue)
     tav::daz::GetMorphValueProperty(tav::daz::FindMorph(pNode, pcszMorph))->setValue(fValue);
 }
 
-void ConversionScene::convert(KvrJobFlags flags, KvrResolution eResolution)
+void ConversionScene::convert(KvrJobFlags flags, KvrResolution eResolution, bool bConfirmSteps)
 {
-    const KvrMorphTexts names = {"Full", "Head", "Body"};
-    const KvrMorphTexts paths = {"/Kelvaro", "/Kelvaro", "/Kelvaro"};
-    runPipeline(*_pJob, _report, eResolution, paths, names, flags, _missing);
+    KvrJobOptions options;
+    options.names = {"Full", "Head", "Body"};
+    options.paths = {"/Kelvaro", "/Kelvaro", "/Kelvaro"};
+    options.flags = flags;
+    options.eResolution = eResolution;
+    options.iSubdLevel = eResolution == KvrResolution::Subd ? _pJob->params()->iSubdLevelSource : 0;
+    options.bConfirmSteps = bConfirmSteps;
+    _result = runPipeline(*_pJob, options);
 }
 
 Fidelity ConversionScene::judge(const char* pcszMorph)
 {
-    using tav::daz::PropertyScope;
-    for (const char* pcszTransform : {"XTranslate", "ZTranslate", "XRotate", "YRotate", "ZRotate"}) {
-        const float fValue = tav::daz::GetFloatProperty(_pfigSource, PropertyScope::Node, pcszTransform, true)->getValue();
-        tav::daz::GetFloatProperty(_pfigTarget, PropertyScope::Node, pcszTransform, true)->setValue(fValue);
-    }
-    tav::daz::GetFloatProperty(_pfigTarget, PropertyScope::Node, "YTranslate", true)->setValue(0.0f);
-    poseThighs(*_pJob, _pfigTarget, true);
+    for (const char* pcszTransform : {"XTranslate", "ZTranslate", "XRotate", "YRotate", "ZRotate"})
+        nodeTransform(_pfigTarget, pcszTransform)->setValue(nodeTransform(_pfigSource, pcszTransform)->getValue());
+    nodeTransform(_pfigTarget, "YTranslate")->setValue(0.0f);
+    _pfigTarget->findBone("l_thigh")->getZRotControl()->setValue(_source.fThighDegrees);
+    _pfigTarget->findBone("r_thigh")->getZRotControl()->setValue(-_source.fThighDegrees);
     if (pcszMorph)
         dial(_pfigTarget, pcszMorph, 1.0f);
     return measureFidelity(_pfigSource, _pfigTarget);

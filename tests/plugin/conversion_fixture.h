@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -11,29 +12,35 @@
 #include "kvr_converter.h"
 #include "test_app.h"
 
-// A source figure of the bundled content, as a user would load it.
+// A source figure of the bundled content as a user would load it, and what a job must make of
+// its kind, written out here rather than taken from the product's tables.
 struct SourceFigure {
     const char* pcszFile;
     const char* pcszLabel;
     KvrSourceGeneration eGeneration;
+    const char* pcszCloneMorph;
+    float fThighDegrees;  // the left thigh's stance on Genesis 9; the right one's is its negative
 };
 
-extern const SourceFigure aSourceFigures[6];
+// gtest prints the figure's label as the parameter.
+void PrintTo(const SourceFigure& source, std::ostream* pOut);
 
-// Character morphs every bundled source carries, with the values a test dials them to.
-extern const std::vector<std::pair<const char*, float>> characterDials;
+extern const SourceFigure aSourceFigures[6];
+extern const SourceFigure& genesis3Male;
+extern const SourceFigure& genesis8Female;
+extern const SourceFigure& genesis81Female;
+
+extern const KvrJobFlags allMorphs;
 
 // A started host (action manager, HD morph support) with the bundled content, a source and a
 // Genesis 9 target in the scene, and the job that converts one onto the other.
 class ConversionScene {
 public:
-    ConversionScene();
-    // A host set up otherwise (content libraries, HD morph support).
-    explicit ConversionScene(DzAppOptions options);
+    explicit ConversionScene(DzAppOptions options = TestApp::defaultOptions());
     ~ConversionScene();
 
     DzFigure* load(const char* pcszFile, const char* pcszLabel);
-    // Loads the source and a Genesis 9, dials the character morphs and builds the job.
+    // Loads the source and a Genesis 9, dials character morphs and builds the job.
     void setUp(const SourceFigure& source);
     // The two halves of setUp, for a test that changes the figures before the job is made.
     void loadFigures(const SourceFigure& source);
@@ -46,13 +53,13 @@ public:
     QString tempDir() const { return _tempDir.path(); }
     TestApp& app() { return _app; }
 
-    // Runs the pipeline with default names ("Full", "Head", "Body") under "/Kelvaro".
-    void convert(KvrJobFlags flags, KvrResolution eResolution = KvrResolution::Base);
-    const KvrMorphReports& report() const { return _report; }
-    const KvrMissingMorphs& missing() const { return _missing; }
+    // Runs the pipeline with the names "Full", "Head", "Body" under "/Kelvaro"; Subd at the
+    // source's own level.
+    void convert(KvrJobFlags flags, KvrResolution eResolution = KvrResolution::Base, bool bConfirmSteps = false);
+    const KvrJobResult& result() const { return _result; }
 
-    // Places the target on the source (X, Z, rotations; on the floor), poses the thighs as the
-    // source's generation needs, dials `pcszMorph` to 1 (none when null) and measures.
+    // Places the target on the source (X, Z, rotations; on the floor), poses its thighs in the
+    // source's stance, dials `pcszMorph` to 1 (none when null) and measures.
     Fidelity judge(const char* pcszMorph);
 
     // The labels of the scene's nodes, in order.
@@ -65,6 +72,5 @@ private:
     DzFigure* _pfigTarget = nullptr;
     SourceFigure _source{};
     std::unique_ptr<KvrConverter> _pJob;
-    KvrMorphReports _report;
-    KvrMissingMorphs _missing;
+    KvrJobResult _result;
 };

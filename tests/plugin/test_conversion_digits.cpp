@@ -3,7 +3,7 @@
 #include <QSet>
 
 #include "../../host/src/geometry/dzgeometry.h"
-#include "../../host/src/tools/surface_distance.h"
+#include "../../host/surface/surface_distance.h"
 #include "conversion_fixture.h"
 #include "mesh_regions.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "kvr_converter.h"
+#include "kvr_job-report.h"
 
 TEST(JobReport, TheNoteListsMissingMorphsByNameWithTheirValuesInPercent)
 {

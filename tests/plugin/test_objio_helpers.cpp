@@ -104,7 +104,7 @@ TEST(ObjRoundTrip, HostFailuresBecomeExceptionsWithTheQuotedPathAndTheHostText)
     DzFileIOSettings exportSettings;
     tav::daz::ApplyObjExportSettings(exportSettings);
     tav::daz::SetScale(exportSettings, 1.0f);
-    const std::string exportMessage = Message([&] { tav::daz::ExportObj(exportSettings, nowhere); });
+    const std::string exportMessage = messageOf([&] { tav::daz::ExportObj(exportSettings, nowhere); });
     EXPECT_EQ(exportMessage.rfind("failed to export OBJ " + tav::str::Quoted(nowhere) + ": ", 0), 0u)
         << exportMessage;
     EXPECT_NE(exportMessage.find("Could not write"), std::string::npos) << exportMessage;
@@ -112,14 +112,14 @@ TEST(ObjRoundTrip, HostFailuresBecomeExceptionsWithTheQuotedPathAndTheHostText)
     DzFileIOSettings importSettings;
     tav::daz::ApplyObjImportSettings(importSettings);
     tav::daz::SetScale(importSettings, 1.0f);
-    const std::string importMessage = Message([&] { tav::daz::ImportObj(importSettings, nowhere); });
+    const std::string importMessage = messageOf([&] { tav::daz::ImportObj(importSettings, nowhere); });
     EXPECT_EQ(importMessage.rfind("failed to export import OBJ " + tav::str::Quoted(nowhere) + ": ", 0), 0u)
         << importMessage;
     EXPECT_NE(importMessage.find("does not exist"), std::string::npos) << importMessage;
 
     dzScene->selectAllNodes(false);
     tav::daz::SetSelectedOnly(exportSettings, true);
-    const std::string emptyMessage = Message([&] {
+    const std::string emptyMessage = messageOf([&] {
         tav::daz::ExportObj(exportSettings, tav::ToUtf8(dir.filePath("empty.obj")));
     });
     EXPECT_NE(emptyMessage.find("nothing to export"), std::string::npos) << emptyMessage;

@@ -15,22 +15,14 @@
 #include "dzfileiosettings.h"
 #include "dzscene.h"
 #include "test_app.h"
+#include "test_scene_access_scene.h"
 #include "tv_daz-helpers-objio.h"
 #include "tv_exception.h"
 #include "tv_str.h"
 
 namespace objio_test {
 
-// The text of the product exception fn throws.
-inline std::string Message(const std::function<void()>& fn)
-{
-    try {
-        fn();
-    } catch (const tav::Exception& e) {
-        return e.what();
-    }
-    return "no exception";
-}
+using scene_access::messageOf;
 
 // Records the title of every modal dialog that opens while it lives, and closes it.
 class ModalWatch {

@@ -65,12 +65,12 @@ TEST(JumpToProperty, ShowsThePaneWithThePropertySelected)
     EXPECT_TRUE(current->parent() && current->parent()->isExpanded());
 }
 
-TEST(JumpToProperty, NeedsTheMainWindow)
+TEST(JumpToProperty, NeedsThePaneManager)
 {
     TestApp app;  // never started: no main window
     DzNode* node = addNodeWithMorph("Figure", "Shape", "Morphs");
     EXPECT_EQ(scene_access::messageOf([&] { tav::daz::JumpToProperty(valueOf(node, "Shape")); }),
-              "failed to get Daz Studio main window");
+              "failed to get Daz Studio pane manager");
 }
 
 TEST(JumpToProperty, ScriptsFindThePaneAndJump)

@@ -24,7 +24,6 @@ using scene_access::messageOf;
 
 namespace {
 
-const SourceFigure& genesis8Female = aSourceFigures[2];
 const char* const pcszHeadSplit = "People/Genesis 9/Developer Kit/G9 HeadSplit DFormer.duf";
 
 // The host's Transfer Utility, asked to carry over nothing: its result has no morph.
@@ -53,6 +52,7 @@ public:
     }
 
     QStringList questions;
+    QStringList boxes;  // "title|action|Cancel is default|no icon"
 
 private:
     void answer()
@@ -61,6 +61,11 @@ private:
         if (!pBox || !pBox->isVisible())
             return;
         questions << pBox->messageLabel()->text();
+        // Enter would stop the job: Cancel is the default; the box asks without an icon.
+        boxes << QString("%1|%2|%3|%4").arg(pBox->windowTitle().section(QChar(0x2014), 0, 0).trimmed(),
+                                            pBox->actionButton()->text())
+                     .arg(int(pBox->cancelButton()->isDefault()))
+                     .arg(int(pBox->iconLabel() == nullptr));
         (questions.size() <= _cContinue ? pBox->actionButton() : pBox->cancelButton())->click();
     }
 
@@ -105,8 +110,8 @@ TEST(PipelineFailures, ATransferWithoutTheTemporaryMorphIsNotedAndTheJobGoesOn)
     scene.app()->unregisterClassFactory(&factory);
     scene.app()->registerClassFactory(pHostFactory);
 
-    EXPECT_EQ(scene.missing(), (KvrMissingMorphs{{"Temporary high-res morph", 1.0f}}));
-    ASSERT_EQ(scene.report().size(), 1u);
+    EXPECT_EQ(scene.result().missing, (KvrMissingMorphs{{"Temporary high-res morph", 1.0f}}));
+    ASSERT_EQ(scene.result().reports.size(), 1u);
     // Without the transferred shape the new morph holds the bare clone, far from the source.
     EXPECT_GT(scene.judge("Full").maxRelative, 0.01);
 }
@@ -115,14 +120,14 @@ TEST(PipelineFailures, DecliningAStepConfirmationCancelsWithTheStepsBeforeItDone
 {
     ConversionScene scene;
     scene.setUp(genesis8Female);
-    scene.job().state().bConfirmSteps = true;
     const StepAnswerer answerer(3);
 
-    EXPECT_THROW(scene.convert(fullAndHead), tav::CanceledException);
+    EXPECT_THROW(scene.convert(fullAndHead, KvrResolution::Base, true), tav::CanceledException);
     EXPECT_EQ(answerer.questions,
               (QStringList{"Next step: Exporting source as OBJ", "Next step: Loading stock figure for morph conversion",
                            "Next step: Exporting stock figure as OBJ for morph conversion",
                            "Next step: Removing stock figure"}));
+    EXPECT_EQ(answerer.boxes, QVector<QString>(4, "Next step?|Continue|1|1").toList());
     // Steps 1 to 4 ran: the stock figure is loaded and exported, and still in the scene.
     EXPECT_NE(dzScene->findNodeByLabel("Genesis 8 Female"), nullptr);
     EXPECT_EQ(QDir(scene.tempDir()).entryList({"tempg8-tgt-*.obj"}, QDir::Files).size(), 1);

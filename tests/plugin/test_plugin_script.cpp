@@ -52,6 +52,8 @@ TEST(PluginScript, PointerTypesConvertBothWays)
     QScriptEngine second;
     registerPluginClasses(first);
     registerPluginClasses(second);  // a second engine must not register the types again
+    for (const char* pcszType : {"KvrConvertFigureAction*", "KvrOpenManualAction*"})
+        EXPECT_NE(QMetaType::type(pcszType), 0) << pcszType;
 
     KvrConvertFigureAction action;
     const QScriptValue value = qScriptValueFromValue(&second, &action);

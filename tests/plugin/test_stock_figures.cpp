@@ -3,26 +3,20 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <algorithm>
+#include <map>
 
+#include "conversion_fixture.h"
 #include "dzbone.h"
 #include "dzcontentmgr.h"
-#include "dzenumproperty.h"
-#include "dzfigure.h"
 #include "dzintproperty.h"
-#include "dzobject.h"
 #include "dzscene.h"
-#include "dzshape.h"
 #include "kvr_convert-figure-select.h"
 #include "kvr_convert-figure-stock.h"
-#include "kvr_converter.h"
 #include "test_app.h"
 #include "test_scene_access_scene.h"
 #include "tv_daz-helpers-scene-morphs.h"
-#include "tv_exception.h"
 
 using scene_access::messageOf;
-using tav::daz::FigureKind;
 
 namespace {
 
@@ -37,57 +31,53 @@ protected:
         return qobject_cast<DzFigure*>(dzScene->findNodeByLabel(label));
     }
 
-    // The sample scene's two figures selected, a bone standing for the source.
-    KvrParamsPtr selectSampleFigures()
+    // The source's thigh bone and the Genesis 9 selected, as a user may do.
+    KvrParamsPtr select(DzFigure* pSource, DzFigure* pTarget)
     {
-        EXPECT_TRUE(pContentMgr->openFile(pContentMgr->getAbsolutePath("Scenes/Sample Conversion.duf"), true));
-        pSource = qobject_cast<DzFigure*>(dzScene->findNodeByLabel("Genesis 8.1 Female"));
-        pTarget = qobject_cast<DzFigure*>(dzScene->findNodeByLabel("Genesis 9"));
         dzScene->selectAllNodes(false);
         pSource->findBone("l_thigh")->select(true);
         pTarget->select(true);
         return validateSelection();
     }
-
-    DzFigure* pSource = nullptr;
-    DzFigure* pTarget = nullptr;
 };
 
-TEST_F(StockFigures, Genesis81MaleLoadsTheGenesis8MaleDeveloperFigure)
-{
-    ASSERT_NE(pContentMgr, nullptr);
-    DzFigure* pUser = open("People/Genesis 8 Male/Genesis 8.1 Basic Male.duf", "Genesis 8.1 Male");
-    ASSERT_NE(pUser, nullptr);
-    EXPECT_EQ(tav::daz::FigureKindOf(pUser), FigureKind::Genesis81Male);
-    KvrSourceGeneration eGeneration;
-    ASSERT_TRUE(SourceGenerationOf(FigureKind::Genesis81Male, &eGeneration));
-    EXPECT_EQ(eGeneration, KvrSourceGeneration::Genesis8Male);
-    EXPECT_STREQ(CloneProperty(eGeneration), "CloneGenesis8Male");
-    ASSERT_EQ(StockFigureOf(eGeneration), KvrStockFigure::Genesis8MaleDevLoad);
+} // namespace
 
+TEST_F(StockFigures, ASelectedSourceOfEachKindGivesItsGenerationAndCloneDial)
+{
+    DzFigure* pTarget = open("People/Genesis 9/Genesis 9.duf", "Genesis 9");
+    const tav::daz::NodeMorphs targetMorphs(pTarget);
+    for (const SourceFigure& source : aSourceFigures) {
+        DzFigure* pSource = open(source.pcszFile, source.pcszLabel);
+        const KvrParamsPtr pParams = select(pSource, pTarget);
+        EXPECT_EQ(pParams->pfigSource, pSource) << source.pcszLabel;
+        EXPECT_EQ(pParams->pfigTarget, pTarget);
+        EXPECT_EQ(pParams->eSourceGeneration, source.eGeneration) << source.pcszLabel;
+        EXPECT_EQ(pParams->psetClone->property(), targetMorphs.byName().at(source.pcszCloneMorph)->pProperty)
+            << source.pcszLabel;
+        dzScene->removeNode(pSource);
+    }
+}
+
+TEST_F(StockFigures, AStockFigureLoadsAsANewFigureAtTheJobsResolution)
+{
+    DzFigure* pUser = open("People/Genesis 8 Male/Genesis 8.1 Basic Male.duf", "Genesis 8.1 Male");
     KvrStockPaths paths;
     paths.resolveFigures(pContentMgr);
     EXPECT_TRUE(paths.headSplitDFormer.absolute.empty());
-    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(paths.genesis3Male.absolute)));
 
     pUser->select(true);
-    DzFigure* pStock = loadStockFigure(pContentMgr, paths, KvrStockFigure::Genesis8MaleDevLoad,
-                                       KvrResolution::Subd, 2);
+    DzFigure* pStock = loadStockFigure(pContentMgr, paths, KvrStockFigure::Genesis8MaleDevLoad, KvrResolution::Subd, 2);
     ASSERT_NE(pStock, nullptr);
     EXPECT_NE(pStock, pUser);
     EXPECT_EQ(pStock->getLabel(), "Genesis 8 Male");
-    EXPECT_EQ(tav::daz::FigureKindOf(pStock), FigureKind::Genesis8Male);
-    EXPECT_EQ(dzScene->findNodeIndex(pStock) >= 0, true);
+    EXPECT_EQ(tav::daz::FigureKindOf(pStock), tav::daz::FigureKind::Genesis8Male);
     EXPECT_FALSE(pUser->isSelected());
     EXPECT_TRUE(pStock->isVisible());
     EXPECT_EQ(tav::daz::GetNodeResolution(pStock), tav::daz::NodeResolution::HighResolution);
     EXPECT_EQ(tav::daz::GetSubdivisionLevelProperty(pStock, true)->getValue(), 2);
-}
 
-TEST_F(StockFigures, ASecondLoadReturnsTheNewFigureNotTheOneAlreadyThere)
-{
-    KvrStockPaths paths;
-    paths.resolveFigures(pContentMgr);
+    // A second Genesis 9 is found as the new one, not the one already there.
     DzFigure* pFirst = loadStockFigure(pContentMgr, paths, KvrStockFigure::Genesis9, KvrResolution::Base, 0);
     DzFigure* pSecond = loadStockFigure(pContentMgr, paths, KvrStockFigure::Genesis9DevLoad, KvrResolution::Base, 0);
     EXPECT_NE(pFirst, pSecond);
@@ -105,7 +95,6 @@ TEST_F(StockFigures, ASecondLoadReturnsTheNewFigureNotTheOneAlreadyThere)
 TEST_F(StockFigures, SubdivisionRaisesTheLevelMaximumFirst)
 {
     DzFigure* pFigure = open("People/Genesis 9/Genesis 9.duf", "Genesis 9");
-    ASSERT_NE(pFigure, nullptr);
     DzIntProperty* pLevel = tav::daz::GetSubdivisionLevelProperty(pFigure, true);
     pLevel->setMinMax(0, 1);
 
@@ -113,50 +102,32 @@ TEST_F(StockFigures, SubdivisionRaisesTheLevelMaximumFirst)
     EXPECT_EQ(pLevel->getMax(), 2);
     EXPECT_EQ(pLevel->getValue(), 2);
     EXPECT_EQ(tav::daz::GetNodeResolution(pFigure), tav::daz::NodeResolution::HighResolution);
-
     applyResolution(pFigure, KvrResolution::Base, 2);
     EXPECT_EQ(tav::daz::GetNodeResolution(pFigure), tav::daz::NodeResolution::BaseResolution);
 }
 
-TEST_F(StockFigures, SelectionBuildsParamsOnTheTargetDials)
+TEST_F(StockFigures, TheJobKnowsItsFiguresAndRefusesASourceWithoutDialledMorphs)
 {
-    KvrParamsPtr pParams = selectSampleFigures();
-    EXPECT_EQ(pParams->pfigSource, pSource);
-    EXPECT_EQ(pParams->pfigTarget, pTarget);
-    EXPECT_EQ(pParams->eSourceGeneration, KvrSourceGeneration::Genesis8Female);
-    EXPECT_EQ(pParams->iSubdLevelSource, 1);
-    const tav::daz::NodeMorphs targetMorphs(pTarget);
-    EXPECT_EQ(pParams->psetClone->property(), targetMorphs.byName().at("CloneGenesis8Female")->pProperty);
-    EXPECT_EQ(pParams->psetBaseFeminine->property(),
-              targetMorphs.byName().at("BaseFeminine_figure_ctrl_Character")->pProperty);
-    EXPECT_EQ(pParams->pprpProportionHeight, targetMorphs.byName().at("body_bs_ProportionHeight")->pProperty);
+    DzFigure* pSource = open("People/Genesis 8 Female/Genesis 8.1 Basic Female.duf", "Genesis 8.1 Female");
+    const KvrParamsPtr pParams = select(pSource, open("People/Genesis 9/Genesis 9.duf", "Genesis 9"));
     EXPECT_EQ(pParams->psetProportionHeight->property(), pParams->pprpProportionHeight);
+    const tav::daz::NodeMorphs sourceMorphs(pSource);
+    for (const tav::MorphInfoPtr& pInfo : sourceMorphs.all())
+        pInfo->pProperty->setValue(0.0f);
+    EXPECT_EQ(messageOf([&] { KvrConverter refused(pParams); }),
+              "source figure Genesis 8.1 Female has no morphs dialed in; nothing to do");
 
+    sourceMorphs.byName().at("head_ctrl_NoseSize")->pProperty->setValue(0.3f);
+    sourceMorphs.byName().at("body_ctrl_Heavy")->pProperty->setValue(1e-7f);  // not above epsilon
+    sourceMorphs.byName().at("body_ctrl_Athletic")->pProperty->setValue(0.6f);
     KvrConverter job(pParams);
     EXPECT_EQ(job.tempDir(), QDir::tempPath().toStdString());
     EXPECT_EQ(job.title(), "Genesis 8.1 Female converted to G9");
     EXPECT_EQ(job.sourceResolution(), tav::daz::NodeResolution::BaseResolution);
     EXPECT_TRUE(job.stockPaths().headSplitDFormer.absolute.empty());
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(job.headSplitDFormerPath())));
-    std::vector<std::string> names;
+    std::map<std::string, float> active;
     for (const tav::daz::ActiveMorph& morph : job.activeMorphs())
-        names.push_back(morph.name);
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"body_ctrl_Athletic", "body_ctrl_FingersLength", "body_ctrl_Heavy",
-                                               "body_ctrl_HipsWidth", "body_ctrl_WaistWidth",
-                                               "head_ctrl_CheekbonesHeight", "head_ctrl_EyesSize",
-                                               "head_ctrl_HeadSize", "head_ctrl_LipsFullness",
-                                               "head_ctrl_NoseSize"}));
+        active.emplace(morph.name, morph.value);
+    EXPECT_EQ(active, (std::map<std::string, float>{{"body_ctrl_Athletic", 0.6f}, {"head_ctrl_NoseSize", 0.3f}}));
 }
-
-TEST_F(StockFigures, ASourceWithoutDialledMorphsIsRefused)
-{
-    KvrParamsPtr pParams = selectSampleFigures();
-    const tav::daz::NodeMorphs sourceMorphs(pSource);
-    for (const tav::MorphInfoPtr& pInfo : sourceMorphs.all())
-        pInfo->pProperty->setValue(0.0f);
-    EXPECT_EQ(messageOf([&] { KvrConverter job(pParams); }),
-              "source figure Genesis 8.1 Female has no morphs dialed in; nothing to do");
-}
-
-} // namespace

@@ -66,53 +66,38 @@ TEST_F(AppSettingsTest, StoreKeepsOneGroupPerPathAndWritesAtOnce)
     EXPECT_EQ(other.getIntValue(QStringLiteral("n")), 11);
 }
 
-TEST_F(AppSettingsTest, FreshKeysReadDefaultsAndWriteNothing)
-{
-    BoolAppSetting flag(_store.get(), "chkFlag", true);
-    FlagAppSetting<Kind> kinds(_store.get(), "kinds", FlagSet<Kind>(6));
-    StringAppSetting path(_store.get(), "path", "Morphs/Kelvaro");
-    EXPECT_TRUE(flag.value());
-    EXPECT_EQ(kinds.value().mask(), 6u);
-    EXPECT_EQ(path.value(), "Morphs/Kelvaro");
-    EXPECT_FALSE(QFile::exists(_app->settingsFilePath()) && stored("chkFlag").isValid());
-}
-
-TEST_F(AppSettingsTest, AssignedValuesComeBackInTheNextRun)
+TEST_F(AppSettingsTest, FreshKeysReadDefaultsAndAssignedValuesComeBackInTheNextRun)
 {
     {
         BoolAppSetting flag(_store.get(), "chkFlag", true);
         FlagAppSetting<Kind> kinds(_store.get(), "kinds", FlagSet<Kind>(6));
         StringAppSetting path(_store.get(), "path", "Morphs/Kelvaro");
+        StringAppSetting emptied(_store.get(), "emptied", "Morphs/Kelvaro");
+        FlagAppSetting<Kind> none(_store.get(), "none", FlagSet<Kind>(6));
+        EXPECT_TRUE(flag.value());
+        EXPECT_EQ(kinds.value().mask(), 6u);
+        EXPECT_EQ(path.value(), "Morphs/Kelvaro");
+        EXPECT_FALSE(QFile::exists(_app->settingsFilePath()) && stored("chkFlag").isValid());
+
         EXPECT_TRUE(flag.assign(false));
         EXPECT_TRUE(kinds.assign(FlagSet<Kind>(Kind::Full)));
         EXPECT_TRUE(path.assign("Morphs/\xc3\xa9t\xc3\xa9"));
+        EXPECT_TRUE(emptied.assign(""));
+        EXPECT_TRUE(none.assign(FlagSet<Kind>()));
+        EXPECT_EQ(emptied.value(), "");  // this run still holds what was assigned
     }
     EXPECT_EQ(stored(QStringLiteral("chkFlag")).toString(), QStringLiteral("false"));
     EXPECT_EQ(stored(QStringLiteral("kinds")).toInt(), 1);
 
     DzAppSettings nextRun(kPath);
-    BoolAppSetting flag(&nextRun, "chkFlag", true);
-    FlagAppSetting<Kind> kinds(&nextRun, "kinds", FlagSet<Kind>(6));
-    StringAppSetting path(&nextRun, "path", "Morphs/Kelvaro");
-    EXPECT_FALSE(flag.value());
-    EXPECT_TRUE(kinds.value().has(Kind::Full));
-    EXPECT_FALSE(kinds.value().has(Kind::Head));
-    EXPECT_EQ(path.value(), "Morphs/\xc3\xa9t\xc3\xa9");
-}
-
-TEST_F(AppSettingsTest, EmptyTextReadsAsDefaultButEmptyMaskStaysEmpty)
-{
-    StringAppSetting path(_store.get(), "path", "Morphs/Kelvaro");
-    FlagAppSetting<Kind> kinds(_store.get(), "kinds", FlagSet<Kind>(6));
-    EXPECT_TRUE(path.assign(""));
-    EXPECT_TRUE(kinds.assign(FlagSet<Kind>()));
-    EXPECT_EQ(path.value(), "");  // this run still holds what was assigned
-    EXPECT_TRUE(stored(QStringLiteral("kinds")).isValid());
-
-    StringAppSetting pathAgain(_store.get(), "path", "Morphs/Kelvaro");
-    FlagAppSetting<Kind> kindsAgain(_store.get(), "kinds", FlagSet<Kind>(6));
-    EXPECT_EQ(pathAgain.value(), "Morphs/Kelvaro");
-    EXPECT_TRUE(kindsAgain.value().empty());
+    EXPECT_FALSE(BoolAppSetting(&nextRun, "chkFlag", true).value());
+    const FlagSet<Kind> kinds = FlagAppSetting<Kind>(&nextRun, "kinds", FlagSet<Kind>(6)).value();
+    EXPECT_TRUE(kinds.has(Kind::Full));
+    EXPECT_FALSE(kinds.has(Kind::Head));
+    EXPECT_EQ(StringAppSetting(&nextRun, "path", "Morphs/Kelvaro").value(), "Morphs/\xc3\xa9t\xc3\xa9");
+    // An empty text reads as the default; an empty mask stays empty.
+    EXPECT_EQ(StringAppSetting(&nextRun, "emptied", "Morphs/Kelvaro").value(), "Morphs/Kelvaro");
+    EXPECT_TRUE(FlagAppSetting<Kind>(&nextRun, "none", FlagSet<Kind>(6)).value().empty());
 }
 
 TEST_F(AppSettingsTest, ValueIsLoadedOnFirstUseOnly)

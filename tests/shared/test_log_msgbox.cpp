@@ -112,15 +112,11 @@ TEST_F(MessageBoxTest, InformationBoxKeepsItsParentAndNeverLogs)
     EXPECT_TRUE(loggedTexts().filter(QStringLiteral("TkKVR:")).isEmpty());
 }
 
-TEST_F(LogTest, AssertionsHoldQuietly)
+TEST_F(LogTest, AHoldingAssertionIsQuietAndAFailedOneLogsAndAborts)
 {
     int cEvaluations = 0;
     TV_ASSERT(++cEvaluations == 1);
     EXPECT_EQ(cEvaluations, 1);
-}
-
-TEST_F(LogTest, FailedAssertionLogsAndAborts)
-{
     EXPECT_DEATH(TV_ASSERT(1 + 1 == 3),
                  "Assertion failed: 1 \\+ 1 == 3, file .*test_log_msgbox\\.cpp, line [0-9]+");
     EXPECT_DEATH(TV_ASSERT_AT(false, "it != mapSteps.end()", "kvr_convert-figure", 266),

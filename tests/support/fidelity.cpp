@@ -1,7 +1,7 @@
 #include "fidelity.h"
 
 #include "../../host/src/geometry/dzgeometry.h"
-#include "../../host/src/tools/surface_distance.h"
+#include "../../host/surface/surface_distance.h"
 
 Fidelity measureFidelity(DzNode* a, DzNode* b)
 {

@@ -1,6 +1,6 @@
-// Creating a morph from a target mesh: checks first (nothing is changed when one fails), then
-// the deltas from the node's current rest shape, attenuated and filtered, stored as base or
-// HD deltas.
+// Creating a morph from a target mesh in three parts: the checks of the options against the
+// node, the plan (the target read, every size checked, nothing changed), and its application,
+// which cannot fail. A problem comes back as the report's one "Error:" line and creates nothing.
 #include <QFileInfo>
 #include <QMessageBox>
 #include <cmath>
@@ -19,6 +19,15 @@
 #include "tools/morphloader_options.h"
 #include "tools/morphloader_weightmaps.h"
 
+// Everything the morph needs, read and checked before anything changes.
+struct DzMorphLoader::Plan {
+    QString name;
+    int level = 0;
+    QVector<DzVec3> target;      // file positions, scene coordinates
+    QVector<float> attenuation;  // per vertex at the level, empty without a map
+    DzMorph* existing = nullptr; // replaced in place
+};
+
 namespace {
 
 // A weight refined with the mesh (OpenSubdiv primvar).
@@ -26,14 +35,6 @@ struct WeightVar {
     float w = 0.0f;
     void Clear(void* = nullptr) { w = 0.0f; }
     void AddWithWeight(const WeightVar& src, float weight) { w += weight * src.w; }
-};
-
-struct MorphPlan {
-    QString name;
-    int level = 0;
-    QVector<DzVec3> target;      // file positions, scene coordinates
-    QVector<float> attenuation;  // per base vertex, empty without a map
-    DzMorph* existing = nullptr; // replaced in place
 };
 
 QString quoted(const QString& s) { return QLatin1Char('"') + s + QLatin1Char('"'); }
@@ -46,11 +47,19 @@ QString uniqueName(const DzObject* object, const QString& name)
     return candidate;
 }
 
+// Whether the node's mesh can be refined to the level (a mesh OpenSubdiv refuses cannot).
+bool canSubdivide(const DzNode* node, int level)
+{
+    const auto subdivider = DzGeometry::subdivisionTables(node, level);
+    return subdivider && subdivider->getLevel() >= level;
+}
+
+// Base weights refined to `level`; the node's mesh must refine that far.
 QVector<float> refineWeights(const DzNode* node, const QVector<float>& base, int level)
 {
-    const auto subdivider = level > 0 ? DzGeometry::subdivisionTables(node, level) : nullptr;
-    if (!subdivider)
+    if (level == 0)
         return base;
+    const auto subdivider = DzGeometry::subdivisionTables(node, level);
     QVector<WeightVar> values(base.size());
     for (int i = 0; i < base.size(); ++i)
         values[i].w = base[i];
@@ -98,97 +107,116 @@ QString DzMorphLoader::createMorphFromMesh(DzVertexMeshPtr mesh, DzNode* node, b
 QString DzMorphLoader::create(DzFileIOSettings* settings, DzNode* node, bool showReport,
                               bool logReport)
 {
-    MorphPlan plan;
-    auto fail = [&](const QString& reason) {
-        const QString text = QStringLiteral("Error: %1").arg(reason);
-        if (logReport && dzApp)
-            dzApp->log(QStringLiteral("Morph Loader Pro: ") + text);
-        if (showReport && dzApp && !dzApp->options().headless)
-            QMessageBox::warning(dzApp->getDialogParent(), QStringLiteral("Morph Loader Pro"), text);
-        return text;
-    };
+    Plan morphPlan;
+    QString problem = check(node);
+    if (problem.isEmpty())
+        problem = plan(settings, node, morphPlan);
+    const QString report = problem.isEmpty() ? apply(node, morphPlan) : QStringLiteral("Error: %1").arg(problem);
+    if (logReport && dzApp)
+        dzApp->log(QStringLiteral("Morph Loader Pro: ") + report);
+    if (showReport && dzApp && !dzApp->options().headless) {
+        if (problem.isEmpty())
+            QMessageBox::information(dzApp->getDialogParent(), QStringLiteral("Morph Loader Pro"), report);
+        else
+            QMessageBox::warning(dzApp->getDialogParent(), QStringLiteral("Morph Loader Pro"), report);
+    }
+    return report;
+}
 
+QString DzMorphLoader::check(DzNode* node) const
+{
     if (!node)
-        return fail(QStringLiteral("there is no node to load the morph onto"));
-    DzObject* object = node->getObject();
-    if (!object || DzGeometry::vertexCount(node, 0) == 0)
-        return fail(QStringLiteral("node %1 has no geometry").arg(quoted(node->getLabel())));
+        return QStringLiteral("there is no node to load the morph onto");
+    if (!node->getObject() || DzGeometry::vertexCount(node, 0) == 0)
+        return QStringLiteral("node %1 has no geometry").arg(quoted(node->getLabel()));
     const LoadMode expected = node->inherits("DzFigure") ? FigureMode : NodeGeometryMode;
     if (_o->loadMode != expected)
-        return fail(QStringLiteral("load mode %1 does not apply to node %2")
-                        .arg(int(_o->loadMode))
-                        .arg(quoted(node->getLabel())));
+        return QStringLiteral("load mode %1 does not apply to node %2").arg(int(_o->loadMode)).arg(quoted(node->getLabel()));
     if (_o->mirroring != NoMirroring)
-        return fail(QStringLiteral("morph mirroring is not supported"));
+        return QStringLiteral("morph mirroring is not supported");
+    const QString name = _o->morphName.isEmpty() ? QFileInfo(_o->filename).completeBaseName() : _o->morphName;
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("the morph has no name");
+    if (!_o->subdivision)
+        return {};
+    const int level = _o->builtResolution;
+    if (!allowMultiResolutionMorphs())
+        return QStringLiteral("subdivision morphs need the HD morph support plug-in");
+    if (level < 1 || level > DzSubdivider::kMaxLevel || level < _o->minResolution || level > _o->maxResolution)
+        return QStringLiteral("subdivision level %1 is out of range").arg(level);
+    if (!canSubdivide(node, level))
+        return QStringLiteral("node %1 cannot be subdivided to level %2").arg(quoted(node->getLabel())).arg(level);
+    return {};
+}
 
-    plan.name = _o->morphName.isEmpty() ? QFileInfo(_o->filename).completeBaseName() : _o->morphName;
-    if (plan.name.trimmed().isEmpty())
-        return fail(QStringLiteral("the morph has no name"));
-
-    if (_o->subdivision) {
-        plan.level = _o->builtResolution;
-        if (!allowMultiResolutionMorphs())
-            return fail(QStringLiteral("subdivision morphs need the HD morph support plug-in"));
-        if (plan.level < 1 || plan.level > DzSubdivider::kMaxLevel
-            || plan.level < _o->minResolution || plan.level > _o->maxResolution)
-            return fail(QStringLiteral("subdivision level %1 is out of range").arg(plan.level));
-    }
+QString DzMorphLoader::plan(DzFileIOSettings* settings, DzNode* node, Plan& out) const
+{
+    out.name = _o->morphName.isEmpty() ? QFileInfo(_o->filename).completeBaseName() : _o->morphName;
+    out.level = _o->subdivision ? _o->builtResolution : 0;
 
     if (_mesh) {
-        plan.target = _mesh->getFacetMesh().vertices();
+        out.target = _mesh->getFacetMesh().vertices();
     } else {
         DzFileIOSettings options;
         if (settings)
             options.copyFrom(*settings);
-        const DzError error = dzReadObjPositions(_o->filename, options, plan.target);
+        const DzError error = dzReadObjPositions(_o->filename, options, out.target);
         if (error != DZ_NO_ERROR)
-            return fail(dzFileIOErrorMessage(error));
+            return dzFileIOErrorMessage(error);
     }
+    const int expectedCount = DzGeometry::vertexCount(node, out.level);
+    if (out.target.size() != expectedCount)
+        return QStringLiteral("%1 has %2 vertices but node %3 needs %4 at subdivision level %5")
+            .arg(_mesh ? QStringLiteral("the target mesh") : QStringLiteral("the OBJ file %1").arg(quoted(_o->filename)))
+            .arg(out.target.size())
+            .arg(quoted(node->getLabel()))
+            .arg(expectedCount)
+            .arg(out.level);
 
-    const int expectedCount = DzGeometry::vertexCount(node, plan.level);
-    if (plan.target.size() != expectedCount)
-        return fail(QStringLiteral("%1 has %2 vertices but node %3 needs %4 at subdivision level %5")
-                        .arg(_mesh ? QStringLiteral("the target mesh")
-                                   : QStringLiteral("the OBJ file %1").arg(quoted(_o->filename)))
-                        .arg(plan.target.size())
-                        .arg(quoted(node->getLabel()))
-                        .arg(expectedCount)
-                        .arg(plan.level));
-
-    if (DzModifier* modifier = object->findModifier(plan.name)) {
+    DzObject* object = node->getObject();
+    if (DzModifier* modifier = object->findModifier(out.name)) {
         auto* morph = qobject_cast<DzMorph*>(modifier);
         if (_o->overwrite == MakeUnique)
-            plan.name = uniqueName(object, plan.name);
+            out.name = uniqueName(object, out.name);
         else if (_o->overwrite == ReplaceExisting && morph)
-            plan.existing = morph;
+            out.existing = morph;
         else
-            return fail(QStringLiteral("node %1 already has a modifier named %2")
-                            .arg(quoted(node->getLabel()), quoted(plan.name)));
+            return QStringLiteral("node %1 already has a modifier named %2").arg(quoted(node->getLabel()), quoted(out.name));
     }
 
     if (!_o->attenuateMapPath.isEmpty()) {
-        plan.attenuation = dzFindAttenuationMap(node, _o->attenuateMapPath);
-        if (plan.attenuation.isEmpty())
-            return fail(QStringLiteral("cannot find the weight map %1").arg(quoted(_o->attenuateMapPath)));
-        plan.attenuation = refineWeights(node, plan.attenuation, plan.level);
+        const QVector<float> baseWeights = dzFindAttenuationMap(node, _o->attenuateMapPath);
+        if (baseWeights.isEmpty())
+            return QStringLiteral("cannot find the weight map %1").arg(quoted(_o->attenuateMapPath));
+        out.attenuation = refineWeights(node, baseWeights, out.level);
+        if (out.attenuation.size() != out.target.size())
+            return QStringLiteral("the weight map %1 has %2 weights at subdivision level %3 for %4 vertices")
+                .arg(quoted(_o->attenuateMapPath))
+                .arg(out.attenuation.size())
+                .arg(out.level)
+                .arg(out.target.size());
     }
+    return {};
+}
 
-    // From here on nothing can fail. A replaced morph must not count in the current shape.
-    DzFloatProperty* replacedValue = plan.existing ? plan.existing->getValueControl() : nullptr;
+QString DzMorphLoader::apply(DzNode* node, Plan& planned) const
+{
+    // A replaced morph must not count in the current shape.
+    DzFloatProperty* replacedValue = planned.existing ? planned.existing->getValueControl() : nullptr;
     const float keptValue = replacedValue ? replacedValue->getValue() : 0.0f;
     if (replacedValue)
         replacedValue->setValue(0.0f);
 
     if (_o->reverseDeformations)
-        reverseDeformations(node, plan.level, plan.target);
-    const QVector<DzVec3> current = DzGeometry::restPositions(node, plan.level);
+        reverseDeformations(node, planned.level, planned.target);
+    const QVector<DzVec3> current = DzGeometry::restPositions(node, planned.level);
 
     QVector<int> indices;
     QVector<DzVec3> deltas;
-    for (int i = 0; i < plan.target.size(); ++i) {
-        DzVec3 d = plan.target[i] - current[i];
-        if (!plan.attenuation.isEmpty())
-            d = d * attenuationFactor(_o->attenuateStrength, plan.attenuation[i]);
+    for (int i = 0; i < planned.target.size(); ++i) {
+        DzVec3 d = planned.target[i] - current[i];
+        if (!planned.attenuation.isEmpty())
+            d = d * attenuationFactor(_o->attenuateStrength, planned.attenuation[i]);
         if (d.length() < _o->deltaTolerance)
             continue;
         indices.append(i);
@@ -196,31 +224,26 @@ QString DzMorphLoader::create(DzFileIOSettings* settings, DzNode* node, bool sho
     }
 
     auto* morphDeltas = new DzMorphDeltas();
-    if (plan.level == 0)
+    if (planned.level == 0)
         morphDeltas->setDeltas(indices, deltas);
     else
-        morphDeltas->setHDDeltas(plan.level, indices, deltas);
+        morphDeltas->setHDDeltas(planned.level, indices, deltas);
 
-    DzMorph* morph = plan.existing;
+    DzMorph* morph = planned.existing;
     if (!morph) {
-        morph = new DzMorph(plan.name);
+        morph = new DzMorph(planned.name);
         DzFloatProperty* value = morph->getValueControl();
-        value->setLabel(_o->displayName.isEmpty() ? plan.name : _o->displayName);
+        value->setLabel(_o->displayName.isEmpty() ? planned.name : _o->displayName);
         value->setPath(_o->propertyGroupPath);
         morph->setDeltas(morphDeltas);
-        object->addModifier(morph);
+        node->getObject()->addModifier(morph);
     } else {
         morph->setDeltas(morphDeltas);
         replacedValue->setValue(keptValue);
     }
 
-    const QString report = QStringLiteral("Created morph %1 on node %2: %3 of %4 vertices moved")
-                               .arg(quoted(plan.name), quoted(node->getLabel()))
-                               .arg(indices.size())
-                               .arg(plan.target.size());
-    if (logReport && dzApp)
-        dzApp->log(QStringLiteral("Morph Loader Pro: ") + report);
-    if (showReport && dzApp && !dzApp->options().headless)
-        QMessageBox::information(dzApp->getDialogParent(), QStringLiteral("Morph Loader Pro"), report);
-    return report;
+    return QStringLiteral("Created morph %1 on node %2: %3 of %4 vertices moved")
+        .arg(quoted(planned.name), quoted(node->getLabel()))
+        .arg(indices.size())
+        .arg(planned.target.size());
 }

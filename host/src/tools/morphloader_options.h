@@ -19,7 +19,7 @@ struct DzMorphLoader::Options {
     int maxResolution = 4;
     bool smoothCage = false;
     SubdMapping mapping = CatmarkMapping;
-    float deltaTolerance = 0.001f;
+    float deltaTolerance = DefaultDeltaTolerance;
     bool createControlProperty = false;
     QString propertyGroupPath = QStringLiteral("Morphs/Morph Loader Pro");
     DzERCLink::ERCType ercType = DzERCLink::ERCDeltaAdd;

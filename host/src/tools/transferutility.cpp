@@ -11,7 +11,7 @@
 #include "dzscene.h"
 #include "dzshape.h"
 #include "geometry/dzgeometry.h"
-#include "tools/transfer_surface.h"
+#include "transfer_surface.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/transfer_surface.h"
+#include "transfer_surface.h"
 
 #include <array>
 #include <cmath>

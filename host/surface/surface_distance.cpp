@@ -1,9 +1,9 @@
-#include "tools/surface_distance.h"
+#include "surface_distance.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "tools/transfer_surface.h"
+#include "transfer_surface.h"
 
 namespace {
 
