@@ -4,6 +4,7 @@
 
 #include "dzfigure.h"
 #include "dzfloatproperty.h"
+#include "dzfloatproperty.h"
 #include "dzapp.h"
 #include "dzscene.h"
 #include "kvr_convert-figure-morphs.h"
@@ -79,10 +80,15 @@ public:
             return converted;
         }
         const std::string objPath = exportAlone(order.sourceName);
+        const DzFloatProperty* pSourceDial =
+            tav::daz::GetMorphValueProperty(tav::daz::FindMorph(_job.params()->pfigSource, order.sourceName));
         for (KvrMorphKind eKind : aeKindsInOrder) {
-            if (_options.flags.has(FlagOf(eKind)))
-                converted.reports.push_back(createTargetMorph(_job, objPath, eKind, order.names.of(eKind),
-                                                              order.paths.of(eKind), _options.eResolution));
+            if (!_options.flags.has(FlagOf(eKind)))
+                continue;
+            converted.reports.push_back(createTargetMorph(_job, objPath, eKind, order.names.of(eKind),
+                                                          order.paths.of(eKind), _options.eResolution));
+            // Dialled as far as the source's dial goes, negative values included.
+            converted.reports.back().pProperty->setMinMax(pSourceDial->getMin(), pSourceDial->getMax());
         }
         return converted;
     }
