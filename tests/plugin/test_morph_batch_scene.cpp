@@ -118,10 +118,16 @@ TEST(MorphBatchScene, ABatchLeavesTheFiguresAsTheyWereButForTheNewMorphs)
             EXPECT_EQ(morph.sourceLabel, fourMorphs[i] + " label");
             EXPECT_FALSE(morph.bSkipped);
             ASSERT_EQ(morph.reports.size(), cPerMorph);
+            float fLargest = 0;  // of the morphs made of it
             for (const KvrMorphReport& report : morph.reports) {
                 EXPECT_EQ(report.pProperty, tav::daz::GetMorphValueProperty(tav::daz::FindMorph(scene.target(), report.name)));
                 EXPECT_EQ(report.pProperty->getMin(), -1.0f);  // the source's dial goes both ways
+                for (const DzVec3& delta : tav::daz::FindMorph(scene.target(), report.name)->getDeltas()->deltaValues())
+                    fLargest = std::max(fLargest, delta.length());
             }
+            // Neither where the user left the target nor the dials it had get into the morphs.
+            EXPECT_GT(fLargest, 0.1f) << morph.sourceName;
+            EXPECT_LT(fLargest, 2.0f) << morph.sourceName;
         }
     }
 }
