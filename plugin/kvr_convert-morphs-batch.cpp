@@ -1,5 +1,6 @@
 #include "kvr_convert-morphs-batch.h"
 
+#include <QFile>
 #include <fmt/format.h>
 
 #include "dzfigure.h"
@@ -16,6 +17,7 @@
 #include "tv_daz-helpers-progress.h"
 #include "tv_daz-helpers-scene.h"
 #include "tv_exception.h"
+#include "tv_str.h"
 #include "tv_wait-cursor.h"
 
 // Host tool calls of a batch of N morphs, none skipped: once, the stock figure's and the
@@ -90,6 +92,8 @@ public:
             // Dialled as far as the source's dial goes, negative values included.
             converted.reports.back().pProperty->setMinMax(pSourceDial->getMin(), pSourceDial->getMax());
         }
+        // A library's worth of full-size shapes would fill the temporary folder.
+        QFile::remove(tav::ToQString(objPath));
         return converted;
     }
 

@@ -77,7 +77,7 @@ int main(int argc, char** argv)
     DzAppOptions appOptions;
     appOptions.homeDir = home.path();
     appOptions.contentDirs = QStringList{QStringLiteral(KVR_CONTENT_FULL_DIR)};
-    appOptions.headless = false;  // the progress goes to the bar, not to standard error
+    appOptions.headless = qEnvironmentVariableIsSet("BENCH_HEADLESS");
     DzApp app(appOptions);
     app.startup();
 
@@ -110,6 +110,12 @@ int main(int argc, char** argv)
     std::printf("%d morphs, real scale, base resolution, full figure morphs (ms)\n", int(result.morphs.size()));
     std::printf("per morph: median %.1f, min %.1f, max %.1f (the first includes the shared step)\n", median(perMorph),
                 *std::min_element(perMorph.begin(), perMorph.end()), *std::max_element(perMorph.begin(), perMorph.end()));
+    // Flat cost per morph: the batch's last ten morphs cost what its first ten (after the first) did.
+    if (perMorph.size() >= 21) {
+        const std::vector<double> first(perMorph.begin() + 1, perMorph.begin() + 11);
+        const std::vector<double> last(perMorph.end() - 10, perMorph.end());
+        std::printf("per morph, morphs 2 to 11: median %.1f; last ten: median %.1f\n", median(first), median(last));
+    }
     std::printf("whole batch: %.0f ms\n", fWhole);
     std::printf("peak resident memory: %ld MB\n", peakResidentMegabytes());
     dzScene->clear();
