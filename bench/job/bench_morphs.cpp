@@ -77,7 +77,7 @@ int main(int argc, char** argv)
     DzAppOptions appOptions;
     appOptions.homeDir = home.path();
     appOptions.contentDirs = QStringList{QStringLiteral(KVR_CONTENT_FULL_DIR)};
-    appOptions.headless = qEnvironmentVariableIsSet("BENCH_HEADLESS");
+    appOptions.headless = false;  // the progress goes to the bar, not to standard error
     DzApp app(appOptions);
     app.startup();
 
