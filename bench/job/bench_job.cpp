@@ -14,9 +14,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <sys/resource.h>
 #include <vector>
 
+#include "bench_stats.h"
 #include "dzapp.h"
 #include "dzcontentmgr.h"
 #include "dzfigure.h"
@@ -56,13 +56,6 @@ bool parseOptions(const QStringList& args, Options* options)
     return args.size() % 2 == 1;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 // One conversion of the freshly loaded sample scene; the laps of its steps and the whole.
 StepClock::Laps convertOnce(const Options& options, StepClock& clock, const QString& tempDir)
 {
@@ -93,13 +86,6 @@ StepClock::Laps convertOnce(const Options& options, StepClock& clock, const QStr
     StepClock::Laps laps = clock.laps();
     laps.emplace_back("Whole job", fWhole);
     return laps;
-}
-
-long peakResidentMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
 }
 
 } // namespace

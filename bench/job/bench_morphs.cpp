@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
 
+#include "bench_stats.h"
 #include "dzapp.h"
 #include "dzcontentmgr.h"
 #include "dzfigure.h"
@@ -41,20 +41,6 @@ KvrMorphBatchOptions batchOf(DzFigure* pfigSource, int cMorphs)
         options.orders.push_back({name, name, {converted, {}, {}}, {"/Bench", {}, {}}});
     }
     return options;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-long peakResidentMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
 }
 
 } // namespace
