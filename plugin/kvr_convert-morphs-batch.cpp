@@ -3,10 +3,9 @@
 #include <QFile>
 #include <fmt/format.h>
 
+#include "dzapp.h"
 #include "dzfigure.h"
 #include "dzfloatproperty.h"
-#include "dzfloatproperty.h"
-#include "dzapp.h"
 #include "dzscene.h"
 #include "kvr_convert-figure-morphs.h"
 #include "kvr_convert-figure-tempobj.h"
