@@ -1,5 +1,7 @@
 #include "kvr_convert-morphs-transfer.h"
 
+#include <algorithm>
+
 #include "dzfigure.h"
 #include "dzmorph.h"
 #include "dzmorphdeltas.h"
