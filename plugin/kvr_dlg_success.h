@@ -9,8 +9,9 @@
 
 // The modeless report of a finished conversion: what was converted and how long it took, a
 // live dial and a "Show in Parameters" button per new morph, and the saving of checked morphs
-// as support assets of the target. It shows itself when made and deletes itself when closed,
-// so the job makes it with new and forgets it.
+// as support assets of the target (shared with the morph results dialog). It shows itself when
+// made and deletes itself when closed, so the job makes it with new and forgets it. When the
+// target leaves the scene, its rows and Save are disabled and the dialog says so.
 class KvrSuccessDialog : private tav::DialogBase {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include "dzapp.h"
 #include "dzassetiofilter.h"
 #include "dzassetiomgr.h"
+#include "dzfileioerror.h"
 #include "dzfileiosettings.h"
 #include "dznode.h"
 #include "tv_exception.h"
@@ -11,8 +12,6 @@
 
 namespace tav::daz {
 namespace {
-
-constexpr int iResultCancelled = 100;
 
 // The nested settings under the key, created when missing.
 DzSettings* NestedSettings(DzSettings* pSettings, const QString& key)
@@ -75,7 +74,7 @@ bool SaveMorphSupportAssets(DzNode* pFigure, std::string_view baseDataPath,
     }
     if (iResult == 0)
         return true;
-    if (iResult == iResultCancelled)
+    if (iResult == DZ_USER_CANCELLED)
         return false;
     throw Exception("Daz Studio asset IO manager reported: {}", saver.ErrorMessage(iResult));
 }

@@ -15,9 +15,11 @@
 #include "dlg_fixture.h"
 #include "qt_wait.h"
 #include "dzappsettings.h"
+#include "dzassetiomgr.h"
 #include "dzfloatslider.h"
 #include "dzmainwindow.h"
 #include "dzmorphdeltas.h"
+#include "dzmorphsupportassetfilter.h"
 #include "dzpanemgr.h"
 #include "dzparameterspane.h"
 #include "gui_test_helpers.h"
@@ -26,6 +28,13 @@
 namespace {
 
 const char* const pcszNote = "<p><b>Note:</b> one morph had no counterpart</p>";
+
+// The host's support asset filter as a user's Cancel in its own dialog leaves it; it keeps
+// the class name the plug-in looks for.
+class CancellingAssetFilter : public DzMorphSupportAssetFilter {
+public:
+    DzError doSave(DzFileIOSettings*, const QString&, const QString&) override { return DZ_USER_CANCELLED; }
+};
 
 // Three new morphs on the target, as a finished job reports them, and a fresh content library
 // of its own as the host's first directory to save into.
@@ -218,6 +227,47 @@ TEST_F(SuccessDialogTest, ARemovedMorphDisablesItsRowAndASaveNamingItFailsVisibl
     EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("Failed to save morph support assets")));
     EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("Kelvaro Head")));
     EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(SuccessDialogTest, ATargetDeletedWhileOpenDisablesRowsAndSaveAndNothingCallsIntoIt)
+{
+    QWidget& dialog = open();
+    showActive(dialog);
+    clickIndicator(rowCheck(dialog, 0));
+    delete _scene.pTarget;
+    _scene.pTarget = nullptr;
+
+    MessageBoxCloser boxes;
+    clickIndicator(rowCheck(dialog, 2));
+    clickSave(dialog);
+    EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text.toStdString();
+    for (int iRow = 0; iRow < 3; ++iRow) {
+        EXPECT_FALSE(rowCheck(dialog, iRow)->isEnabled()) << iRow;
+        EXPECT_FALSE(rowShow(dialog, iRow)->isEnabled()) << iRow;
+    }
+    for (QWidget* pControl : saveControls(dialog))
+        EXPECT_FALSE(pControl->isEnabled()) << pControl->objectName().toStdString();
+    QStringList shown;
+    for (QLabel* plbl : dialog.findChildren<QLabel*>())
+        if (plbl->isVisibleTo(&dialog))
+            shown << plbl->text();
+    EXPECT_TRUE(shown.join("\n").contains(QString::fromUtf8(
+        "The target figure \u201cGenesis 9\u201d is no longer in the scene")))
+        << shown.join("\n").toStdString();
+}
+
+TEST_F(SuccessDialogTest, ASaveTheHostReportsCancelledIsNotReportedAsSaved)
+{
+    DzAssetIOMgr* pAssets = dzApp->getAssetIOMgr();
+    ASSERT_TRUE(pAssets->removeFilter(pAssets->getFilter(pAssets->findFilter("DzMorphSupportAssetFilter"))));
+    pAssets->addFilter(new CancellingAssetFilter);
+    QWidget& dialog = open();
+    clickIndicator(rowCheck(dialog, 1));
+    MessageBoxCloser boxes;
+    clickSave(dialog);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_FALSE(boxes.seen[0].text.contains(QStringLiteral("been saved"))) << boxes.seen[0].text.toStdString();
+    EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("cancelled"))) << boxes.seen[0].text.toStdString();
 }
 
 TEST_F(SuccessDialogTest, SavesTheCheckedMorphsIntoTheChosenLibrary)

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include "dlg_fixture.h"
+#include "dzmorphdeltas.h"
+#include "gui_test_helpers.h"
+#include "kvr_dlg_morph-results.h"
+#include "qt_wait.h"
+
+// The results of a batch: one row per new morph, the skipped source morphs, a cancelled batch,
+// and the saving of the ticked morphs into a content library of the test's own.
+namespace {
+
+class MorphResultsDialogTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        while (QWidget* pDialog = findTopLevel(QStringLiteral("MorphResultsDialog")))
+            delete pDialog;
+    }
+
+    static DzAppOptions options(const QTemporaryDir& library)
+    {
+        DzAppOptions options = TestApp::defaultOptions();
+        options.contentDirs.prepend(library.path());
+        options.authorName = QStringLiteral("Test Author");
+        return options;
+    }
+
+    // A new morph on the target, as the batch leaves it.
+    KvrMorphReport made(KvrMorphKind eKind, const QString& name)
+    {
+        auto* pMorph = new DzMorph(name);
+        auto* pDeltas = new DzMorphDeltas;
+        pDeltas->addDelta(0, DzVec3(0.0f, 0.5f, 0.0f));
+        pMorph->setDeltas(pDeltas);
+        _scene.pTarget->getObject()->addModifier(pMorph);
+        return {eKind, name.toStdString(), pMorph->getValueControl()};
+    }
+
+    // Source morphs labelled "Shape <i>", each made into one morph, except the skipped ones.
+    KvrMorphBatchResult batch(int cMorphs, const std::vector<int>& skipped = {}, bool bCancelled = false)
+    {
+        KvrMorphBatchResult result;
+        for (int i = 0; i < cMorphs; ++i) {
+            KvrConvertedMorph morph;
+            morph.sourceName = "shape_" + std::to_string(i);
+            morph.sourceLabel = "Shape " + std::to_string(i);
+            morph.bSkipped = std::find(skipped.begin(), skipped.end(), i) != skipped.end();
+            if (!morph.bSkipped)
+                morph.reports.push_back(made(KvrMorphKind::FullFigure, QStringLiteral("Shape %1 (G8.1F)").arg(i)));
+            result.morphs.push_back(morph);
+        }
+        result.bCancelled = bCancelled;
+        return result;
+    }
+
+    QWidget& open(const KvrMorphBatchResult& result)
+    {
+        new KvrMorphResultsDialog(nullptr, _scene.pParams, result, "3 seconds");
+        QWidget* pDialog = findTopLevel(QStringLiteral("MorphResultsDialog"));
+        EXPECT_NE(pDialog, nullptr);
+        return *pDialog;
+    }
+
+    template <typename W>
+    static W* child(QWidget& dialog, const char* name)
+    {
+        W* pFound = dialog.findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(pFound, nullptr) << name;
+        return pFound;
+    }
+    static QCheckBox* rowCheck(QWidget& dialog, int iRow)
+    {
+        auto* pgrid = child<QGridLayout>(dialog, "pgridNewMorphs");
+        return qobject_cast<QCheckBox*>(pgrid->itemAtPosition(iRow, 0)->widget());
+    }
+
+    QTemporaryDir _library;
+    DialogScene _scene{options(_library)};
+};
+
+TEST_F(MorphResultsDialogTest, ReportsNewMorphsSkippedOnesAndACancelledBatch)
+{
+    struct Case {
+        int cMorphs;
+        std::vector<int> skipped;
+        bool bCancelled;
+        const char* count;
+        QStringList skippedLabels;
+    };
+    const Case cases[] = {
+        {3, {}, false, "now contains 3 new morphs:", {}},
+        {3, {0, 2}, false, "now contains one new morph:", {"Shape 0", "Shape 2"}},
+        {2, {}, true, "now contains 2 new morphs:", {}},
+        {0, {}, true, "now contains 0 new morphs:", {}},
+    };
+    for (const Case& c : cases) {
+        QWidget& dialog = open(batch(c.cMorphs, c.skipped, c.bCancelled));
+        const QString intro = child<QLabel>(dialog, "plblIntro")->text();
+        EXPECT_TRUE(intro.contains(QString::fromUtf8(c.count))) << intro.toStdString();
+        EXPECT_TRUE(intro.contains(QString::fromUtf8("\u201cGenesis 8.1 Female\u201d"))) << intro.toStdString();
+        EXPECT_EQ(intro.contains(QStringLiteral("The conversion was cancelled")), c.bCancelled) << c.count;
+        EXPECT_TRUE(dialog.windowTitle().startsWith(QString::fromUtf8("Morphs converted \u2014 ")));
+
+        auto* pgrid = child<QGridLayout>(dialog, "pgridNewMorphs");
+        QStringList rows;
+        for (int iRow = 0; iRow < c.cMorphs - int(c.skipped.size()); ++iRow)
+            rows << rowCheck(dialog, iRow)->text();
+        for (int i = 0, iRow = 0; i < c.cMorphs; ++i) {
+            if (std::find(c.skipped.begin(), c.skipped.end(), i) == c.skipped.end()) {
+                EXPECT_EQ(rows.value(iRow++), QStringLiteral("Shape %1 (G8.1F)").arg(i));
+            }
+        }
+        EXPECT_EQ(pgrid->itemAtPosition(c.cMorphs - int(c.skipped.size()), 0), nullptr);
+
+        auto* plst = dialog.findChild<QListWidget*>(QStringLiteral("plstSkipped"));
+        QStringList skipped;
+        for (int i = 0; plst && i < plst->count(); ++i)
+            skipped << plst->item(i)->text();
+        EXPECT_EQ(skipped, c.skippedLabels);
+        delete &dialog;
+    }
+}
+
+TEST_F(MorphResultsDialogTest, ManyNewMorphsScrollInsideTheirGroup)
+{
+    QWidget& dialog = open(batch(60));
+    showActive(dialog);
+    EXPECT_LT(dialog.height(), 900);
+    auto* pScroll = child<QScrollArea>(dialog, "pscrNewMorphs");
+    EXPECT_TRUE(pScroll->verticalScrollBar()->isVisible());
+    // The last row is there and works once scrolled to.
+    QCheckBox* pLast = rowCheck(dialog, 59);
+    pScroll->ensureWidgetVisible(pLast);
+    clickIndicator(pLast);
+    EXPECT_TRUE(pLast->isChecked());
+    EXPECT_TRUE(child<QPushButton>(dialog, "pbtnSaveMorphAssets")->isEnabled());
+}
+
+TEST_F(MorphResultsDialogTest, SavesTheTickedMorphsAndRemembersWhere)
+{
+    QWidget& dialog = open(batch(3, {1}));
+    showActive(dialog);
+    clickIndicator(rowCheck(dialog, 1));
+    typeInto(child<QLineEdit>(dialog, "pledVendorName"), QStringLiteral("Tavrenik"));
+    typeInto(child<QLineEdit>(dialog, "pledProductName"), QStringLiteral("Regional"));
+    MessageBoxCloser boxes;
+    QTest::mouseClick(child<QPushButton>(dialog, "pbtnSaveMorphAssets"), Qt::LeftButton);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("The selected morph has been saved to ") + _library.path()))
+        << boxes.seen[0].text.toStdString();
+
+    QStringList saved;
+    for (QDirIterator it(_library.path(), {QStringLiteral("*.dsf")}, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();)
+        saved << QFileInfo(it.next()).fileName();
+    EXPECT_EQ(saved, QStringList{"Shape 2 (G8.1F).dsf"});
+    EXPECT_EQ(_scene.storedKeys().value("save_last_product_name").toString(), QStringLiteral("Regional"));
+
+    QPointer<QWidget> pDialog = &dialog;
+    QTest::keyClick(pDialog.data(), Qt::Key_Escape);
+    ASSERT_EVENTUALLY(pDialog.isNull());
+    EXPECT_TRUE(_scene.storedKeys().contains(QStringLiteral("winpos_dlg_morph-results")));
+}
+
+TEST_F(MorphResultsDialogTest, ATargetDeletedWhileOpenDisablesRowsAndSaveAndSaysSo)
+{
+    QWidget& dialog = open(batch(2));
+    clickIndicator(rowCheck(dialog, 0));
+    delete _scene.pTarget;
+    _scene.pTarget = nullptr;
+
+    EXPECT_FALSE(rowCheck(dialog, 0)->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(dialog, "pbtnSaveMorphAssets")->isEnabled());
+    bool bSaid = false;
+    for (QLabel* plbl : dialog.findChildren<QLabel*>())
+        bSaid = bSaid || (plbl->isVisibleTo(&dialog) && plbl->text().contains(QString::fromUtf8("\u201cGenesis 9\u201d is no longer in the scene")));
+    EXPECT_TRUE(bSaid);
+    MessageBoxCloser boxes;
+    QTest::mouseClick(child<QPushButton>(dialog, "pbtnSaveMorphAssets"), Qt::LeftButton);
+    EXPECT_TRUE(boxes.seen.empty());
+}
+
+} // namespace
