@@ -16,7 +16,7 @@
 #include <map>
 #include <vector>
 
-#include "bench_stats.h"
+#include "bench_session.h"
 #include "dzapp.h"
 #include "dzcontentmgr.h"
 #include "dzfigure.h"
@@ -92,8 +92,7 @@ StepClock::Laps convertOnce(const Options& options, StepClock& clock, const QStr
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreen();
     QApplication qapp(argc, argv);
     Options options;
     if (!parseOptions(QApplication::arguments(), &options)) {
@@ -101,13 +100,8 @@ int main(int argc, char** argv)
         return 2;
     }
     QTemporaryDir home, temp;
-    DzAppOptions appOptions;
-    appOptions.homeDir = home.path();
-    appOptions.contentDirs = QStringList{QStringLiteral(KVR_CONTENT_FULL_DIR)};
-    appOptions.headless = false;  // the progress goes to the bar, not to standard error
-    DzApp app(appOptions);
-    app.startup();
-    StepClock clock(app.getInterface());
+    const std::unique_ptr<DzApp> pApp = startRealScaleHost(home.path());
+    StepClock clock(pApp->getInterface());
 
     std::map<QString, std::vector<double>> timesByStep;
     std::vector<QString> order;

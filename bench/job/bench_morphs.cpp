@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "bench_stats.h"
+#include "bench_session.h"
 #include "dzapp.h"
 #include "dzcontentmgr.h"
 #include "dzfigure.h"
@@ -47,8 +47,7 @@ KvrMorphBatchOptions batchOf(DzFigure* pfigSource, int cMorphs)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreen();
     QApplication qapp(argc, argv);
     const QStringList args = QApplication::arguments();
     int cMorphs = 100;
@@ -60,12 +59,7 @@ int main(int argc, char** argv)
         return 2;
     }
     QTemporaryDir home, temp;
-    DzAppOptions appOptions;
-    appOptions.homeDir = home.path();
-    appOptions.contentDirs = QStringList{QStringLiteral(KVR_CONTENT_FULL_DIR)};
-    appOptions.headless = false;  // the progress goes to the bar, not to standard error
-    DzApp app(appOptions);
-    app.startup();
+    const std::unique_ptr<DzApp> pApp = startRealScaleHost(home.path());
 
     DzContentMgr* pContent = dzApp->getContentMgr();
     if (!pContent->openFile(pContent->getAbsolutePath("Scenes/Sample Conversion.duf"), false)) {
