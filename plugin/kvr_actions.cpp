@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "dzapp.h"
+#include "kvr_convert-morphs-command.h"
 #include "kvr_converter.h"
 #include "kvr_identity.h"
 #include "tv_daz-helpers-manual.h"
@@ -14,6 +15,8 @@ namespace {
 
 // Ctrl+Alt+C.
 const int iConvertAccelerator = Qt::CTRL | Qt::ALT | Qt::Key_C;
+// Ctrl+Alt+M.
+const int iConvertMorphsAccelerator = Qt::CTRL | Qt::ALT | Qt::Key_M;
 
 } // namespace
 
@@ -45,20 +48,38 @@ QKeySequence KvrConvertFigureAction::getDefaultAccel() const
 }
 
 void KvrConvertFigureAction::runJobReportingFailure(const std::function<void(QWidget*)>& job,
-                                                    QWidget* pParent)
+                                                    QWidget* pParent, const char* pcszFailureTitle)
 {
     try {
         job(pParent);
     } catch (const tav::CanceledException&) {
         // The user chose to stop; there is nothing to report.
     } catch (const std::exception& e) {
-        tav::CriticalErrorMessageBox("Could not convert figure", e.what(), nullptr, true);
+        tav::CriticalErrorMessageBox(pcszFailureTitle, e.what(), nullptr, true);
     }
 }
 
 void KvrConvertFigureAction::executeAction()
 {
     runJobReportingFailure(&KvrConverter::exec_X, dzApp->getDialogParent());
+}
+
+KvrConvertMorphsAction::KvrConvertMorphsAction()
+    : KvrActionBase(QString::fromLatin1("Convert selected Genesis 3 / 8 / 8.1 &morphs one by one..."),
+                    QString::fromLatin1("Converts morphs of the selected Genesis 3/8/8.1 figure one by one to new "
+                                        "morphs on the selected G9 figure."))
+{
+}
+
+QKeySequence KvrConvertMorphsAction::getDefaultAccel() const
+{
+    return QKeySequence(iConvertMorphsAccelerator);
+}
+
+void KvrConvertMorphsAction::executeAction()
+{
+    KvrConvertFigureAction::runJobReportingFailure(&execConvertMorphs_X, dzApp->getDialogParent(),
+                                                   "Could not convert morphs");
 }
 
 KvrOpenManualAction::KvrOpenManualAction()

@@ -22,9 +22,23 @@ public:
 
     QKeySequence getDefaultAccel() const override;
 
-    // Runs a job with the parent and turns any failure into the one critical box the user sees;
-    // a cancellation ends it silently.
-    static void runJobReportingFailure(const std::function<void(QWidget*)>& job, QWidget* pParent);
+    // Runs a job with the parent and turns any failure into the one critical box the user sees,
+    // under the title; a cancellation ends it silently.
+    static void runJobReportingFailure(const std::function<void(QWidget*)>& job, QWidget* pParent,
+                                       const char* pcszFailureTitle = "Could not convert figure");
+
+protected:
+    void executeAction() override;
+};
+
+// Converts morphs of the selected Genesis 3 / 8 / 8.1 figure one by one, each into morphs of its
+// own on the selected Genesis 9 figure.
+class KvrConvertMorphsAction : public KvrActionBase {
+    Q_OBJECT
+public:
+    KvrConvertMorphsAction();
+
+    QKeySequence getDefaultAccel() const override;
 
 protected:
     void executeAction() override;

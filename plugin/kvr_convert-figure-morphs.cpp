@@ -48,23 +48,8 @@ QString MorphLoaderObjOptions()
 
 void CreateRequestedMorph(KvrConversion& c, KvrMorphKind eKind)
 {
-    const MorphCut* pCut = nullptr;
-    for (const MorphCut& cut : aCuts) {
-        if (cut.eKind == eKind)
-            pCut = &cut;
-    }
-    const KvrParams& params = *c.job.params();
-    std::string mapPath;
-    if (pCut->bThroughHeadSplit) {
-        ensureHeadSplitDFormer(c.job);
-        mapPath = headSplitWeightMapPath(tav::ToUtf8(params.pfigTarget->getLabel()));
-    }
-    const std::string& name = c.options.names.of(eKind);
-    DzFloatProperty* pProperty =
-        loadMorphFromObj(params.pfigTarget, c.riggedObjPath,
-                         {name, c.options.paths.of(eKind), c.options.eResolution == KvrResolution::Subd,
-                          params.iSubdLevelSource, mapPath, pCut->fStrength});
-    c.result.reports.push_back({eKind, name, pProperty});
+    c.result.reports.push_back(createTargetMorph(c.job, c.riggedObjPath, eKind, c.options.names.of(eKind),
+                                                 c.options.paths.of(eKind), c.options.eResolution));
 }
 
 } // namespace
@@ -82,6 +67,27 @@ void createHeadMorph(KvrConversion& c)
 void createBodyMorph(KvrConversion& c)
 {
     CreateRequestedMorph(c, KvrMorphKind::Body);
+}
+
+KvrMorphReport createTargetMorph(KvrConverter& job, const std::string& objPath, KvrMorphKind eKind,
+                                 const std::string& name, const std::string& groupPath, KvrResolution eResolution)
+{
+    const MorphCut* pCut = nullptr;
+    for (const MorphCut& cut : aCuts) {
+        if (cut.eKind == eKind)
+            pCut = &cut;
+    }
+    const KvrParams& params = *job.params();
+    std::string mapPath;
+    if (pCut->bThroughHeadSplit) {
+        ensureHeadSplitDFormer(job);
+        mapPath = headSplitWeightMapPath(tav::ToUtf8(params.pfigTarget->getLabel()));
+    }
+    DzFloatProperty* pProperty =
+        loadMorphFromObj(params.pfigTarget, objPath,
+                         {name, groupPath, eResolution == KvrResolution::Subd, params.iSubdLevelSource, mapPath,
+                          pCut->fStrength});
+    return {eKind, name, pProperty};
 }
 
 std::string headSplitWeightMapPath(std::string_view targetLabel)

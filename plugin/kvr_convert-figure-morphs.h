@@ -3,6 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "kvr_report.h"
+#include "kvr_types.h"
+
 class DzFloatProperty;
 class DzNode;
 class KvrConverter;
@@ -24,6 +27,11 @@ struct KvrMorphLoad {
     std::string_view attenuationMapPath;  // empty: the whole shape
     float fStrength;  // of the attenuation
 };
+
+// Has Morph Loader Pro make one kind of morph on the target from the shape file at the
+// resolution, the head and body ones through the head-split D-Former (loaded on first use).
+KvrMorphReport createTargetMorph(KvrConverter& job, const std::string& objPath, KvrMorphKind eKind,
+                                 const std::string& name, const std::string& groupPath, KvrResolution eResolution);
 
 // Has Morph Loader Pro build the morph on the node from the OBJ file (reverse deformations on)
 // and returns its verified value property.

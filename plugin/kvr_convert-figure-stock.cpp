@@ -106,26 +106,27 @@ std::string resolveContentPath(DzContentMgr* pContentMgr, std::string_view relat
 DzFigure* loadStockFigure(DzContentMgr* pContentMgr, const KvrStockPaths& paths, KvrStockFigure eFigure,
                           KvrResolution eResolution, int iSubdLevel)
 {
+    if (eFigure == KvrStockFigure::Invalid)
+        throw tav::Exception(std::string_view("invalid load figure value"));
+    const KvrContentPath* pPath = paths.figure(eFigure);
+    const char* pcszName = StockFigureName(eFigure);
+    return loadFigureFile(pContentMgr, pPath ? pPath->absolute : std::string(), pcszName ? pcszName : "",
+                          eResolution, iSubdLevel);
+}
+
+DzFigure* loadFigureFile(DzContentMgr* pContentMgr, const std::string& path, std::string_view label,
+                         KvrResolution eResolution, int iSubdLevel)
+{
     tav::daz::NodeAdditionTracker tracker;
     tav::WaitCursor busyCursor(true);
     dzScene->selectAllNodes(false);
 
-    if (eFigure == KvrStockFigure::Invalid)
-        throw tav::Exception(std::string_view("invalid load figure value"));
-    const KvrContentPath* pPath = paths.figure(eFigure);
-    const std::string path = pPath ? pPath->absolute : std::string();
-    const char* pcszName = StockFigureName(eFigure);
-    if (!pcszName)
-        pcszName = "";
-
     if (!pContentMgr->openFile(tav::ToQString(path), true))
         throw tav::Exception("failed to load Genesis figure from file {}", path);
 
-    DzNode* pNode = tracker.findByLabel(QString::fromUtf8(pcszName));
-    if (!pNode) {
-        throw tav::Exception("failed to find a figure named {} in the scene after loading {}", pcszName,
-                             path);
-    }
+    DzNode* pNode = tracker.findByLabel(tav::ToQString(label));
+    if (!pNode)
+        throw tav::Exception("failed to find a figure named {} in the scene after loading {}", label, path);
     DzFigure* pFigure = tav::daz::AsFigure(pNode);
     applyResolution(pFigure, eResolution, iSubdLevel);
 

@@ -42,5 +42,10 @@ std::string resolveContentPath(DzContentMgr* pContentMgr, std::string_view relat
 DzFigure* loadStockFigure(DzContentMgr* pContentMgr, const KvrStockPaths& paths, KvrStockFigure eFigure,
                           KvrResolution eResolution, int iSubdLevel);
 
+// Loads the figure file into the scene, merged, finds the figure of that label among the nodes it
+// added and puts it into the given resolution.
+DzFigure* loadFigureFile(DzContentMgr* pContentMgr, const std::string& path, std::string_view label,
+                         KvrResolution eResolution, int iSubdLevel);
+
 // Base resolution, or high resolution at the subdivision level (raising its maximum if needed).
 void applyResolution(DzFigure* pFigure, KvrResolution eResolution, int iSubdLevel);

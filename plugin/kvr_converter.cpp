@@ -12,7 +12,7 @@
 #include "tv_identity.h"
 #include "tv_str.h"
 
-KvrConverter::KvrConverter(KvrParamsPtr pParams)
+KvrConverter::KvrConverter(KvrParamsPtr pParams, KvrSourceCheck eCheck)
     : _appSettings(QString::fromUtf8(tav::pcszPluginName)),
       _pContentMgr(tav::daz::GetContentMgr()),
       _pParams(std::move(pParams)),
@@ -22,7 +22,7 @@ KvrConverter::KvrConverter(KvrParamsPtr pParams)
 
     DzFigure* pfigSource = _pParams->pfigSource;
     _activeMorphs = tav::daz::NodeMorphs(pfigSource).ActiveMorphs();
-    if (_activeMorphs.empty()) {
+    if (_activeMorphs.empty() && eCheck == KvrSourceCheck::NeedsDialledMorphs) {
         throw tav::Exception("source figure {} has no morphs dialed in; nothing to do",
                              tav::ToUtf8(pfigSource->getLabel()));
     }

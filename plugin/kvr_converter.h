@@ -28,6 +28,13 @@ enum class KvrJobChange : uint64_t {
 };
 using KvrJobChanges = tav::FlagSet<KvrJobChange>;
 
+// Whether a job needs the source's current shape: converting it does, converting its morphs one
+// by one does not.
+enum class KvrSourceCheck {
+    NeedsDialledMorphs,
+    AnyShape,
+};
+
 // One conversion of a source figure's shape into morphs on a Genesis 9 figure: its figures and
 // stock content, its temporary folder and nodes, what it has changed so far and its clock. The
 // command exec_X owns the job for the length of one call.
@@ -39,8 +46,8 @@ public:
     static void exec_X(QWidget* parent);
 
     // Resolves the stock figures and collects the source's active morphs; throws when a stock
-    // figure is missing or no source morph is dialled in.
-    explicit KvrConverter(KvrParamsPtr pParams);
+    // figure is missing or, when the check asks for them, no source morph is dialled in.
+    explicit KvrConverter(KvrParamsPtr pParams, KvrSourceCheck eCheck = KvrSourceCheck::NeedsDialledMorphs);
 
     KvrConverter(const KvrConverter&) = delete;
     KvrConverter& operator=(const KvrConverter&) = delete;

@@ -77,4 +77,5 @@ void KvrActionFactory<T>::registerClass(QScriptEngine* pEngine)
 }
 
 template class KvrActionFactory<KvrConvertFigureAction>;
+template class KvrActionFactory<KvrConvertMorphsAction>;
 template class KvrActionFactory<KvrOpenManualAction>;

@@ -15,7 +15,9 @@ public:
 };
 
 using KvrConvertFigureActionFactory = KvrActionFactory<KvrConvertFigureAction>;
+using KvrConvertMorphsActionFactory = KvrActionFactory<KvrConvertMorphsAction>;
 using KvrOpenManualActionFactory = KvrActionFactory<KvrOpenManualAction>;
 
 extern template class KvrActionFactory<KvrConvertFigureAction>;
+extern template class KvrActionFactory<KvrConvertMorphsAction>;
 extern template class KvrActionFactory<KvrOpenManualAction>;

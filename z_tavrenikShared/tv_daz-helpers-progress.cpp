@@ -17,11 +17,11 @@ const int iConfirmSeverity = 0;
 
 } // namespace
 
-StepProgress::StepProgress(std::vector<std::string> steps) : _steps(std::move(steps)), cSteps(_steps.size())
+StepProgress::StepProgress(std::vector<std::string> steps, bool bCancellable) : _steps(std::move(steps)), cSteps(_steps.size())
 {
     TV_ASSERT_AT(cSteps > 0, "cSteps > 0", "z_tavrenikShared\\tv_daz-helpers", 1898);
     const std::string& first = _steps[currentStep++];
-    _pProgress = std::make_unique<DzProgress>(ToQString(first), int(cSteps), false, false);
+    _pProgress = std::make_unique<DzProgress>(ToQString(first), int(cSteps), bCancellable, false);
 }
 
 StepProgress::~StepProgress() = default;
@@ -36,6 +36,16 @@ void StepProgress::nextStep(bool confirm)
         && !askAction(dzApp->getDialogParent(), "Next step?", fmt::format("Next step: {}", text), "Continue",
                       iConfirmDefaultButtonMode, iConfirmSeverity))
         throw CanceledException();
+}
+
+bool StepProgress::isCancelled() const
+{
+    return _pProgress->isCancelled();
+}
+
+void StepProgress::cancel()
+{
+    _pProgress->cancel();
 }
 
 } // namespace tav::daz

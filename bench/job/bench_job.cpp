@@ -14,9 +14,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <sys/resource.h>
 #include <vector>
 
+#include "bench_session.h"
 #include "dzapp.h"
 #include "dzcontentmgr.h"
 #include "dzfigure.h"
@@ -56,13 +56,6 @@ bool parseOptions(const QStringList& args, Options* options)
     return args.size() % 2 == 1;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 // One conversion of the freshly loaded sample scene; the laps of its steps and the whole.
 StepClock::Laps convertOnce(const Options& options, StepClock& clock, const QString& tempDir)
 {
@@ -95,19 +88,11 @@ StepClock::Laps convertOnce(const Options& options, StepClock& clock, const QStr
     return laps;
 }
 
-long peakResidentMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreen();
     QApplication qapp(argc, argv);
     Options options;
     if (!parseOptions(QApplication::arguments(), &options)) {
@@ -115,13 +100,8 @@ int main(int argc, char** argv)
         return 2;
     }
     QTemporaryDir home, temp;
-    DzAppOptions appOptions;
-    appOptions.homeDir = home.path();
-    appOptions.contentDirs = QStringList{QStringLiteral(KVR_CONTENT_FULL_DIR)};
-    appOptions.headless = false;  // the progress goes to the bar, not to standard error
-    DzApp app(appOptions);
-    app.startup();
-    StepClock clock(app.getInterface());
+    const std::unique_ptr<DzApp> pApp = startRealScaleHost(home.path());
+    StepClock clock(pApp->getInterface());
 
     std::map<QString, std::vector<double>> timesByStep;
     std::vector<QString> order;
