@@ -18,12 +18,15 @@ const char* const pcszDescription =
 // lists them in this order.
 KvrConvertFigureActionFactory s_convertFigureActionFactory(
     DzGuid::fromString(QString::fromLatin1("{1fb60b91-0fd1-4fc3-b560-99df85875d31}")));
+KvrConvertMorphsActionFactory s_convertMorphsActionFactory(
+    DzGuid::fromString(QString::fromLatin1("{587bd5a5-9521-48a7-b843-4337b3972dbe}")));
 KvrOpenManualActionFactory s_openManualActionFactory(
     DzGuid::fromString(QString::fromLatin1("{92bdd1aa-1b7a-4e98-bc5d-a6ad932e29f1}")));
 
 DzPlugin* buildDefinition(DzPlugin* pPlugin)
 {
     pPlugin->addClassFactory(&s_convertFigureActionFactory);
+    pPlugin->addClassFactory(&s_convertMorphsActionFactory);
     pPlugin->addClassFactory(&s_openManualActionFactory);
     pPlugin->setAuthor(QString::fromLatin1("Tavrenik"));
     pPlugin->setDescription(QString::fromUtf8(pcszDescription));

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <iterator>
 
 #include "dzmainwindow.h"
 #include "dzplugin.h"
@@ -39,13 +40,22 @@ TEST(ShellInHost, PluginLoadsAndPlacesBothActionsInItsMenu)
     ASSERT_NE(pMenu, nullptr);
     EXPECT_EQ(pMenu->title(), QStringLiteral("Co&nvert")) << "the mnemonic is kept";
     const QList<QAction*> actions = pMenu->actions();
-    ASSERT_EQ(actions.size(), 2);
-    EXPECT_EQ(actions[0]->text(), QStringLiteral("Convert selected Genesis 3 / 8 / 8.1 &figure..."));
-    EXPECT_EQ(actions[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+C")));
-    EXPECT_STREQ(actions[0]->metaObject()->className(), "KvrConvertFigureAction");
-    EXPECT_EQ(actions[1]->text(), QStringLiteral("Open Kelvaro PDF manual"));
-    EXPECT_TRUE(actions[1]->shortcut().isEmpty());
-    EXPECT_STREQ(actions[1]->metaObject()->className(), "KvrOpenManualAction");
+    struct Expected {
+        const char* pcszText;
+        const char* pcszShortcut;
+        const char* pcszClass;
+    };
+    const Expected expected[] = {
+        {"Convert selected Genesis 3 / 8 / 8.1 &figure...", "Ctrl+Alt+C", "KvrConvertFigureAction"},
+        {"Convert selected Genesis 3 / 8 / 8.1 &morphs one by one...", "Ctrl+Alt+M", "KvrConvertMorphsAction"},
+        {"Open Kelvaro PDF manual", "", "KvrOpenManualAction"},
+    };
+    ASSERT_EQ(actions.size(), int(std::size(expected)));
+    for (int i = 0; i < actions.size(); ++i) {
+        EXPECT_EQ(actions[i]->text(), QString::fromUtf8(expected[i].pcszText));
+        EXPECT_EQ(actions[i]->shortcut(), QKeySequence(QString::fromLatin1(expected[i].pcszShortcut)));
+        EXPECT_STREQ(actions[i]->metaObject()->className(), expected[i].pcszClass);
+    }
 }
 
 TEST(ShellInStudio, ScriptsFindAndConstructBothActions)

@@ -29,7 +29,7 @@ TEST(PluginDefinition, IdentifiesTheProductToTheHost)
 TEST(PluginDefinition, FactoriesComeInOrderWithTheirFixedGuids)
 {
     DzPlugin* pPlugin = getPluginDefinition();
-    ASSERT_EQ(pPlugin->getNumClassFactories(), 2);
+    ASSERT_EQ(pPlugin->getNumClassFactories(), 3);
 
     struct Expected {
         const char* pcszClass;
@@ -37,9 +37,10 @@ TEST(PluginDefinition, FactoriesComeInOrderWithTheirFixedGuids)
     };
     const Expected expected[] = {
         {"KvrConvertFigureAction", "{1fb60b91-0fd1-4fc3-b560-99df85875d31}"},
+        {"KvrConvertMorphsAction", "{587bd5a5-9521-48a7-b843-4337b3972dbe}"},
         {"KvrOpenManualAction", "{92bdd1aa-1b7a-4e98-bc5d-a6ad932e29f1}"},
     };
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 3; ++i) {
         DzClassFactory* pFactory = pPlugin->getClassFactory(i);
         ASSERT_NE(pFactory, nullptr);
         EXPECT_EQ(pFactory->className(), QString::fromLatin1(expected[i].pcszClass));

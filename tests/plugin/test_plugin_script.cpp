@@ -77,7 +77,7 @@ TEST(PluginScript, ConstructorOfAFactoryThatIsGoneMakesNothing)
 
     // The plug-in's own factory still works for engines it registered with.
     QScriptEngine other;
-    pluginFactory(1)->registerClass(&other);
+    pluginFactory(2)->registerClass(&other);
     EXPECT_NE(qscriptvalue_cast<KvrOpenManualAction*>(other.evaluate(QStringLiteral("new KvrOpenManualAction()"))),
               nullptr);
 }
