@@ -23,10 +23,10 @@
 #include "dzfigure.h"
 #include "kvr_identity.h"
 #include "kvr_morph-catalogue.h"
+#include "kvr_resolution-offer.h"
 #include "tv_app_settings.h"
 #include "tv_ctl_checkbox.h"
 #include "tv_daz-helpers-manual-place.h"
-#include "tv_daz-helpers-morphloader.h"
 #include "tv_daz-helpers-scene-morphs.h"
 #include "tv_daz-helpers-scene.h"
 #include "tv_gui.h"
@@ -260,21 +260,15 @@ void KvrConvertMorphsDialog::Impl::fillMorphList()
 
 void KvrConvertMorphsDialog::Impl::bindResolution()
 {
-    // Offered as the Convert dialog offers it: with the HD morph support and a subdivided source.
-    const bool bOffered = tav::daz::IsMorphLoaderProSubdivisionAvailable()
-                          && tav::daz::GetSubdivisionLevel(pParams->pfigSource, &subdLevel);
-    KvrResolution eInitial = KvrResolution::Base;
-    if (bOffered) {
+    const KvrResolutionOffer offer = OfferedResolution(pParams->pfigSource);
+    subdLevel = offer.iSubdLevel;
+    if (offer.bOffered)
         pRadioResolutionSubd->setText(tav::ToQString(fmt::format("High resolution (subd {})", subdLevel)));
-        if (tav::daz::GetNodeResolution(pParams->pfigSource) == tav::daz::NodeResolution::HighResolution)
-            eInitial = KvrResolution::Subd;
-    } else {
-        subdLevel = 0;
+    else
         pgrpResolution->hide();
-    }
     resolution.addButton(KvrResolution::Base, pRadioResolutionBase);
     resolution.addButton(KvrResolution::Subd, pRadioResolutionSubd);
-    resolution.bind(eInitial, nullptr, pcszResolutionToolTip);
+    resolution.bind(offer.eInitial, nullptr, pcszResolutionToolTip);
 }
 
 void KvrConvertMorphsDialog::Impl::setChecks(bool (*pShouldCheck)(const KvrSourceMorph&))
@@ -414,8 +408,9 @@ KvrMorphBatchOptions KvrConvertMorphsDialog::options() const
 void KvrConvertMorphsDialog::accept()
 {
     Impl& d = *_pImpl;
-    // Return in a field would accept while a name clashes: only an enabled Convert may.
-    if (!d.pbtnConvert->isEnabled())
+    // Return in a field would accept while a name clashes: only an enabled Convert may. Return
+    // in the filter ends the typing there, it does not start the batch.
+    if (!d.pbtnConvert->isEnabled() || focusWidget() == d.pledFilter)
         return;
     d.pHeadAndBody->commit();
     d.namePatternSetting.assign(tav::ToUtf8(d.pledNamePattern->text()));
