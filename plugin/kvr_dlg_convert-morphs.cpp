@@ -23,10 +23,10 @@
 #include "dzfigure.h"
 #include "kvr_identity.h"
 #include "kvr_morph-catalogue.h"
+#include "kvr_resolution-offer.h"
 #include "tv_app_settings.h"
 #include "tv_ctl_checkbox.h"
 #include "tv_daz-helpers-manual-place.h"
-#include "tv_daz-helpers-morphloader.h"
 #include "tv_daz-helpers-scene-morphs.h"
 #include "tv_daz-helpers-scene.h"
 #include "tv_gui.h"
@@ -57,10 +57,17 @@ constexpr const char* pcszHelpToolTip =
 // The manual's chapter "Converting morphs one by one", as its named destination.
 constexpr const char* pcszManualChapter = "converting-morphs-one-by-one";
 
+constexpr const char* pcszCheckToolTip = "%%: acts on the morphs the filter shows; the others keep their checks.";
+constexpr const char* pcszFilterToolTip = "Shows only the morphs whose label or group contains this text.";
+
 constexpr const char* pcszDefaultNamePattern = "{label} ({source})";
 constexpr const char* pcszDefaultPathPattern = "/Kelvaro/Converted/{source}";
 constexpr const char* pcszHeadSuffix = " Head";
 constexpr const char* pcszBodySuffix = " Body";
+
+// The morph list shows about a dozen rows and its three columns at least.
+constexpr int iListMinWidth = 560;
+constexpr int iListMinHeight = 300;
 
 // The columns of the morph list.
 enum MorphColumn : int {
@@ -99,6 +106,12 @@ public:
     }
 
     void build();
+    void buildMorphList(QVBoxLayout* pvertMain);
+    void buildCheckButtons(QVBoxLayout* pvertMain);
+    // The morph kind, the name and path patterns, and the line saying why Convert is disabled.
+    void buildNewMorphsGroup(QVBoxLayout* pvertMain);
+    void buildResolutionGroup(QVBoxLayout* pvertMain);
+    void buildBottomRow(QVBoxLayout* pvertMain);
     void fillMorphList();
     void bindResolution();
     void setChecks(bool (*pShouldCheck)(const KvrSourceMorph&));
@@ -146,12 +159,20 @@ void KvrConvertMorphsDialog::Impl::build()
                                                       tav::str::Quoted(pParams->pfigTarget->getLabel()))));
     plblIntro->setWordWrap(true);
     pvertMain->addWidget(plblIntro);
+    buildMorphList(pvertMain);
+    buildCheckButtons(pvertMain);
+    buildNewMorphsGroup(pvertMain);
+    buildResolutionGroup(pvertMain);
+    buildBottomRow(pvertMain);
+}
 
+void KvrConvertMorphsDialog::Impl::buildMorphList(QVBoxLayout* pvertMain)
+{
     auto* phorzFilter = new QHBoxLayout;
     phorzFilter->addWidget(new QLabel(QString::fromLatin1("Filter:")));
     pledFilter = new QLineEdit;
     pledFilter->setObjectName(QString::fromLatin1("pledFilter"));
-    pledFilter->setToolTip(QString::fromLatin1("Shows only the morphs whose label or group contains this text."));
+    pledFilter->setToolTip(QString::fromLatin1(pcszFilterToolTip));
     phorzFilter->addWidget(pledFilter);
     pvertMain->addLayout(phorzFilter);
 
@@ -161,9 +182,12 @@ void KvrConvertMorphsDialog::Impl::build()
     ptwMorphs->setRootIsDecorated(false);
     ptwMorphs->setUniformRowHeights(true);  // keeps long catalogues quick to scroll
     ptwMorphs->setSelectionMode(QAbstractItemView::NoSelection);
-    ptwMorphs->setMinimumSize(560, 300);
+    ptwMorphs->setMinimumSize(iListMinWidth, iListMinHeight);
     pvertMain->addWidget(ptwMorphs, 1);
+}
 
+void KvrConvertMorphsDialog::Impl::buildCheckButtons(QVBoxLayout* pvertMain)
+{
     auto* phorzChecks = new QHBoxLayout;
     const std::pair<const char*, bool (*)(const KvrSourceMorph&)> checks[] = {
         {"Check all", [](const KvrSourceMorph&) { return true; }},
@@ -175,8 +199,7 @@ void KvrConvertMorphsDialog::Impl::build()
         pbtn->setAutoDefault(false);
         phorzChecks->addWidget(pbtn);
         auto pHandler = std::make_shared<tav::ButtonHandler>();
-        pHandler->init(pbtn, [this, pShouldCheck = pShouldCheck] { setChecks(pShouldCheck); },
-                       "%%: acts on the morphs the filter shows; the others keep their checks.");
+        pHandler->init(pbtn, [this, pShouldCheck = pShouldCheck] { setChecks(pShouldCheck); }, pcszCheckToolTip);
         checkButtons.push_back(pHandler);
     }
     phorzChecks->addStretch(1);
@@ -184,7 +207,10 @@ void KvrConvertMorphsDialog::Impl::build()
     plblChecked->setObjectName(QString::fromLatin1("plblChecked"));
     phorzChecks->addWidget(plblChecked);
     pvertMain->addLayout(phorzChecks);
+}
 
+void KvrConvertMorphsDialog::Impl::buildNewMorphsGroup(QVBoxLayout* pvertMain)
+{
     auto* pgrpCreate = new QGroupBox(QString::fromLatin1("New morphs"));
     auto* pgrid = new QGridLayout(pgrpCreate);
     pchkHeadAndBody = new QCheckBox(QString::fromLatin1("Make a head and a body morph of each"));
@@ -208,7 +234,10 @@ void KvrConvertMorphsDialog::Impl::build()
     plblProblem->setWordWrap(true);
     tav::setWarningStyle(plblProblem);
     pvertMain->addWidget(plblProblem);
+}
 
+void KvrConvertMorphsDialog::Impl::buildResolutionGroup(QVBoxLayout* pvertMain)
+{
     pgrpResolution = new QGroupBox(QString::fromLatin1("Morph resolution"));
     pgrpResolution->setObjectName(QString::fromLatin1("pgrpResolution"));
     auto* phorzResolution = new QHBoxLayout(pgrpResolution);
@@ -219,7 +248,10 @@ void KvrConvertMorphsDialog::Impl::build()
     phorzResolution->addWidget(pRadioResolutionBase);
     phorzResolution->addWidget(pRadioResolutionSubd);
     pvertMain->addWidget(pgrpResolution);
+}
 
+void KvrConvertMorphsDialog::Impl::buildBottomRow(QVBoxLayout* pvertMain)
+{
     auto* phorzBottom = new QHBoxLayout;
     phorzBottom->setObjectName(QString::fromLatin1("phorzBottomButtons"));
     buttons.addToolButton(phorzBottom, ":/bootstrap/24/question-square.png",
@@ -260,21 +292,15 @@ void KvrConvertMorphsDialog::Impl::fillMorphList()
 
 void KvrConvertMorphsDialog::Impl::bindResolution()
 {
-    // Offered as the Convert dialog offers it: with the HD morph support and a subdivided source.
-    const bool bOffered = tav::daz::IsMorphLoaderProSubdivisionAvailable()
-                          && tav::daz::GetSubdivisionLevel(pParams->pfigSource, &subdLevel);
-    KvrResolution eInitial = KvrResolution::Base;
-    if (bOffered) {
+    const KvrResolutionOffer offer = OfferedResolution(pParams->pfigSource);
+    subdLevel = offer.iSubdLevel;
+    if (offer.bOffered)
         pRadioResolutionSubd->setText(tav::ToQString(fmt::format("High resolution (subd {})", subdLevel)));
-        if (tav::daz::GetNodeResolution(pParams->pfigSource) == tav::daz::NodeResolution::HighResolution)
-            eInitial = KvrResolution::Subd;
-    } else {
-        subdLevel = 0;
+    else
         pgrpResolution->hide();
-    }
     resolution.addButton(KvrResolution::Base, pRadioResolutionBase);
     resolution.addButton(KvrResolution::Subd, pRadioResolutionSubd);
-    resolution.bind(eInitial, nullptr, pcszResolutionToolTip);
+    resolution.bind(offer.eInitial, nullptr, pcszResolutionToolTip);
 }
 
 void KvrConvertMorphsDialog::Impl::setChecks(bool (*pShouldCheck)(const KvrSourceMorph&))
@@ -414,8 +440,9 @@ KvrMorphBatchOptions KvrConvertMorphsDialog::options() const
 void KvrConvertMorphsDialog::accept()
 {
     Impl& d = *_pImpl;
-    // Return in a field would accept while a name clashes: only an enabled Convert may.
-    if (!d.pbtnConvert->isEnabled())
+    // Return in a field would accept while a name clashes: only an enabled Convert may. Return
+    // in the filter ends the typing there, it does not start the batch.
+    if (!d.pbtnConvert->isEnabled() || focusWidget() == d.pledFilter)
         return;
     d.pHeadAndBody->commit();
     d.namePatternSetting.assign(tav::ToUtf8(d.pledNamePattern->text()));

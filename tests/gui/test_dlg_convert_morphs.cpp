@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -15,7 +16,9 @@
 #include "gui_test_helpers.h"
 #include "kvr_dlg_convert-morphs.h"
 #include "kvr_morph-catalogue.h"
+#include "dzintproperty.h"
 #include "tv_daz-helpers-scene-morphs.h"
+#include "tv_daz-helpers-scene.h"
 
 // The catalogue of a source's morphs, the names made from it, and the Convert morphs dialog on
 // the bundled Genesis 8.1 Female (its head size dialled) beside a Genesis 9.
@@ -215,6 +218,11 @@ TEST_F(ConvertMorphsDialogTest, TheFilterMatchesLabelOrGroupAndTheCheckButtonsAc
     }
     EXPECT_EQ(child<QLabel>("plblChecked")->text(),
               QStringLiteral("%1 of %1 checked").arg(list()->topLevelItemCount()));
+    // Return ends the typing in the filter; it does not start the batch.
+    child<QLineEdit>("pledFilter")->setFocus();
+    QTest::keyClick(child<QLineEdit>("pledFilter"), Qt::Key_Return);
+    EXPECT_TRUE(_pDialog->isVisible());
+    EXPECT_EQ(_pDialog->result(), 0);
 }
 
 TEST_F(ConvertMorphsDialogTest, ANameTheTargetHasOrTwoMorphsGivingOneNameKeepConvertDisabledAndSayWhich)
@@ -320,6 +328,45 @@ TEST_F(ConvertMorphsDialogTest, ALongCatalogueScrollsInsideTheList)
     EXPECT_EQ(checkedLabels().size(), 22);
     clickRow("Morph 149");
     EXPECT_EQ(checkedLabels().size(), 23);
+}
+
+TEST(ConvertMorphsDialogResolution, OfferedAsTheConvertDialogOffersIt)
+{
+    struct Case {
+        bool bHdMorphs;
+        bool bHighResolutionSource;  // at subdivision level 2
+        bool bShown;
+        KvrResolution eFirst;
+        int iLevel;
+    };
+    const Case cases[] = {
+        {false, true, false, KvrResolution::Base, 0},
+        {true, false, true, KvrResolution::Base, 0},
+        {true, true, true, KvrResolution::Subd, 2},
+    };
+    for (const Case& c : cases) {
+        DzAppOptions options = TestApp::defaultOptions();
+        options.hdMorphs = c.bHdMorphs;
+        DialogScene scene(options);
+        if (c.bHighResolutionSource) {
+            ASSERT_TRUE(tav::daz::SetNodeResolution(scene.pSource, tav::daz::NodeResolution::HighResolution, true));
+            tav::daz::GetSubdivisionLevelProperty(scene.pSource, true)->setValue(2);
+        }
+        DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
+        KvrConvertMorphsDialog dialog(nullptr, scene.pParams, SourceMorphCatalogue(scene.pSource), &settings);
+        dialog.show();
+        EXPECT_EQ(dialog.findChild<QWidget*>(QStringLiteral("pgrpResolution"))->isVisible(), c.bShown) << c.bHdMorphs;
+        const KvrMorphBatchOptions first = dialog.options();
+        EXPECT_EQ(first.eResolution, c.eFirst) << c.bHdMorphs << c.bHighResolutionSource;
+        EXPECT_EQ(first.iSubdLevel, c.iLevel);
+        if (c.eFirst == KvrResolution::Subd) {
+            auto* pBase = dialog.findChild<QRadioButton*>(QStringLiteral("pRadioResolutionBase"));
+            clickIndicator(pBase);
+            EXPECT_EQ(dialog.options().eResolution, KvrResolution::Base);
+            EXPECT_EQ(dialog.options().iSubdLevel, 0);
+        }
+        dialog.reject();
+    }
 }
 
 TEST(ConvertMorphsDialogHelp, OpensTheInstalledManualAtItsChapterOrSaysWhereItIsMissing)

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <functional>
+#include <memory>
 
 #include "dlg_fixture.h"
 #include "qt_wait.h"
@@ -125,6 +127,8 @@ protected:
         QTest::mouseClick(child<QPushButton>(dialog, "pbtnSaveMorphAssets"), Qt::LeftButton);
     }
 
+    void expectTargetGoneAfter(const std::function<void(DzFigure*)>& takeAway);
+
     QTemporaryDir _library;
     DialogScene _scene{options(_library)};
     std::vector<DzMorph*> _morphs;
@@ -229,13 +233,13 @@ TEST_F(SuccessDialogTest, ARemovedMorphDisablesItsRowAndASaveNamingItFailsVisibl
     EXPECT_TRUE(dialog.isVisible());
 }
 
-TEST_F(SuccessDialogTest, ATargetDeletedWhileOpenDisablesRowsAndSaveAndNothingCallsIntoIt)
+// The target goes while the dialog is open and a row is ticked; a user then ticks and saves.
+void SuccessDialogTest::expectTargetGoneAfter(const std::function<void(DzFigure*)>& takeAway)
 {
     QWidget& dialog = open();
     showActive(dialog);
     clickIndicator(rowCheck(dialog, 0));
-    delete _scene.pTarget;
-    _scene.pTarget = nullptr;
+    takeAway(_scene.pTarget);
 
     MessageBoxCloser boxes;
     clickIndicator(rowCheck(dialog, 2));
@@ -254,6 +258,23 @@ TEST_F(SuccessDialogTest, ATargetDeletedWhileOpenDisablesRowsAndSaveAndNothingCa
     EXPECT_TRUE(shown.join("\n").contains(QString::fromUtf8(
         "The target figure \u201cGenesis 9\u201d is no longer in the scene")))
         << shown.join("\n").toStdString();
+}
+
+TEST_F(SuccessDialogTest, ATargetDeletedWhileOpenDisablesRowsAndSaveAndNothingCallsIntoIt)
+{
+    expectTargetGoneAfter([this](DzFigure* pTarget) {
+        delete pTarget;
+        _scene.pTarget = nullptr;
+    });
+}
+
+TEST_F(SuccessDialogTest, ATargetTakenOutOfTheSceneIsGoneAsWell)
+{
+    std::unique_ptr<DzFigure> pKept;
+    expectTargetGoneAfter([&pKept](DzFigure* pTarget) {
+        ASSERT_TRUE(dzScene->removeNode(pTarget));
+        pKept.reset(pTarget);
+    });
 }
 
 TEST_F(SuccessDialogTest, ASaveTheHostReportsCancelledIsNotReportedAsSaved)
