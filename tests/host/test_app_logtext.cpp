@@ -11,7 +11,7 @@ struct LogCase {
     const char* name;
     QString text;      // as written to the log
     QString brief;     // the pane without details ("" hides it)
-    QString detailed;  // the pane with details; null: as brief
+    QString detailed = {};  // the pane with details; null: as brief
 };
 
 // Readable names in test listings.
@@ -83,8 +83,9 @@ TEST_P(UrlFromText, FileUrlsTakeThePathLiterally)
     const UrlCase& c = GetParam();
     const QUrl url = dzUrlFromText(c.text);
     EXPECT_EQ(url.isLocalFile(), !c.localFile.isEmpty());
-    if (url.isLocalFile())
+    if (url.isLocalFile()) {
         EXPECT_EQ(url.toLocalFile(), c.localFile);
+    }
     EXPECT_EQ(url.toString(QUrl::FullyEncoded).replace("%20", " "), c.url);
 }
 
