@@ -12,10 +12,11 @@
 #include <algorithm>
 #include <functional>
 
-// What a user saves must change no test. A user converts the sample figure and saves its morphs
-// as support assets, once into the build's bundled library and once into the studio's
-// "My Library"; every fresh Genesis 9 the user's studio loads then carries them. The tests that
-// load a fresh Genesis 9 run again beside those saves and pass.
+// What a user saves must change no test. A user converts the figures of the scene the example
+// script is shown with and saves their morphs as support assets, once into the build's bundled
+// library and once into the studio's "My Library"; every fresh Genesis 9 the user's studio loads
+// then carries morphs of the very names those tests make. The tests that load a fresh Genesis 9
+// run again beside those saves and pass.
 namespace {
 
 const QString bundledLibrary = QStringLiteral(KVR_BUILD_DIR "/content");
@@ -77,12 +78,12 @@ int run(const QString& program, const QStringList& args, const QProcessEnvironme
 }
 
 // The user's studio, started as a user starts it (its default content and home), converts the
-// sample figure with the example script and saves the new morphs into the library.
+// figures with the example script and saves the new morphs into the library.
 void convertAndSave(const QProcessEnvironment& env, const QString& library, const QString& vendor)
 {
     QString output;
     const int iExit = run(QStringLiteral(KVR_STUDIO),
-                          {"--headless", "--scene", "Scenes/Sample Conversion.duf", "--script",
+                          {"--headless", "--scene", "Scenes/Several Sources.duf", "--script",
                            KVR_SOURCE_DIR "/examples/convert-all-figures.js", "--script-arg", library, "--script-arg",
                            vendor, "--answer", "Convert figure*=Convert", "--answer",
                            "Conversion complete*=Close", "--answer", "Error*=OK"},
@@ -113,8 +114,8 @@ TEST(UserSaves, MorphsSavedIntoTheBundledLibraryAndMyLibraryChangeNoTestThatLoad
 
     convertAndSave(env, bundledLibrary, vendor);
     convertAndSave(env, myLibrary, vendor);
-    ASSERT_EQ(savedMorphs(bundled.added(), vendor), 2) << bundled.added().join('\n').toStdString();
-    ASSERT_EQ(savedMorphs(entriesBelow(myLibrary).values(), vendor), 2);
+    ASSERT_EQ(savedMorphs(bundled.added(), vendor), 6) << bundled.added().join('\n').toStdString();
+    ASSERT_EQ(savedMorphs(entriesBelow(myLibrary).values(), vendor), 6);
 
     QString output;
     const int iExit = run(QCoreApplication::applicationFilePath(),
