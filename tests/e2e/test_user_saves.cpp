@@ -105,7 +105,7 @@ TEST(UserSaves, MorphsSavedIntoTheBundledLibraryAndMyLibraryChangeNoTestThatLoad
     // The main job's test reads the bundled library: it waits until the saves are gone again.
     QLockFile bundledInUse(QStringLiteral(KVR_BUILD_DIR "/content.lock"));
     bundledInUse.setStaleLockTime(0);
-    ASSERT_TRUE(bundledInUse.tryLock(600000));
+    ASSERT_TRUE(bundledInUse.tryLock(240000));
     const RestoredOnExit bundled(bundledLibrary);
     QTemporaryDir userHome;
     const QProcessEnvironment env = userEnvironment(userHome.path());
