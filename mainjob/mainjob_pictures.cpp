@@ -57,7 +57,7 @@ MainJobPictures::MainJobPictures(Dz3DViewport* pView, const QString& folder) : _
     QDir().mkpath(folder);
 }
 
-bool MainJobPictures::shoot(const QList<DzNode*>& nodes, const QString& fileName)
+bool MainJobPictures::shoot(const QList<DzNode*>& nodes, const QString& fileName, const QString& caption)
 {
     const OnlyVisible only(nodes);
     dzScene->selectAllNodes(false);  // no selection highlight in the pictures
@@ -67,16 +67,18 @@ bool MainJobPictures::shoot(const QList<DzNode*>& nodes, const QString& fileName
     if (!_pView->renderToFile(path, iWidth, iHeight))
         return false;
     _written << path;
+    _captions << caption;
     return true;
 }
 
-bool MainJobPictures::shootDistances(DzNode* pNode, const QVector<float>& distancesCm, const QString& fileName)
+bool MainJobPictures::shootDistances(DzNode* pNode, const QVector<float>& distancesCm, const QString& fileName,
+                                     const QString& caption)
 {
     const float fLargest = distancesCm.isEmpty() ? 0.0f : *std::max_element(distancesCm.begin(), distancesCm.end());
     if (!_pView->setScalarOverlay(pNode, distancesCm, legendTop(fLargest), QStringLiteral("cm"),
                                   QStringLiteral("Distance to the source")))
         return false;
-    const bool bWritten = shoot({pNode}, fileName);
+    const bool bWritten = shoot({pNode}, fileName, caption);
     _pView->clearOverlay();
     return bWritten;
 }

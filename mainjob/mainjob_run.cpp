@@ -4,11 +4,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextDocument>
 #include <QTimer>
 #include <cmath>
 #include <stdexcept>
@@ -27,6 +25,7 @@
 #include "dzscene.h"
 #include "dzviewport.h"
 #include "dzviewportmgr.h"
+#include "dialog_text.h"
 #include "kvr_convert-figure-target.h"
 #include "kvr_generations.h"
 #include "mainjob_measure.h"
@@ -50,28 +49,12 @@ public:
     explicit MainJobError(const QString& text) : std::runtime_error(text.toStdString()) {}
 };
 
-QString plainText(const QString& html)
-{
-    QTextDocument document;
-    document.setHtml(html);
-    return document.toPlainText().trimmed();
-}
-
 QWidget* visibleWindow(const QString& objectName)
 {
     for (QWidget* pWidget : QApplication::topLevelWidgets())
         if (pWidget->isVisible() && pWidget->objectName() == objectName)
             return pWidget;
     return nullptr;
-}
-
-template <typename W>
-W* childOf(QWidget* pParent, const QString& objectName)
-{
-    W* pChild = pParent->findChild<W*>(objectName);
-    if (!pChild)
-        throw MainJobError(QStringLiteral("the %1 has no %2").arg(pParent->objectName(), objectName));
-    return pChild;
 }
 
 // Plays the user at the Convert dialog: presses Convert once it has been seen for a moment, and
@@ -164,10 +147,15 @@ void placeOnSource(DzFigure* pTarget, DzFigure* pSource, const QStringList& morp
         setDial(pTarget, morph, 1.0f);
 }
 
-// Reads the Success dialog as the user sees it, then closes it.
+// Reads the Success dialog as the user sees it, the measured time beside the one it gives in
+// whole seconds, then closes it.
 void readAndCloseSuccess(QWidget* pSuccess, MainJobResult* pResult)
 {
-    pResult->reportText = plainText(childOf<QLabel>(pSuccess, QStringLiteral("plblIntro"))->text());
+    QStringList lines = dialogAsText(pSuccess);
+    for (QString& line : lines)
+        if (line.startsWith(QStringLiteral("Time taken:")))
+            line += QStringLiteral("   (measured: %1 ms)").arg(pResult->wholeMs, 0, 'f', 0);
+    pResult->reportText = lines.join(QLatin1Char('\n'));
     for (QCheckBox* pRow : pSuccess->findChildren<QCheckBox*>())
         if (pRow->objectName().isEmpty())  // the rows; the form's own boxes have names
             pResult->morphs << pRow->text();
@@ -178,6 +166,40 @@ void readAndCloseSuccess(QWidget* pSuccess, MainJobResult* pResult)
         }
     }
     throw MainJobError(QStringLiteral("the Success dialog has no Close button"));
+}
+
+// What the picture of the source shows: the morphs dialled on it, as its dials read.
+QString sourceCaption(DzFigure* pSource)
+{
+    QStringList dials;
+    DzObject* pObject = pSource->getObject();
+    for (int i = 0; pObject && i < pObject->getNumModifiers(); ++i) {
+        auto* pMorph = qobject_cast<DzMorph*>(pObject->getModifier(i));
+        const float fValue = pMorph ? pMorph->getValueControl()->getValue() : 0.0f;
+        if (fValue != 0.0f)
+            dials << QStringLiteral("%1 %2 %").arg(pMorph->getValueControl()->getLabel()).arg(std::lround(100 * fValue));
+    }
+    return QStringLiteral("The source: the sample scene's %1, %2 morphs dialled (%3).")
+        .arg(pSource->getLabel())
+        .arg(dials.size())
+        .arg(dials.join(QStringLiteral(", ")));
+}
+
+// What the picture of the converted Genesis 9 shows, and why its legs do not stand like the
+// source's.
+QString afterCaption(int cMorphs)
+{
+    QString caption = QStringLiteral("The Genesis 9 after the conversion, its %1 new morphs dialled to 100 %: "
+                                     "the source's shape on the Genesis 9's own mesh.")
+                          .arg(cMorphs);
+    const KvrThighPose* pPose = Generation(eSampleGeneration).pThighPose;
+    if (!pPose)
+        return caption;
+    return caption + QStringLiteral(" It keeps its own stance, legs %1 degrees closer together than the source's: "
+                                    "a morph changes the shape, never the pose. The conversion made the morphs "
+                                    "with the legs posed like the source's, so posed like that (next picture) "
+                                    "it lies on the source.")
+                         .arg(double(std::abs((*pPose)[0].fDegrees)));
 }
 
 Dz3DViewport* activeView(DzMainWindow* pWindow)
@@ -210,8 +232,9 @@ void run(const QString& pictureDir, MainJobResult* pResult)
     if (!pWindow)
         throw MainJobError(QStringLiteral("the studio has no main window"));
     MainJobPictures pictures(activeView(pWindow), pictureDir);
-    pictures.shoot({pSource}, QStringLiteral("source.png"));
-    pictures.shoot({pTarget}, QStringLiteral("target-before.png"));
+    pictures.shoot({pSource}, QStringLiteral("source.png"), sourceCaption(pSource));
+    pictures.shoot({pTarget}, QStringLiteral("target-before.png"),
+                   QStringLiteral("The Genesis 9 before the conversion: its own shape, in its own stance."));
 
     // What the user does: select both figures, then Ctrl+Alt+C.
     DzAction* pConvert =
@@ -239,7 +262,7 @@ void run(const QString& pictureDir, MainJobResult* pResult)
 
     for (const QString& morph : pResult->morphs)
         setDial(pTarget, morph, 1.0f);
-    pictures.shoot({pTarget}, QStringLiteral("target-after.png"));
+    pictures.shoot({pTarget}, QStringLiteral("target-after.png"), afterCaption(pResult->morphs.size()));
 
     placeOnSource(pTarget, pSource, pResult->morphs);
     QTemporaryDir scratch;
@@ -248,8 +271,11 @@ void run(const QString& pictureDir, MainJobResult* pResult)
     pResult->rmsCm = distance.rms;
     pResult->maxCm = distance.max;
     pResult->heightCm = dzMeshHeight(sourceMesh);
-    pictures.shootDistances(pTarget, distance.fromB, QStringLiteral("distance.png"));
+    pictures.shootDistances(pTarget, distance.fromB, QStringLiteral("distance.png"),
+                            QStringLiteral("The converted Genesis 9 posed and placed like the source, each point "
+                                           "coloured by its distance to the source's surface (legend in cm)."));
     pResult->pictures = pictures.written();
+    pResult->captions = pictures.captions();
 }
 
 } // namespace

@@ -10,7 +10,7 @@ class DzFigure;
 
 // What the main job saw and measured.
 struct MainJobResult {
-    QString reportText;           // what the Success dialog said
+    QString reportText;           // the Success dialog as text, the measured time beside its own
     QStringList morphs;           // the new morphs, as the Success dialog lists them
     QString targetLabel;          // the Genesis 9's label after the job
     StepClock::Laps steps;        // each step's time
@@ -19,6 +19,7 @@ struct MainJobResult {
     double maxCm = 0;
     float heightCm = 0;           // the source's height
     QStringList pictures;         // the files written
+    QStringList captions;         // what each picture shows
 };
 
 // Converts the sample scene as a user would: both figures selected, the convert action, Convert
