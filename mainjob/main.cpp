@@ -44,12 +44,12 @@ void print(const QString& line)
     std::printf("%s\n", line.toUtf8().constData());
 }
 
-QString morphPlace(const QString& targetLabel, const QString& morph)
+QString morphGroup(const QString& targetLabel, const QString& morph)
 {
     DzNode* pTarget = dzScene->findNodeByLabel(targetLabel);
     auto* pMorph = pTarget ? qobject_cast<DzMorph*>(pTarget->getObject()->findModifier(morph)) : nullptr;
     const QString path = pMorph ? pMorph->getValueControl()->getPath() : QString();
-    return QStringLiteral("on \"%1\", Parameters group \"%2\"").arg(targetLabel, path);
+    return QStringLiteral("Parameters group \"%1\"").arg(path);
 }
 
 void printReport(const MainJobResult& result, const Options& options)
@@ -61,9 +61,11 @@ void printReport(const MainJobResult& result, const Options& options)
     for (const QString& line : result.reportText.split(QLatin1Char('\n')))
         print(QStringLiteral("  ") + line);
     print(QString());
-    print(QStringLiteral("New morphs on the Genesis 9 (left in the scene, not saved as assets):"));
+    print(QStringLiteral("New morphs on the Genesis 9 (labelled %1 by the conversion), left in the scene, "
+                         "not saved as assets:")
+              .arg(result.targetLabel));
     for (const QString& morph : result.morphs)
-        print(QStringLiteral("  %1  %2").arg(morph, morphPlace(result.targetLabel, morph)));
+        print(QStringLiteral("  %1  %2").arg(morph, morphGroup(result.targetLabel, morph)));
     print(QString());
     print(QStringLiteral("Time per step (ms):"));
     for (size_t i = 0; i < result.steps.size(); ++i)
@@ -84,8 +86,10 @@ void printReport(const MainJobResult& result, const Options& options)
               .arg(100.0 * result.maxCm / result.heightCm, 0, 'f', 3));
     print(QString());
     print(QStringLiteral("Pictures in %1:").arg(options.pictureDir));
-    for (const QString& picture : result.pictures)
-        print(QStringLiteral("  ") + QFileInfo(picture).fileName());
+    for (int i = 0; i < result.pictures.size(); ++i) {
+        print(QStringLiteral("  ") + QFileInfo(result.pictures[i]).fileName());
+        print(QStringLiteral("    ") + result.captions.value(i));
+    }
 }
 
 } // namespace

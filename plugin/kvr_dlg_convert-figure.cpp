@@ -11,11 +11,11 @@
 #include "dzfloatproperty.h"
 #include "kvr_convert-figure-height.h"
 #include "kvr_identity.h"
+#include "kvr_resolution-offer.h"
 #include "tv_app_settings.h"
 #include "tv_ctl_checkbox.h"
 #include "tv_ctl_slider.h"
 #include "tv_daz-helpers-manual.h"
-#include "tv_daz-helpers-morphloader.h"
 #include "tv_daz-helpers-scene.h"
 #include "tv_dlg_morph-path.h"
 #include "tv_gui.h"
@@ -238,21 +238,15 @@ void KvrConvertDialog::Impl::bindMorphPaths()
 
 void KvrConvertDialog::Impl::bindResolution()
 {
-    const bool bOffered = tav::daz::IsMorphLoaderProSubdivisionAvailable()
-                          && tav::daz::GetSubdivisionLevel(pParams->pfigSource, &subdLevel);
-    KvrResolution eInitial = KvrResolution::Base;
-    if (bOffered) {
-        ui.pRadioResolutionSubd->setText(
-            tav::ToQString(fmt::format("High resolution (subd {})", subdLevel)));
-        if (tav::daz::GetNodeResolution(pParams->pfigSource) == tav::daz::NodeResolution::HighResolution)
-            eInitial = KvrResolution::Subd;
-    } else {
-        subdLevel = 0;
+    const KvrResolutionOffer offer = OfferedResolution(pParams->pfigSource);
+    subdLevel = offer.iSubdLevel;
+    if (offer.bOffered)
+        ui.pRadioResolutionSubd->setText(tav::ToQString(fmt::format("High resolution (subd {})", subdLevel)));
+    else
         tav::setVisibleWithLayout(ui.pgrpResolution, false);
-    }
     resolution.addButton(KvrResolution::Base, ui.pRadioResolutionBase);
     resolution.addButton(KvrResolution::Subd, ui.pRadioResolutionSubd);
-    resolution.bind(eInitial, nullptr, pcszResolutionToolTip);
+    resolution.bind(offer.eInitial, nullptr, pcszResolutionToolTip);
 }
 
 void KvrConvertDialog::Impl::setIntro(size_t activeMorphCount, std::string_view baseMorphName)

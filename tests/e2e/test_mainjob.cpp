@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QLockFile>
 #include <QProcess>
@@ -27,6 +28,11 @@ const ReportLine aExpectedLines[] = {
     {"the body morph's row", "  \\[ \\] Genesis 8\\.1 Female converted to G9 Body  <0\\.0%>.*\\[Show in Parameters\\]"},
     {"its save form", "  Save checked morphs as support assets"},
     {"its button", ".*\\[Close\\].*"},
+    {"the figure they are on", "New morphs on the Genesis 9 \\(labelled rigged-for-mlp-\\S+ by the conversion\\), left in "
+                               "the scene, not saved as assets:"},
+    {"why the converted figure keeps its stance",
+     "    The Genesis 9 after the conversion, its 2 new morphs dialled to 100 %: .* It keeps its own stance, legs "
+     "6\\.5 degrees closer together than the source's: a morph changes the shape, never the pose\\..*"},
     {"the head morph's place", "  Genesis 8\\.1 Female converted to G9 Head  .*Parameters group \"Kelvaro\""},
     {"the body morph's place", "  Genesis 8\\.1 Female converted to G9 Body  .*Parameters group \"Kelvaro\""},
     {"the first step", "   1 +\\d+\\.\\d  Normalizing target G9 figure"},
@@ -75,6 +81,18 @@ TEST(MainJob, ReportsTheNewMorphsTheStepsAndAFidelityWithinTheBoundsAndWritesFou
         const QImage picture(pictures.filePath(pcszPicture));
         EXPECT_EQ(picture.size(), QSize(800, 900)) << pcszPicture;
     }
+    // README shows the same pictures under the same captions.
+    QFile readme(QStringLiteral(KVR_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QString readmeText = QString::fromUtf8(readme.readAll());
+    const QRegularExpression caption(QStringLiteral("^  \\S+\\.png\\n    (.+)$"), QRegularExpression::MultilineOption);
+    int cCaptions = 0;
+    for (auto it = caption.globalMatch(out); it.hasNext(); ++cCaptions) {
+        const QString text = it.next().captured(1);
+        if (!text.startsWith(QStringLiteral("The source:")))  // its dials depend on the content
+            EXPECT_TRUE(readmeText.contains("| " + text + " |")) << text.toStdString();
+    }
+    EXPECT_EQ(cCaptions, 4);
     // The converted figure differs from the Genesis 9 it started as.
     EXPECT_NE(QImage(pictures.filePath("target-before.png")), QImage(pictures.filePath("target-after.png")));
 }
