@@ -1,25 +1,32 @@
 #include "tv_assert.h"
 
-#include <QtGlobal>
 #include <cstdio>
-#include <fmt/format.h>
-
-#include "dzapp.h"
-#include "tv_log.h"
 
 namespace tav {
 
+namespace {
+
+AssertionHandler handlerNow = nullptr;
+
+} // namespace
+
+AssertionHandler SetAssertionHandler(AssertionHandler handler)
+{
+    AssertionHandler previous = handlerNow;
+    handlerNow = handler;
+    return previous;
+}
+
 void AssertionFailed(const char* expression, const char* file, int line)
 {
-    const std::string text =
-        fmt::format("Assertion failed: {}, file {}, line {}", expression ? expression : "",
-                    file ? file : "", line);
-    if (dzApp)
-        Log(text);
-    // The host may route Qt messages elsewhere; standard error must see it regardless.
-    std::fprintf(stderr, "%s\n", text.c_str());
+    const AssertionFailure failure(expression ? expression : "", file ? file : "", line);
+    // The host may route Qt messages elsewhere, and a handler above may never show the failure:
+    // standard error sees it regardless. The host log gets it from the job's failure path.
+    std::fprintf(stderr, "%s\n", failure.what());
     std::fflush(stderr);
-    qFatal("%s", text.c_str());
+    if (handlerNow)
+        handlerNow(failure);
+    throw failure;
 }
 
 } // namespace tav

@@ -35,4 +35,14 @@ public:
     CanceledException(const CanceledException&) = default;
 };
 
+// A broken internal invariant: a programming error, reported like any failure of the job.
+class AssertionFailure : public Exception {
+public:
+    AssertionFailure(std::string_view expression, std::string_view file, int line)
+        : Exception("assertion failed: {}, file {}, line {}", expression, file, line)
+    {
+    }
+    AssertionFailure(const AssertionFailure&) = default;
+};
+
 } // namespace tav

@@ -53,19 +53,13 @@ protected:
     TestApp _app;
 };
 
-TEST_F(DialogBaseTest, TitleCarriesProductAndVersionWithoutHelpButton)
-{
-    SampleDialog dialog(kSettingsPath, kKey);
-    EXPECT_EQ(dialog.windowTitle(),
-              QString::fromUtf8("Sample \u2014 Tavrenik's Kelvaro V1.0.5 (2023-06-22)"));
-    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowContextHelpButtonHint);
-    EXPECT_TRUE(dialog.ok()->isDefault());
-}
-
-TEST_F(DialogBaseTest, PlacementIsRememberedAfterOk)
+TEST_F(DialogBaseTest, TitleCarriesTheProductAndPlacementIsRememberedAfterOk)
 {
     {
         SampleDialog first(kSettingsPath, kKey);
+        EXPECT_EQ(first.windowTitle(), QString::fromUtf8("Sample \u2014 Tavrenik's Kelvaro V1.0.5 (2023-06-22)"));
+        EXPECT_FALSE(first.windowFlags() & Qt::WindowContextHelpButtonHint);
+        EXPECT_TRUE(first.ok()->isDefault());
         first.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
         first.resize(431, 257);

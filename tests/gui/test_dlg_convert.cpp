@@ -21,6 +21,22 @@ namespace {
 
 const char* const pcszBaseName = "Genesis 8.1 Female converted to G9";
 
+// The tip of each dial: the group's title and the first three rows' labels, quoted.
+const char* const pcszDialToolTip =
+    "\n<p>The dials in the <b>\u201cG9 bases for new morph\u201d</b> group determine what base the new morph will be "
+    "built against. The dials\nare shortcuts to property dials of the selected target G9 figure.</p>\n<p>If all dials "
+    "are zero, the new morph will contain the full set of vertex deltas against the default G9 figure.</p>\n<p>If any "
+    "dial is not zero (or any other morph is active in the selected target G9 figure),\nthose morphs will need to be "
+    "active in addition to the new morph for a G9 figure to look like the source G8 figure:\n<ul>\n<li>with "
+    "<b>\u201cCloneGenesis8Female\u201d</b>, the matching G8 clone morph (which is hidden under the \u201cHidden\u201d "
+    "category) will be needed;</li>\n<li>with <b>\u201cBase feminine\u201d</b>, the \u201cBase feminine\u201d morph under "
+    "\u201cActor/People/Feminine\u201d will be needed;</li>\n<li>with <b>\u201cBase masculine\u201d</b>, the \u201cBase "
+    "masculine\u201d morph under \u201cActor/People/Masculine\u201d will be needed.</li>\n</ul><p>Please see the user "
+    "manual for details.</p>\n";
+
+const char* const pcszPickToolTip = "<b>Pick morph path:</b> Allows you to pick a morph path from the tree of existing "
+                                    "property paths in the target figure.";
+
 class ConvertDialogTest : public ::testing::Test {
 protected:
     std::unique_ptr<KvrConvertDialog> open(size_t cActiveMorphs = 1)
@@ -95,8 +111,21 @@ TEST_F(ConvertDialogTest, FirstUseOffersHeadAndBodyNamesTheFiguresAndFitsTheHeig
     for (int iRow = 0; iRow < 4; ++iRow)
         labels << qobject_cast<QLabel*>(pgrid->itemAtPosition(iRow, 0)->widget())->text();
     EXPECT_EQ(labels, (QStringList{"CloneGenesis8Female", "Base feminine", "Base masculine", "Proportion height"}));
-    EXPECT_TRUE(dial(*pDialog, 2)->toolTip().contains(QString::fromUtf8(
-        "<li>with <b>\u201cBase feminine\u201d</b>, the \u201cBase feminine\u201d morph")));
+    for (int iRow = 0; iRow < 4; ++iRow)
+        EXPECT_EQ(dial(*pDialog, iRow)->toolTip(), QString::fromUtf8(pcszDialToolTip)) << "row " << iRow;
+    const std::pair<QToolButton*, const char*> aToolTips[] = {
+        {autoButton(*pDialog), "<b>Auto:</b> Calculates an optimal height value for the G9 target figure to match that "
+                               "of the source figure."},
+        {toolButton(*pDialog, "phorzBottomButtons", 0),
+         "<b>Help:</b> Opens the tool's PDF manual in your system's default PDF viewer."},
+        {toolButton(*pDialog, "phorzFullFigureMorphPath", 1), pcszPickToolTip},
+        {toolButton(*pDialog, "phorzHeadMorphPath", 1), pcszPickToolTip},
+        {toolButton(*pDialog, "phorzBodyMorphPath", 1), pcszPickToolTip},
+    };
+    for (const auto& [pButton, pcszToolTip] : aToolTips) {
+        ASSERT_NE(pButton, nullptr) << pcszToolTip;
+        EXPECT_EQ(pButton->toolTip(), QString::fromUtf8(pcszToolTip));
+    }
     for (QWidget* pWidget : pDialog->findChildren<QWidget*>()) {
         EXPECT_FALSE(pWidget->toolTip().contains(QStringLiteral("%%"))) << pWidget->objectName().toStdString();
         EXPECT_FALSE(pWidget->toolTip().contains(QStringLiteral("``"))) << pWidget->objectName().toStdString();
@@ -181,10 +210,18 @@ TEST_F(ConvertDialogTest, DialsMoveTheTargetAtOnceAutoAdjustOffIsStoredAndCancel
     typeDialValue(dial(*pDialog, 1), QStringLiteral("40"));
     EXPECT_FLOAT_EQ(pFeminine->getValue(), 0.4f);
 
-    clickIndicator(child<QCheckBox>(*pDialog, "pchkAutoAdjustProportionalHeight"));
+    auto* pAutoAdjust = child<QCheckBox>(*pDialog, "pchkAutoAdjustProportionalHeight");
+    const auto storedAutoAdjust = [&] { return _scene.storedKeys().value("auto-adjust-proportional-height").toString(); };
+    clickIndicator(pAutoAdjust);
     EXPECT_FLOAT_EQ(height(), _originalHeight);
     EXPECT_FLOAT_EQ(dial(*pDialog, 3)->getValue(), _originalHeight);
-    EXPECT_EQ(_scene.storedKeys().value("auto-adjust-proportional-height").toString(), QStringLiteral("false"));
+    EXPECT_EQ(storedAutoAdjust(), QStringLiteral("false"));
+    // Back on, it fits at once and is stored.
+    clickIndicator(pAutoAdjust);
+    EXPECT_FLOAT_EQ(height(), fitted);
+    EXPECT_EQ(storedAutoAdjust(), QStringLiteral("true"));
+    clickIndicator(pAutoAdjust);
+    EXPECT_FLOAT_EQ(height(), _originalHeight);
     // The magic button still fits by hand.
     QTest::mouseClick(autoButton(*pDialog), Qt::LeftButton);
     EXPECT_FLOAT_EQ(height(), fitted);
@@ -195,27 +232,40 @@ TEST_F(ConvertDialogTest, DialsMoveTheTargetAtOnceAutoAdjustOffIsStoredAndCancel
     EXPECT_FLOAT_EQ(pFeminine->getValue(), originalFeminine);
     EXPECT_FLOAT_EQ(height(), _originalHeight);
     EXPECT_EQ(_scene.changedKeys(before), QStringList{"winpos_convert-figure-dialog"});
-    EXPECT_FALSE(child<QCheckBox>(*open(), "pchkAutoAdjustProportionalHeight")->isChecked());
+    EXPECT_EQ(storedAutoAdjust(), QStringLiteral("false"));
+
+    // With false stored, a dialog opens unchecked and leaves the height alone.
+    auto pNext = open();
+    EXPECT_FALSE(child<QCheckBox>(*pNext, "pchkAutoAdjustProportionalHeight")->isChecked());
+    showActive(*pNext);
+    QTest::qWait(400);
+    EXPECT_FLOAT_EQ(height(), _originalHeight);
 }
 
-TEST_F(ConvertDialogTest, APickedPathIsShownButNotStoredOnCancel)
+TEST_F(ConvertDialogTest, APickedPathStartsFromTheStoredOneIsShownButNotStoredOnCancel)
 {
+    // A stored path the target has as a property group: the picker shows it as its entry.
+    _settings.setStringValue(QStringLiteral("morph_path_head"), QStringLiteral("/Actor/People"));
     auto pDialog = open();
     showActive(*pDialog);
-    ModalAnswerer<tav::MorphPathDialog> picker([](tav::MorphPathDialog& dialog) {
+    typeInto(child<QLineEdit>(*pDialog, "pledHeadMorphPath"), QStringLiteral("/Actor"));
+    QString offered;
+    ModalAnswerer<tav::MorphPathDialog> picker([&](tav::MorphPathDialog& dialog) {
         auto* pledPath = dialog.findChild<QLineEdit*>(QStringLiteral("pledMorphPropertyPath"));
+        offered = pledPath->text();
         pledPath->selectAll();
-        QTest::keyClicks(pledPath, QStringLiteral("/Actor/People"));
+        QTest::keyClicks(pledPath, QStringLiteral("/Picked/Path"));
         auto* pButtons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("pButtonBox"));
         QTest::mouseClick(pButtons->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
     QTest::mouseClick(toolButton(*pDialog, "phorzHeadMorphPath", 1), Qt::LeftButton);
     EXPECT_EQ(picker.count(), 1);
-    EXPECT_EQ(child<QLineEdit>(*pDialog, "pledHeadMorphPath")->text(), QStringLiteral("/Actor/People"));
+    EXPECT_EQ(offered, QStringLiteral("/Actor/People")) << "the stored path, not the typed one";
+    EXPECT_EQ(child<QLineEdit>(*pDialog, "pledHeadMorphPath")->text(), QStringLiteral("/Picked/Path"));
 
     QTest::mouseClick(child<QPushButton>(*pDialog, "pbtnCancel"), Qt::LeftButton);
-    EXPECT_FALSE(_scene.storedKeys().contains(QStringLiteral("morph_path_head")));
-    EXPECT_EQ(child<QLineEdit>(*open(), "pledHeadMorphPath")->text(), QStringLiteral("/Kelvaro"));
+    EXPECT_EQ(_scene.storedKeys().value("morph_path_head").toString(), QStringLiteral("/Actor/People"));
+    EXPECT_EQ(child<QLineEdit>(*open(), "pledHeadMorphPath")->text(), QStringLiteral("/Actor/People"));
 }
 
 } // namespace

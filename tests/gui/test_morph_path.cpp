@@ -52,18 +52,6 @@ protected:
     DzNode _node;
 };
 
-TEST_F(MorphPathTest, GroupPathsShareTheirPrefixItems)
-{
-    addGroup("a", "Morphs/A");
-    addGroup("b", "Morphs/B");
-    tav::MorphPathDialog dialog(nullptr, &_node, "", "winpos_morph_path");
-    QTreeWidgetItem* pMorphs = topLevel(dialog, QStringLiteral("Morphs"));
-    ASSERT_NE(pMorphs, nullptr);
-    ASSERT_EQ(pMorphs->childCount(), 2);
-    EXPECT_EQ(pMorphs->child(0)->text(0), QStringLiteral("A"));
-    EXPECT_EQ(pMorphs->child(1)->text(0), QStringLiteral("B"));
-}
-
 TEST_F(MorphPathTest, SelectingAnItemWritesItsPath)
 {
     addGroup("eyes", "Morphs/Head/Eyes");
@@ -88,10 +76,16 @@ TEST_F(MorphPathTest, SelectingAnItemWritesItsPath)
     EXPECT_TRUE(DzAppSettings(QStringLiteral("Tavrenik's Kelvaro")).hasKey(QStringLiteral("winpos_morph_path")));
 }
 
-TEST_F(MorphPathTest, CurrentPathPreselectsItsItem)
+TEST_F(MorphPathTest, GroupPathsShareTheirPrefixItemsAndTheCurrentPathPreselectsItsItem)
 {
     addGroup("eyes", "Morphs/Head/Eyes");
+    addGroup("lips", "Morphs/Lips");
     tav::MorphPathDialog dialog(nullptr, &_node, "/Morphs/Head", nullptr);
+    QTreeWidgetItem* pMorphs = topLevel(dialog, QStringLiteral("Morphs"));
+    ASSERT_NE(pMorphs, nullptr);
+    ASSERT_EQ(pMorphs->childCount(), 2);
+    EXPECT_EQ(pMorphs->child(0)->text(0), QStringLiteral("Head"));
+    EXPECT_EQ(pMorphs->child(1)->text(0), QStringLiteral("Lips"));
     ASSERT_NE(tree(dialog)->currentItem(), nullptr);
     EXPECT_EQ(tree(dialog)->currentItem()->text(0), QStringLiteral("Head"));
     EXPECT_EQ(dialog.path(), QStringLiteral("/Morphs/Head"));

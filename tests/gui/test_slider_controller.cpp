@@ -62,7 +62,7 @@ protected:
     QLabel* _plbl;
 };
 
-TEST_F(SliderControllerTest, DialShowsTheSettingAndLabelPointsAtIt)
+TEST_F(SliderControllerTest, DialShowsTheSettingLabelPointsAtItAndTipsNameTheDial)
 {
     makeController(tav::SliderDisplayAsPercent, _plbl, "Dials %% of the target.");
     DzFloatSlider* pDial = _pController->widget();
@@ -72,6 +72,18 @@ TEST_F(SliderControllerTest, DialShowsTheSettingAndLabelPointsAtIt)
     EXPECT_EQ(_plbl->buddy(), pDial);
     EXPECT_EQ(pDial->toolTip(), QStringLiteral("Dials <b>") + kLeft + QStringLiteral("Height") + kRight +
                                     QStringLiteral("</b> of the target."));
+
+    EXPECT_EQ(preset(0)->toolTip(), QStringLiteral("<b>Min:</b> Sets the ") + kLeft +
+                                        QStringLiteral("Height") + kRight +
+                                        QStringLiteral(" dial to the minimum value (0.0%)."));
+    EXPECT_TRUE(preset(1)->toolTip().endsWith(QStringLiteral("default value (50.0%).")));
+    EXPECT_TRUE(preset(2)->toolTip().startsWith(QStringLiteral("<b>Max:</b> ")));
+    EXPECT_TRUE(preset(2)->toolTip().endsWith(QStringLiteral("maximum value (100.0%).")));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(preset(i)->text().isEmpty());
+        for (const char* marker : {"%%", "``", "''", "%{", "}%", "%PLUGINNAME%"})
+            EXPECT_FALSE(preset(i)->toolTip().contains(QLatin1String(marker))) << marker;
+    }
 }
 
 TEST_F(SliderControllerTest, PresetButtonsMoveTheDialAndTheProperty)
@@ -95,22 +107,6 @@ TEST_F(SliderControllerTest, PresetButtonsMoveTheDialAndTheProperty)
     _pController->commit();
     EXPECT_FLOAT_EQ(_pSetting->value(), 0.5f);
     EXPECT_FLOAT_EQ(_pSetting->original(), 0.2f);
-}
-
-TEST_F(SliderControllerTest, PresetToolTipsNameTheDialAndItsValues)
-{
-    makeController(0, _plbl);
-    EXPECT_EQ(preset(0)->toolTip(), QStringLiteral("<b>Min:</b> Sets the ") + kLeft +
-                                        QStringLiteral("Height") + kRight +
-                                        QStringLiteral(" dial to the minimum value (0.0%)."));
-    EXPECT_TRUE(preset(1)->toolTip().endsWith(QStringLiteral("default value (50.0%).")));
-    EXPECT_TRUE(preset(2)->toolTip().startsWith(QStringLiteral("<b>Max:</b> ")));
-    EXPECT_TRUE(preset(2)->toolTip().endsWith(QStringLiteral("maximum value (100.0%).")));
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(preset(i)->text().isEmpty());
-        for (const char* marker : {"%%", "``", "''", "%{", "}%", "%PLUGINNAME%"})
-            EXPECT_FALSE(preset(i)->toolTip().contains(QLatin1String(marker))) << marker;
-    }
 }
 
 TEST_F(SliderControllerTest, TypedValueBeyondTheRangeIsClampedTwice)

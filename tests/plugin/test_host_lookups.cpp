@@ -6,6 +6,7 @@
 #include "test_app.h"
 #include "test_scene_access_scene.h"
 #include "tv_daz-helpers-app.h"
+#include "tv_daz-helpers-assets.h"
 
 using scene_access::messageOf;
 
@@ -31,6 +32,16 @@ const Lookup aLookups[] = {
 };
 
 } // namespace
+
+TEST(HostLookups, WithoutAHostTheManagersItAlwaysHasAreNamed)
+{
+    ASSERT_EQ(dzApp, nullptr);
+    EXPECT_EQ(messageOf([] { tav::daz::GetContentMgr(); }), "failed to get Daz Studio content manager");
+    EXPECT_EQ(messageOf([] { tav::daz::AssetSaver saver("DzAssetIOFilter"); }),
+              "failed to get Daz Studio asset IO manager");
+    for (const Lookup& lookup : aLookups)
+        EXPECT_EQ(lookup.find(false), nullptr) << lookup.pcszWhat;
+}
 
 TEST(HostLookups, WithoutAMainWindowARequiredLookupNamesWhatIsMissingAndAnOptionalOneGivesNull)
 {

@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "conversion_fixture.h"
+#include "library_copy.h"
 #include "dzbone.h"
 #include "dzcontentmgr.h"
 #include "dzintproperty.h"
@@ -117,17 +121,52 @@ TEST_F(StockFigures, TheJobKnowsItsFiguresAndRefusesASourceWithoutDialledMorphs)
     EXPECT_EQ(messageOf([&] { KvrConverter refused(pParams); }),
               "source figure Genesis 8.1 Female has no morphs dialed in; nothing to do");
 
-    sourceMorphs.byName().at("head_ctrl_NoseSize")->pProperty->setValue(0.3f);
-    sourceMorphs.byName().at("body_ctrl_Heavy")->pProperty->setValue(1e-7f);  // not above epsilon
-    sourceMorphs.byName().at("body_ctrl_Athletic")->pProperty->setValue(0.6f);
+    const std::map<std::string, float> dials = {
+        {"head_ctrl_NoseSize", 0.3f}, {"body_ctrl_BellySize", 0.6f}, {"body_ctrl_Heavy", 0.5f}};
+    for (const auto& [name, value] : dials)
+        sourceMorphs.byName().at(name)->pProperty->setValue(value);
+    sourceMorphs.byName().at("body_ctrl_TorsoLength")->pProperty->setValue(1e-7f);  // not above epsilon
     KvrConverter job(pParams);
     EXPECT_EQ(job.tempDir(), QDir::tempPath().toStdString());
     EXPECT_EQ(job.title(), "Genesis 8.1 Female converted to G9");
     EXPECT_EQ(job.sourceResolution(), tav::daz::NodeResolution::BaseResolution);
     EXPECT_TRUE(job.stockPaths().headSplitDFormer.absolute.empty());
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(job.headSplitDFormerPath())));
-    std::map<std::string, float> active;
+    // The dialled morphs in the figure's catalogue order, which here is not their names' order.
+    std::vector<std::pair<std::string, float>> expected, active;
+    for (const tav::MorphInfoPtr& pInfo : sourceMorphs.all())
+        if (dials.count(pInfo->name))
+            expected.emplace_back(pInfo->name, dials.at(pInfo->name));
+    ASSERT_FALSE(std::is_sorted(expected.begin(), expected.end()));
     for (const tav::daz::ActiveMorph& morph : job.activeMorphs())
-        active.emplace(morph.name, morph.value);
-    EXPECT_EQ(active, (std::map<std::string, float>{{"body_ctrl_Athletic", 0.6f}, {"head_ctrl_NoseSize", 0.3f}}));
+        active.emplace_back(morph.name, morph.value);
+    EXPECT_EQ(active, expected);
+}
+
+TEST(StockPaths, TheFirstMissingFigureInTheOrderOfResolutionIsNamed)
+{
+    // Genesis 9 first, then what each source generation needs; all six whatever the source.
+    const char* const apcszOrder[] = {
+        "People/Genesis 9/Developer Kit/Genesis 9 Dev Load.duf",
+        "People/Genesis 9/Genesis 9.duf",
+        "People/Genesis 8 Female/Developer Kit/Genesis 8 Female Dev Load.duf",
+        "People/Genesis 8 Male/Developer Kit/Genesis 8 Male Dev Load.duf",
+        "People/Genesis 3 Female/Genesis 3 Female.duf",
+        "People/Genesis 3 Male/Genesis 3 Male.duf",
+    };
+    const LibraryCopyWithout library;
+    for (const char* pcszPath : apcszOrder)
+        ASSERT_TRUE(QFile::rename(library.filePath(pcszPath), library.filePath(pcszPath) + ".away"));
+    DzAppOptions options = TestApp::defaultOptions();
+    options.contentDirs = QStringList{library.path()};
+    TestApp app(options);
+    for (const char* pcszPath : apcszOrder) {
+        KvrStockPaths paths;
+        EXPECT_EQ(messageOf([&] { paths.resolveFigures(app->getContentMgr()); }),
+                  std::string("cannot find ") + pcszPath
+                      + " in any content library; please make sure Genesis 9 is installed correctly");
+        QFile::rename(library.filePath(pcszPath) + ".away", library.filePath(pcszPath));
+    }
+    KvrStockPaths paths;
+    EXPECT_NO_THROW(paths.resolveFigures(app->getContentMgr()));
 }
