@@ -93,10 +93,15 @@ void runTransferUtility(KvrConversion& c)
     }
     c.pFitSuit = nullptr;  // the transfer may have replaced it
     const std::string label(tav::Stem(c.fitSuitObjPath));
-    DzNode* pResult = c.pFitSuitTracker->findByLabel(tav::ToQString(label));
+    // The imported fit suit may carry the same label: only a figure is the transfer's result.
+    DzFigure* pResult = nullptr;
+    for (DzNode* pNode : c.pFitSuitTracker->nodes()) {
+        if (pNode->getLabel() == tav::ToQString(label) && qobject_cast<DzFigure*>(pNode))
+            pResult = qobject_cast<DzFigure*>(pNode);
+    }
     if (!pResult)
         throw tav::Exception("unable to find figure labeled {} after running Transfer Utility", label);
-    c.pfigResult = tav::daz::AsFigure(pResult);
+    c.pfigResult = pResult;
     tav::daz::SetNodeResolution(c.pfigResult, NodeResolution::BaseResolution, true);
 
     deleteTempNode(c.pStockMesh);

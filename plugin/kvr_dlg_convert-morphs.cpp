@@ -1,5 +1,7 @@
 #include "kvr_dlg_convert-morphs.h"
 
+#include <QKeyEvent>
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -440,14 +442,24 @@ KvrMorphBatchOptions KvrConvertMorphsDialog::options() const
 void KvrConvertMorphsDialog::accept()
 {
     Impl& d = *_pImpl;
-    // Return in a field would accept while a name clashes: only an enabled Convert may. Return
-    // in the filter ends the typing there, it does not start the batch.
-    if (!d.pbtnConvert->isEnabled() || focusWidget() == d.pledFilter)
+    // Return in a field would accept while a name clashes: only an enabled Convert may.
+    if (!d.pbtnConvert->isEnabled())
         return;
     d.pHeadAndBody->commit();
     d.namePatternSetting.assign(tav::ToUtf8(d.pledNamePattern->text()));
     d.pathPatternSetting.assign(tav::ToUtf8(d.pledPathPattern->text()));
     tav::DialogBase::accept();
+}
+
+void KvrConvertMorphsDialog::keyPressEvent(QKeyEvent* pEvent)
+{
+    // Return in the filter ends the typing there; it does not start the batch.
+    const bool bReturn = pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter;
+    if (bReturn && focusWidget() == _pImpl->pledFilter) {
+        pEvent->accept();
+        return;
+    }
+    tav::DialogBase::keyPressEvent(pEvent);
 }
 
 void KvrConvertMorphsDialog::slotFilterChanged(const QString& text)

@@ -8,6 +8,7 @@
 #include "tv_dlg_base.h"
 
 class DzAppSettings;
+class QKeyEvent;
 
 // The modal dialog of a batch of single-morph conversions. It lists the source's morphs in
 // catalogue order, each with a check box, its label, property group and current value; at
@@ -34,6 +35,9 @@ public:
     KvrMorphBatchOptions options() const;
 
     void accept() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* pEvent) override;
 
 public slots:
     void slotFilterChanged(const QString& text);

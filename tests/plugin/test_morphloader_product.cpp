@@ -121,9 +121,12 @@ TEST_F(LoadMorphScene, APosedPlacedMorphedFigureGetsARestMorphThatReproducesTheO
     EXPECT_LT(WorstDistance(EvaluatedPositions(fig.figure, path("after.obj")), target), 1e-4f);
     EXPECT_EQ(tav::daz::MorphLoaderTableResolutions(), 2);  // one per class
 
-    // A second morph of the name replaces the first; the tables are not resolved again.
-    load("target.obj", "Converted");
+    // A second morph of the name replaces the first (no renamed copy beside it); the tables are
+    // not resolved again.
+    const int cModifiers = fig.figure->getObject()->getNumModifiers();
+    EXPECT_EQ(load("target.obj", "Converted"), "Created morph \"Converted\" on node \"Genesis 9\": 3 of 16 vertices moved");
     EXPECT_EQ(FindMorph(fig.figure, "Converted"), pMorph);
+    EXPECT_EQ(fig.figure->getObject()->getNumModifiers(), cModifiers);
     EXPECT_EQ(tav::daz::MorphLoaderTableResolutions(), 2);
     EXPECT_EQ(loaders.cLive, 0);
     EXPECT_EQ(batches.cLive, 0);

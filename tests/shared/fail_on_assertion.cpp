@@ -1,0 +1,2 @@
+// Assertions fail the tests of this executable.
+#include "fail_on_assertion.h"
