@@ -26,6 +26,16 @@
 #include "kvr_convert-figure-select.h"
 #include "test_app.h"
 
+// A host whose first content directory is the test's own library, with an author name: what the
+// dialogs that save morph assets need.
+inline DzAppOptions SavingOptions(const QTemporaryDir& library)
+{
+    DzAppOptions options = TestApp::defaultOptions();
+    options.contentDirs.prepend(library.path());
+    options.authorName = QStringLiteral("Test Author");
+    return options;
+}
+
 // A started host with a Genesis 8.1 Female, one of its morphs dialled, beside a Genesis 9,
 // both loaded from the bundled library, and the job's parameters on them: what the dialogs
 // of a conversion see.

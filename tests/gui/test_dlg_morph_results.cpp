@@ -29,14 +29,6 @@ protected:
             delete pDialog;
     }
 
-    static DzAppOptions options(const QTemporaryDir& library)
-    {
-        DzAppOptions options = TestApp::defaultOptions();
-        options.contentDirs.prepend(library.path());
-        options.authorName = QStringLiteral("Test Author");
-        return options;
-    }
-
     // A new morph on the target, as the batch leaves it.
     KvrMorphReport made(KvrMorphKind eKind, const QString& name)
     {
@@ -87,7 +79,7 @@ protected:
     }
 
     QTemporaryDir _library;
-    DialogScene _scene{options(_library)};
+    DialogScene _scene{SavingOptions(_library)};
 };
 
 TEST_F(MorphResultsDialogTest, ReportsNewMorphsSkippedOnesAndACancelledBatch)

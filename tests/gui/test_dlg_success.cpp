@@ -69,14 +69,6 @@ protected:
             delete pDialog;
     }
 
-    static DzAppOptions options(const QTemporaryDir& library)
-    {
-        DzAppOptions options = TestApp::defaultOptions();
-        options.contentDirs.prepend(library.path());
-        options.authorName = QStringLiteral("Test Author");
-        return options;
-    }
-
     // The dialog shows itself; the test finds it as a user would see it.
     QWidget& open()
     {
@@ -130,7 +122,7 @@ protected:
     void expectTargetGoneAfter(const std::function<void(DzFigure*)>& takeAway);
 
     QTemporaryDir _library;
-    DialogScene _scene{options(_library)};
+    DialogScene _scene{SavingOptions(_library)};
     std::vector<DzMorph*> _morphs;
     KvrMorphReports _reports;
 };

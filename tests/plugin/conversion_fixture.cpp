@@ -1,5 +1,7 @@
 #include "conversion_fixture.h"
 
+#include <cctype>
+
 #include <gtest/gtest.h>
 
 #include "dzbone.h"
@@ -33,6 +35,16 @@ const KvrJobFlags allMorphs = KvrJobFlags(KvrJobFlag::FullFigureMorph) | KvrJobF
 void PrintTo(const SourceFigure& source, std::ostream* pOut)
 {
     *pOut << source.pcszLabel;
+}
+
+std::string SourceFigureTestName(const ::testing::TestParamInfo<SourceFigure>& info)
+{
+    std::string name = info.param.pcszLabel;
+    for (char& c : name) {
+        if (!isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    }
+    return name;
 }
 
 namespace {

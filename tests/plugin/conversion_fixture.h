@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -24,6 +26,8 @@ struct SourceFigure {
 
 // gtest prints the figure's label as the parameter.
 void PrintTo(const SourceFigure& source, std::ostream* pOut);
+// The figure's label as a test name: "Genesis_8_1_Female".
+std::string SourceFigureTestName(const ::testing::TestParamInfo<SourceFigure>& info);
 
 extern const SourceFigure aSourceFigures[6];
 extern const SourceFigure& genesis3Male;

@@ -64,13 +64,7 @@ TEST_P(MorphBatchFidelity, EachConvertedMorphLaysTheCloneOnTheSourceWithThatMorp
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySourceKind, MorphBatchFidelity, ::testing::ValuesIn(aSourceFigures),
-                         [](const ::testing::TestParamInfo<SourceFigure>& info) {
-                             std::string name = info.param.pcszLabel;
-                             for (char& c : name)
-                                 if (!isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         SourceFigureTestName);
 
 // Ten converted morphs at the source's values, some negative, give the source's shape together.
 TEST(MorphBatchFidelity, TenConvertedMorphsTogetherGiveTheSourceWithTheTen)

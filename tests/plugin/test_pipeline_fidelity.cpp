@@ -24,12 +24,6 @@ TEST_P(PipelineFidelity, TheFullFigureMorphLaysTheGenesis9OnTheSource)
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySourceKind, PipelineFidelity, ::testing::ValuesIn(aSourceFigures),
-                         [](const ::testing::TestParamInfo<SourceFigure>& info) {
-                             std::string name = info.param.pcszLabel;
-                             for (char& c : name)
-                                 if (!isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         SourceFigureTestName);
 
 } // namespace
