@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -183,6 +185,12 @@ class BundledFigure : public ::testing::TestWithParam<FigureFile> {
 protected:
     TestApp app;
 };
+
+// gtest prints the figure's label as the parameter.
+void PrintTo(const FigureFile& figure, std::ostream* pOut)
+{
+    *pOut << figure.label;
+}
 
 std::string figureName(const ::testing::TestParamInfo<FigureFile>& info)
 {
