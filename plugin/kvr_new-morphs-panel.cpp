@@ -72,6 +72,7 @@ public:
         : pDialog(pDialog),
           pReceiver(pReceiver),
           pfigTarget(pfigTarget),
+          pTargetIdentity(pfigTarget),
           targetLabel(tav::ToUtf8(pfigTarget->getLabel())),
           save(save),
           appSettings(QString::fromUtf8(tav::pcszPluginName)),
@@ -100,6 +101,9 @@ public:
     tav::DialogBase* pDialog;
     QObject* pReceiver;
     QPointer<DzFigure> pfigTarget;
+    // The target as a plain object, to recognise it while it is being destroyed, when it may no
+    // longer be taken as a figure.
+    const QObject* pTargetIdentity;
     std::string targetLabel;  // for saying which figure is gone once it is
     KvrSaveWidgets save;
     DzAppSettings appSettings;
@@ -351,8 +355,8 @@ void KvrNewMorphsPanel::propertyRemoved(const QObject* pSender)
 
 void KvrNewMorphsPanel::slotNodeRemoved(DzNode* pNode)
 {
-    // Compared only: the node may be half destroyed already.
-    if (_pImpl->pfigTarget && pNode == _pImpl->pfigTarget.data())
+    // Compared only, as objects: the node may be half destroyed already.
+    if (!_pImpl->pfigTarget.isNull() && static_cast<const QObject*>(pNode) == _pImpl->pTargetIdentity)
         _pImpl->targetGone();
 }
 
