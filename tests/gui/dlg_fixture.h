@@ -26,6 +26,15 @@
 #include "kvr_convert-figure-select.h"
 #include "test_app.h"
 
+// The dialog's widget of that object name; a missing one fails the test.
+template <typename W>
+W* child(QWidget& dialog, const char* name)
+{
+    W* pFound = dialog.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(pFound, nullptr) << name;
+    return pFound;
+}
+
 // A host whose first content directory is the test's own library, with an author name: what the
 // dialogs that save morph assets need.
 inline DzAppOptions SavingOptions(const QTemporaryDir& library)

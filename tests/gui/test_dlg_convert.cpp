@@ -45,14 +45,6 @@ protected:
                                                   &_settings);
     }
 
-    template <typename W>
-    static W* child(QWidget& dialog, const char* name)
-    {
-        W* pFound = dialog.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(pFound, nullptr) << name;
-        return pFound;
-    }
-
     // The host dial of a row of the "G9 bases" group (0 clone ... 3 proportion height).
     static DzFloatSlider* dial(QWidget& dialog, int iRow)
     {

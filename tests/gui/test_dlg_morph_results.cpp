@@ -65,13 +65,6 @@ protected:
         return *pDialog;
     }
 
-    template <typename W>
-    static W* child(QWidget& dialog, const char* name)
-    {
-        W* pFound = dialog.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(pFound, nullptr) << name;
-        return pFound;
-    }
     static QCheckBox* rowCheck(QWidget& dialog, int iRow)
     {
         auto* pgrid = child<QGridLayout>(dialog, "pgridNewMorphs");

@@ -78,14 +78,6 @@ protected:
         return *pDialog;
     }
 
-    template <typename W>
-    static W* child(QWidget& dialog, const char* name)
-    {
-        W* pFound = dialog.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(pFound, nullptr) << name;
-        return pFound;
-    }
-
     static QGridLayout* rows(QWidget& dialog)
     {
         for (QGroupBox* pgrp : dialog.findChildren<QGroupBox*>())
