@@ -45,6 +45,8 @@ private slots:
 
 private:
     void showNode(DzNode* node);
+    void scheduleRebuild();
+    void flushRebuild() const;
     void rebuildTree();
     void rebuildDials();
     void highlight(DzProperty* property);
@@ -53,6 +55,7 @@ private:
     QPointer<DzNode> _node;
     QString _groupPath;
     bool _bAllGroups = true;
+    bool _bRebuildPending = false;
     QStringList _groupOrder;  // the group paths in the tree's order
     QPointer<DzProperty> _highlighted;
     QLabel* _nodeName;  // whose dials these are

@@ -115,3 +115,32 @@ TEST(ParametersPane, ALongDialNameIsReadInFullBesideItsBarAndValue)
     EXPECT_TRUE(viewport.contains(inWindow(value)));
     EXPECT_GE(value->width(), value->fontMetrics().horizontalAdvance("-100.00"));
 }
+
+// A job adds morphs to the selected figure many times before the window gets control back; the
+// dials follow once it has, added and removed alike, without anyone asking the pane.
+TEST(ParametersPane, MorphsAddedAndRemovedInOneRunShowWhenControlIsBack)
+{
+    SampleWindow w;
+    DzNode* target = w.node("Genesis 9");
+    dzScene->setPrimarySelection(target);
+    QCoreApplication::processEvents();
+    auto shownDials = [&] {
+        QStringList labels;
+        for (const DzFloatSlider* dial : w.pane->findChildren<DzFloatSlider*>())
+            labels << dial->getLabel();
+        return labels;
+    };
+    std::vector<DzMorph*> added;
+    for (const char* name : {"Run Morph 1", "Run Morph 2", "Run Morph 3"}) {
+        added.push_back(new DzMorph(name));
+        target->getObject()->addModifier(added.back());
+    }
+    target->getObject()->removeModifier(added.front());
+    delete added.front();
+    QCoreApplication::processEvents();
+    const QStringList shown = shownDials();
+    EXPECT_FALSE(shown.contains("Run Morph 1"));
+    EXPECT_TRUE(shown.contains("Run Morph 2"));
+    EXPECT_TRUE(shown.contains("Run Morph 3"));
+    EXPECT_TRUE(shown.contains(kLongName));
+}

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -123,17 +124,38 @@ DzParametersPane::DzParametersPane(QWidget* parent)
 
 DzParametersPane::~DzParametersPane() = default;
 
-QWidget* DzParametersPane::dialFor(DzProperty* property) const { return _dialOf.value(property); }
-QTreeWidget* DzParametersPane::groupTree() const { return _groups; }
+QWidget* DzParametersPane::dialFor(DzProperty* property) const
+{
+    flushRebuild();
+    return _dialOf.value(property);
+}
+
+QTreeWidget* DzParametersPane::groupTree() const
+{
+    flushRebuild();
+    return _groups;
+}
+
 DzNode* DzParametersPane::getNode() const { return _node; }
-QString DzParametersPane::getCurrentGroupPath() const { return _groupPath; }
-DzProperty* DzParametersPane::getHighlightedProperty() const { return _highlighted; }
+
+QString DzParametersPane::getCurrentGroupPath() const
+{
+    flushRebuild();
+    return _groupPath;
+}
+
+DzProperty* DzParametersPane::getHighlightedProperty() const
+{
+    flushRebuild();
+    return _highlighted;
+}
 
 void DzParametersPane::jumpToProperty(DzProperty* property)
 {
     DzNode* node = nodeOf(property);
     if (!node)
         return;
+    flushRebuild();
     if (DzScene* scene = node->getScene()) {
         scene->selectAllNodes(false);
         scene->setPrimarySelection(node);
@@ -151,6 +173,7 @@ void DzParametersPane::jumpToProperty(DzProperty* property)
 
 void DzParametersPane::setCurrentGroupPath(const QString& path)
 {
+    flushRebuild();
     QTreeWidgetItem* item = _itemOf.value(path);
     for (QTreeWidgetItem* up = item ? item->parent() : nullptr; up; up = up->parent())
         up->setExpanded(true);
@@ -190,14 +213,35 @@ void DzParametersPane::showNode(DzNode* node)
         _nodeConnections << connect(node, &DzElement::labelChanged, this, &DzParametersPane::showNodeName);
         // Morphs come and go; keep the tree in step.
         _nodeConnections
-            << connect(node, &DzElement::propertyAdded, this, &DzParametersPane::rebuildTree)
-            << connect(node, &DzElement::propertyRemoved, this, &DzParametersPane::rebuildTree);
+            << connect(node, &DzElement::propertyAdded, this, &DzParametersPane::scheduleRebuild)
+            << connect(node, &DzElement::propertyRemoved, this, &DzParametersPane::scheduleRebuild);
         if (DzObject* object = node->getObject())
             _nodeConnections
-                << connect(object, &DzObject::modifierAdded, this, &DzParametersPane::rebuildTree)
-                << connect(object, &DzObject::modifierRemoved, this, &DzParametersPane::rebuildTree);
+                << connect(object, &DzObject::modifierAdded, this, &DzParametersPane::scheduleRebuild)
+                << connect(object, &DzObject::modifierRemoved, this, &DzParametersPane::scheduleRebuild);
     }
-    rebuildTree();
+    scheduleRebuild();
+}
+
+// A job that selects nodes and adds morphs many times without returning to the event loop
+// (a batch of conversions) pays for one rebuild, not one per change: the pane is rebuilt once
+// control is back in the loop, or at once when asked about what it shows (hence the const
+// accessors that rebuild: what they return is a view of the node, brought up to date).
+void DzParametersPane::scheduleRebuild()
+{
+    if (_bRebuildPending)
+        return;
+    _bRebuildPending = true;
+    QTimer::singleShot(0, this, [this] { flushRebuild(); });
+}
+
+void DzParametersPane::flushRebuild() const
+{
+    if (!_bRebuildPending)
+        return;
+    auto* self = const_cast<DzParametersPane*>(this);
+    self->_bRebuildPending = false;
+    self->rebuildTree();
 }
 
 void DzParametersPane::showNodeName()
