@@ -7,6 +7,7 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
+class QPushButton;
 class DzAction;
 class DzLogView;
 class DzActionMgr;
@@ -40,8 +41,11 @@ public:
     //   static const bool r = DzMainWindow::registerPaneCreator([] { return new DzParametersPane; });
     static bool registerPaneCreator(std::function<DzPane*()> creator,
                                     Qt::DockWidgetArea area = Qt::RightDockWidgetArea);
-    // Shows a progress object's steps in the progress bar until it finishes.
+    // Shows a progress object's steps in the progress bar until it finishes; a cancellable one
+    // also gets the Cancel button beside the bar, and the rest of the window waits for it.
     void trackProgress(DzProgress* progress);
+    // True from a tracked progress's start to its end.
+    bool isWorking() const;
 
     // The menu of a path ("Co&nvert"; mnemonics are ignored when matching), or null.
     QMenu* findMenu(const QString& menuPath) const;
@@ -52,6 +56,7 @@ public:
     DzLogView* logPane() const;
     QPlainTextEdit* logView() const;
     QProgressBar* progressBar() const;
+    QPushButton* cancelButton() const;
 
 public slots:
     DzActionMgr* getActionMgr() const;
@@ -66,6 +71,9 @@ signals:
     void progressFinished();
 
 private:
+    void offerCancel(DzProgress* progress);
+    void withdrawCancel();
+
     struct Impl;
     Impl* _d;
 };

@@ -42,6 +42,7 @@ private slots:
     void slotPrimarySelectionChanged(DzNode* node);
     void slotGroupItemChanged();
     void showNodeName();
+    void flushWhenIdle();
 
 private:
     void showNode(DzNode* node);
@@ -66,4 +67,5 @@ private:
     QHash<DzProperty*, QWidget*> _dialOf;
     QHash<QString, QTreeWidgetItem*> _itemOf;
     QList<QMetaObject::Connection> _nodeConnections;
+    QMetaObject::Connection _waitForIdle;
 };

@@ -4,7 +4,10 @@
 #include <QDockWidget>
 #include <QRegularExpression>
 #include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QThread>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
@@ -140,17 +143,36 @@ TEST(Progress, StepsShowInTheBarAndHeadlessOnStandardError)
     EXPECT_FALSE(bar->isVisibleTo(app->getInterface()));
 }
 
-TEST(Progress, CancelOnlyWhenCancellable)
+// Only a cancellable progress offers Cancel; pressed between two steps (the window takes its
+// events at a step, at most five times a second) it cancels, and the window lets nothing else start until the progress ends.
+TEST(Progress, OnlyACancellableProgressOffersCancelAndHoldsTheWindowUntilItEnds)
 {
-    TestApp app;
-    testing::internal::CaptureStderr();
-    DzProgress fixed("a", 2);
-    fixed.cancel();
-    EXPECT_FALSE(fixed.isCancelled());
-    DzProgress cancellable("b", 2, true);
-    cancellable.cancel();
-    EXPECT_TRUE(cancellable.isCancelled());
-    testing::internal::GetCapturedStderr();
+    for (const bool bCancellable : {false, true}) {
+        SCOPED_TRACE(bCancellable ? "cancellable" : "not cancellable");
+        WindowApp app;
+        DzMainWindow* window = app->getInterface();
+        QPushButton* cancel = window->cancelButton();
+        testing::internal::CaptureStderr();
+        {
+            DzProgress progress("Converting", 3, bCancellable);
+            EXPECT_TRUE(window->isWorking());
+            EXPECT_EQ(cancel->isVisibleTo(window), bCancellable);
+            EXPECT_EQ(window->menuBar()->isEnabled(), !bCancellable);
+            EXPECT_EQ(window->centralWidget()->isEnabled(), !bCancellable);
+            QMetaObject::invokeMethod(cancel, "click", Qt::QueuedConnection);
+            QThread::msleep(250);  // the window takes its events at a step a fifth of a second on
+            progress.step();
+            EXPECT_EQ(progress.isCancelled(), bCancellable);
+            progress.cancel();
+            EXPECT_EQ(progress.isCancelled(), bCancellable);
+        }
+        testing::internal::GetCapturedStderr();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(window->isWorking());
+        EXPECT_FALSE(cancel->isVisibleTo(window));
+        EXPECT_TRUE(window->menuBar()->isEnabled());
+        EXPECT_TRUE(window->centralWidget()->isEnabled());
+    }
 }
 
 namespace {

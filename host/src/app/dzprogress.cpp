@@ -1,14 +1,23 @@
 #include "dzprogress.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 #include "dzapp.h"
 #include "dzmainwindow.h"
 
+namespace {
+
+// How often a cancellable progress lets the window take its events (ms).
+constexpr qint64 kEventsInterval = 200;
+
+} // namespace
+
 DzProgress::DzProgress(const QString& info, int totalSteps, bool isCancellable,
                        bool showTimeElapsed)
     : _info(info), _total(totalSteps), _cancellable(isCancellable)
 {
+    _sinceEvents.start();
     Q_UNUSED(showTimeElapsed);
     if (dzApp && dzApp->getInterface())
         dzApp->getInterface()->trackProgress(this);
@@ -31,6 +40,10 @@ void DzProgress::step(int numSteps)
         return;
     _current = qMin(_current + numSteps, qMax(_total, 0));
     report();
+    if (_cancellable && dzApp && dzApp->getInterface() && _sinceEvents.hasExpired(kEventsInterval)) {
+        QCoreApplication::processEvents();
+        _sinceEvents.start();
+    }
 }
 
 void DzProgress::finish()
@@ -42,6 +55,7 @@ void DzProgress::finish()
 }
 
 bool DzProgress::isCancelled() const { return _cancelled; }
+bool DzProgress::isCancellable() const { return _cancellable; }
 
 void DzProgress::cancel()
 {

@@ -4,7 +4,9 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <functional>
 #include <vector>
@@ -108,6 +110,11 @@ struct DzMainWindow::Impl {
     QListWidget* sceneList = nullptr;
     DzLogView* logPane = nullptr;
     QProgressBar* progressBar = nullptr;
+    QPushButton* cancelButton = nullptr;
+    int cWorking = 0;  // tracked progresses not finished
+    // What a cancellable progress disabled, to enable again when it ends.
+    QList<QPointer<QWidget>> disabledWidgets;
+    QList<QPointer<QAction>> disabledActions;
 };
 
 DzMainWindow::DzMainWindow(QWidget* parent) : QMainWindow(parent), _d(new Impl)
@@ -151,6 +158,10 @@ DzMainWindow::DzMainWindow(QWidget* parent) : QMainWindow(parent), _d(new Impl)
     _d->progressBar->setFormat(QString());
     statusBar()->addPermanentWidget(_d->progressBar, 1);
     _d->progressBar->hide();  // an empty bar reads as a text field: shown only while working
+    _d->cancelButton = new QPushButton(tr("Cancel"));
+    _d->cancelButton->setObjectName(QStringLiteral("CancelProgress"));
+    statusBar()->addPermanentWidget(_d->cancelButton);
+    _d->cancelButton->hide();  // only a cancellable progress offers it
 
     addPane(new DzContentLibraryPane, Qt::LeftDockWidgetArea);
     for (const PaneCreator& creator : paneCreators())
@@ -215,16 +226,63 @@ void DzMainWindow::trackProgress(DzProgress* progress)
     };
     show(progress->getInfo(), progress->getCurrentStep(), progress->getTotalSteps());
     bar->show();
+    ++_d->cWorking;
+    const bool bCancellable = progress->isCancellable();
+    if (bCancellable)
+        offerCancel(progress);
     emit progressStarted(progress->getInfo(), progress->getTotalSteps());
     connect(progress, &DzProgress::progressChanged, bar, show);
     connect(progress, &DzProgress::progressChanged, this, &DzMainWindow::progressChanged);
-    connect(progress, &DzProgress::finished, bar, [this, bar]() {
+    connect(progress, &DzProgress::finished, bar, [this, bar, bCancellable]() {
         bar->setRange(0, 1);
         bar->setValue(0);
         bar->setFormat(QString());
         bar->hide();
+        if (bCancellable)
+            withdrawCancel();
+        --_d->cWorking;
         emit progressFinished();
     });
+}
+
+bool DzMainWindow::isWorking() const { return _d->cWorking > 0; }
+QPushButton* DzMainWindow::cancelButton() const { return _d->cancelButton; }
+
+// A cancellable progress takes events between its steps so that Cancel can be pressed; until it
+// ends, Cancel is the only thing the window lets the user do, so that no other job starts in
+// the middle of this one.
+void DzMainWindow::offerCancel(DzProgress* progress)
+{
+    QList<QWidget*> widgets{menuBar(), centralWidget()};
+    for (QDockWidget* dock : findChildren<QDockWidget*>())
+        widgets << dock;
+    for (QWidget* widget : widgets)
+        if (widget && widget->isEnabled()) {
+            widget->setEnabled(false);
+            _d->disabledWidgets << widget;
+        }
+    for (QAction* action : QWidget::actions())
+        if (action->isEnabled()) {
+            action->setEnabled(false);
+            _d->disabledActions << action;
+        }
+    _d->cancelButton->setEnabled(true);
+    _d->cancelButton->show();
+    connect(_d->cancelButton, &QPushButton::clicked, progress, &DzProgress::cancel);
+}
+
+void DzMainWindow::withdrawCancel()
+{
+    _d->cancelButton->disconnect();
+    _d->cancelButton->hide();
+    for (const QPointer<QWidget>& widget : qAsConst(_d->disabledWidgets))
+        if (widget)
+            widget->setEnabled(true);
+    for (const QPointer<QAction>& action : qAsConst(_d->disabledActions))
+        if (action)
+            action->setEnabled(true);
+    _d->disabledWidgets.clear();
+    _d->disabledActions.clear();
 }
 
 QMenu* DzMainWindow::findMenu(const QString& menuPath) const

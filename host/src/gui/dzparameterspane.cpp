@@ -232,7 +232,20 @@ void DzParametersPane::scheduleRebuild()
     if (_bRebuildPending)
         return;
     _bRebuildPending = true;
-    QTimer::singleShot(0, this, [this] { flushRebuild(); });
+    QTimer::singleShot(0, this, &DzParametersPane::flushWhenIdle);
+}
+
+// A cancellable job lets the window take events between its steps; the dials catch up when it
+// ends rather than once a step.
+void DzParametersPane::flushWhenIdle()
+{
+    DzMainWindow* window = dzApp ? dzApp->getInterface() : nullptr;
+    disconnect(_waitForIdle);
+    if (window && window->isWorking()) {
+        _waitForIdle = connect(window, &DzMainWindow::progressFinished, this, &DzParametersPane::flushWhenIdle);
+        return;
+    }
+    flushRebuild();
 }
 
 void DzParametersPane::flushRebuild() const
