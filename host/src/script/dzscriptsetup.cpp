@@ -11,6 +11,7 @@
 #include "dzmainwindow.h"
 #include "dzscene.h"
 #include "script/dzscriptmessagebox.h"
+#include "script/dzscriptprogress.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ QScriptEngine* dzCreateScriptEngine(DzApp* app)
     global.setProperty(QStringLiteral("processEvents"), engine->newFunction(scriptProcessEvents));
     global.setProperty(QStringLiteral("MessageBox"),
                        engine->newQObject(new DzScriptMessageBox(engine)));
+    dzPublishScriptProgress(engine);
     dzScriptPublishMainWindow(engine, app->getInterface());
     return engine;
 }

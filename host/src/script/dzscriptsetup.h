@@ -8,9 +8,8 @@
 class DzApp;
 class DzMainWindow;
 
-// A script engine with the host's conventions: globals App, Scene, MainWindow, print and
-// processEvents, host
-// object pointers converted to and from wrapped QObjects, every class factory registered.
+// A script engine with the host's conventions: globals App, Scene, MainWindow, print,
+// processEvents and the progress functions (dzscriptprogress.h), host object pointers converted to and from wrapped QObjects, every class factory registered.
 QScriptEngine* dzCreateScriptEngine(DzApp* app);
 void dzScriptPublishMainWindow(QScriptEngine* engine, DzMainWindow* mainWindow);
 
