@@ -9,6 +9,7 @@
 #include "dzplugin.h"
 #include "dzpluginmgr.h"
 #include "test_app.h"
+#include "test_files.h"
 
 namespace {
 
@@ -77,10 +78,7 @@ TEST(PluginMgr, LibraryWithoutEntryPointsIsRefusedAndLoadingCarriesOn)
     QTemporaryDir folder;
     const QString notAPlugin = copyNonPluginLibrary(folder.path(), "libnotaplugin.so");
     ASSERT_TRUE(QFile::exists(notAPlugin));
-    QFile text(QDir(folder.path()).filePath("readme.txt"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("not a library");
-    text.close();
+    ASSERT_TRUE(writeFile(QDir(folder.path()).filePath("readme.txt"), "not a library"));
 
     TestApp app;
     DzPluginMgr* mgr = app->getPluginMgr();

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QMetaMethod>
 #include <QScriptEngine>
 
@@ -9,6 +8,7 @@
 #include "dzscene.h"
 #include "../../host/src/script/dzscriptsetup.h"
 #include "test_app.h"
+#include "test_files.h"
 #include "test_geometry_fixtures.h"
 
 using testgeo::addSceneNode;
@@ -18,9 +18,7 @@ namespace {
 QString writeScript(const QString& folder, const QString& text)
 {
     const QString path = folder + "/script.js";
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(text.toUtf8());
+    writeFile(path, text.toUtf8());
     return path;
 }
 

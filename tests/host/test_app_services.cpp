@@ -2,10 +2,7 @@
 
 #include <QApplication>
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <QSignalSpy>
-#include <QTextStream>
 
 #include "../../host/src/app/dzqtmessagefilter.h"
 #include "dzapp.h"
@@ -14,19 +11,13 @@
 #include "dzscene.h"
 #include "dzstyle.h"
 #include "test_app.h"
+#include "test_files.h"
 
 namespace {
 
 QStringList readLines(const QString& path)
 {
-    QStringList lines;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QTextStream in(&file);
-        while (!in.atEnd())
-            lines << in.readLine();
-    }
-    return lines;
+    return QString::fromUtf8(readFile(path)).split('\n', Qt::SkipEmptyParts);
 }
 
 } // namespace

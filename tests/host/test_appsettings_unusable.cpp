@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 
 #include "dzappsettings.h"
 #include "test_app.h"
+#include "test_files.h"
 #include "test_fileio_conditions.h"
 
 // A settings file the session cannot use: one log line names it and says why, the choices made
@@ -31,9 +30,7 @@ TEST(AppSettingsUnusable, ChoicesHoldForTheSessionAndTheLogSaysWhyOnce)
         if (c.obstacle == FolderAtThePath) {
             ASSERT_TRUE(QDir().mkpath(path));
         } else {
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(kept);
+            ASSERT_TRUE(writeFile(path, kept));
         }
         ASSERT_TRUE(setMode(app.home(), c.obstacle == ReadOnlyFolder ? 0555 : 0777));
         // In the read-only folder the file itself could be written: the settings are replaced whole.
@@ -56,9 +53,7 @@ TEST(AppSettingsUnusable, ChoicesHoldForTheSessionAndTheLogSaysWhyOnce)
         ASSERT_TRUE(setMode(app.home(), 0700) && setMode(path, 0755));
         if (c.obstacle == FolderAtThePath)
             continue;
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), kept);
+        EXPECT_EQ(readFile(path), kept);
         // Usable again, the file takes what is set, and nothing held shadows it.
         EXPECT_TRUE(DzAppSettings("Kelvaro").setIntValue("depth", 4));
         EXPECT_EQ(DzAppSettings("Kelvaro").getIntValue("depth"), 4);

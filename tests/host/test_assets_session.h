@@ -17,6 +17,7 @@
 #include "dzobject.h"
 #include "dzscene.h"
 #include "test_app.h"
+#include "test_files.h"
 #include "test_geometry_fixtures.h"
 
 // The figure every save uses, and where its morphs land below a library.
@@ -103,19 +104,6 @@ struct AssetSession {
         return files;
     }
 };
-
-inline QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
 
 inline DzMorph* addShape(DzNode* figure, const QString& name)
 {

@@ -1,13 +1,11 @@
-#include <QApplication>
-#include <QDialog>
 #include <QFileInfo>
-#include <QTimer>
 #include <numeric>
 #include <gtest/gtest.h>
 
 #include "dzmorphdeltas.h"
 #include "dzshape.h"
 #include "test_assets_session.h"
+#include "test_content_support.h"
 #include "test_fileio_conditions.h"
 
 using testgeo::morphOf;
@@ -47,7 +45,7 @@ TEST(MorphSupportAssets, SavedMorphsComeBackWithTheirFigure)
         const int code = s.save(settings.get());
         ASSERT_EQ(code, 0) << s.message(code).toStdString();
 
-        EXPECT_EQ(contentsOf(s.morphs("Me/Shapes/My Shape.dsf")).left(2), compress ? "\x1f\x8b" : "{\"");
+        EXPECT_EQ(readFile(s.morphs("Me/Shapes/My Shape.dsf")).left(2), compress ? "\x1f\x8b" : "{\"");
         const QString uri = "/data/DAZ%203D/Genesis%209/Base/Morphs/Me/Shapes/My%20Shape.dsf#My Shape";
         EXPECT_EQ(morph->getDeltas()->getUri().toString(), uri);
         DzNode* second = s.loadFigure();
@@ -89,7 +87,7 @@ TEST(MorphSupportAssets, RefusedSavesWriteNothingAndSayWhy)
     for (const char* name : {"Smile", "Mouth/Open", "Mouth\\Open", "   "})
         addShape(figure, name);
     ASSERT_EQ(s.save(s.options(figure, {"Smile"}).get()), 0);
-    const QByteArray smile = contentsOf(s.morphs("Me/Shapes/Smile.dsf"));
+    const QByteArray smile = readFile(s.morphs("Me/Shapes/Smile.dsf"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         auto settings = s.options(figure, c.morphs);
@@ -100,7 +98,7 @@ TEST(MorphSupportAssets, RefusedSavesWriteNothingAndSayWhy)
         EXPECT_NE(code, 100);
         EXPECT_TRUE(s.message(code).contains(c.fragment)) << s.message(code).toStdString();
         EXPECT_EQ(s.filesBelow(s.library), QStringList{"library/" + QString(kMorphFolder) + "/Me/Shapes/Smile.dsf"});
-        EXPECT_EQ(contentsOf(s.morphs("Me/Shapes/Smile.dsf")), smile);
+        EXPECT_EQ(readFile(s.morphs("Me/Shapes/Smile.dsf")), smile);
         EXPECT_TRUE(morphOf(figure, "Mouth/Open")->getDeltas()->getUri().isEmpty());
     }
 }
@@ -161,9 +159,9 @@ TEST(MorphSupportAssets, NoSaveWritesThroughALinkOrPastAFileInTheWay)
         const int code = s.save(s.options(figure, {"Smile"}).get());
         EXPECT_EQ(code, c.code) << s.message(code).toStdString();
         EXPECT_EQ(s.filesBelow(s.root.filePath("outside")), outsideBefore);
-        EXPECT_EQ(contentsOf(s.root.filePath("outside/victim.txt")), "precious");
+        EXPECT_EQ(readFile(s.root.filePath("outside/victim.txt")), "precious");
         if (code == 0) {
-            EXPECT_TRUE(contentsOf(below(asset)).startsWith("{\""));
+            EXPECT_TRUE(readFile(below(asset)).startsWith("{\""));
             continue;
         }
         const QString expected = QString(c.expected).arg(below(c.faultAt));
@@ -230,14 +228,8 @@ TEST(MorphSupportAssets, CancellingTheOptionsDialogGives100)
     addShape(figure, "Asked");
     auto settings = s.options(figure, {"Asked"});
     settings->setBoolValue("RunSilent", false);
-    QString seenTitle;
-    QTimer::singleShot(50, [&] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            seenTitle = dialog->windowTitle();
-            dialog->reject();
-        }
-    });
+    testcontent::DialogAnswerer closer;
     EXPECT_EQ(s.save(settings.get()), 100);
-    EXPECT_FALSE(seenTitle.isEmpty());
+    EXPECT_EQ(closer.seen().size(), 1);
     EXPECT_TRUE(s.filesBelow(s.library).isEmpty());
 }

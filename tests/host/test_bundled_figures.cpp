@@ -183,7 +183,13 @@ QString labelFromName(const QString& name)
 
 class BundledFigure : public ::testing::TestWithParam<FigureFile> {
 protected:
+    void SetUp() override
+    {
+        fig = loadFigure(GetParam());
+        ASSERT_NE(fig, nullptr);
+    }
     TestApp app;
+    DzFigure* fig = nullptr;
 };
 
 // gtest prints the figure's label as the parameter.
@@ -205,8 +211,6 @@ std::string figureName(const ::testing::TestParamInfo<FigureFile>& info)
 
 TEST_P(BundledFigure, BonesFormOneHierarchyWithMirroredJointsAlongEachLimb)
 {
-    DzFigure* fig = loadFigure(GetParam());
-    ASSERT_NE(fig, nullptr);
     for (const auto& chain : kChains) {
         for (bool right : {false, true}) {
             float reach = -1;
@@ -238,8 +242,6 @@ TEST_P(BundledFigure, BonesFormOneHierarchyWithMirroredJointsAlongEachLimb)
 
 TEST_P(BundledFigure, FaceGroupsLieWhereTheirBodyPartsDo)
 {
-    DzFigure* fig = loadFigure(GetParam());
-    ASSERT_NE(fig, nullptr);
     const DzFacetMesh& mesh = meshOf(fig);
     auto at = [&](const char* group) { return groupCentroid(mesh, QString::fromLatin1(group)); };
     // From the crown down to the feet.
@@ -267,8 +269,6 @@ TEST_P(BundledFigure, FaceGroupsLieWhereTheirBodyPartsDo)
 
 TEST_P(BundledFigure, SurfacesSeparateSkinLipsEyesAndNails)
 {
-    DzFigure* fig = loadFigure(GetParam());
-    ASSERT_NE(fig, nullptr);
     const DzFacetMesh& mesh = meshOf(fig);
     QHash<QString, QSet<QString>> groupsOf; // surface -> face groups with faces of it
     QHash<QString, DzVec3> sum;
@@ -297,8 +297,6 @@ TEST_P(BundledFigure, SurfacesSeparateSkinLipsEyesAndNails)
 
 TEST_P(BundledFigure, FingersStandApartAndTheEyesClearOfTheirSockets)
 {
-    DzFigure* fig = loadFigure(GetParam());
-    ASSERT_NE(fig, nullptr);
     const Clearance c = clearance(meshOf(fig));
     EXPECT_GT(c.digits, 0.2f); // cm: a few millimetres
     EXPECT_GT(c.eyes, 0.1f);
@@ -306,8 +304,6 @@ TEST_P(BundledFigure, FingersStandApartAndTheEyesClearOfTheirSockets)
 
 TEST_P(BundledFigure, SkinWeightsSumToOneAndBindEachBoneToItsOwnPartAndItsNeighbours)
 {
-    DzFigure* fig = loadFigure(GetParam());
-    ASSERT_NE(fig, nullptr);
     const DzFacetMesh& mesh = fig->getObject()->getCurrentShape()->getFacetMesh();
     const DzSkinBinding* skin = fig->getSkinBinding();
     QVector<float> total(mesh.getNumVertices(), 0.0f);
@@ -379,21 +375,18 @@ std::vector<Junction> junctionsOf(const DzFacetMesh& mesh)
     for (auto it = facetsOf.cbegin(); it != facetsOf.cend(); ++it) {
         DzFacetMesh alone;
         alone.setVertices(mesh.vertices());
-        DzVec3 lo(1e9f, 1e9f, 1e9f), hi(-1e9f, -1e9f, -1e9f);
+        DzBox3 box;
         for (const DzFacet& f : it.value()) {
             alone.addFacet(f);
-            for (int c = 0; c < f.numCorners(); ++c) {
-                const DzVec3 p = mesh.getVertex(f.m_vertIdx[c]);
-                lo = DzVec3(std::min(lo.m_x, p.m_x), std::min(lo.m_y, p.m_y), std::min(lo.m_z, p.m_z));
-                hi = DzVec3(std::max(hi.m_x, p.m_x), std::max(hi.m_y, p.m_y), std::max(hi.m_z, p.m_z));
-            }
+            for (int c = 0; c < f.numCorners(); ++c)
+                box.include(mesh.getVertex(f.m_vertIdx[c]));
         }
+        const DzVec3 margin(kJunction, kJunction, kJunction), lo = box.getMin() - margin, hi = box.getMax() + margin;
         const DzTransferSurface index(alone, mesh.vertices());
         for (int v = 0; v < mesh.getNumVertices(); ++v) {
             const DzVec3 p = mesh.getVertex(v);
-            if (surfacesAt[v].size() != 1 || surfacesAt[v].contains(it.key()) || p.m_x < lo.m_x - kJunction ||
-                p.m_y < lo.m_y - kJunction || p.m_z < lo.m_z - kJunction || p.m_x > hi.m_x + kJunction ||
-                p.m_y > hi.m_y + kJunction || p.m_z > hi.m_z + kJunction)
+            if (surfacesAt[v].size() != 1 || surfacesAt[v].contains(it.key()) || p.m_x < lo.m_x ||
+                p.m_y < lo.m_y || p.m_z < lo.m_z || p.m_x > hi.m_x || p.m_y > hi.m_y || p.m_z > hi.m_z)
                 continue;
             const DzTransferSurface::Hit hit = index.closestPoint(p);
             if (hit.triangle < 0 || hit.distanceSq >= kJunction * kJunction ||
@@ -477,8 +470,6 @@ class RegionalMorphs : public BundledFigure {
 
 TEST_P(RegionalMorphs, EachMovesOnlyItsRegionByAFewCentimetresAndKeepsFingersAndEyesApart)
 {
-    DzFigure* fig = loadFigure(GetParam());
-    ASSERT_NE(fig, nullptr);
     // Every file of the product is a morph of the figure: none is unusable.
     EXPECT_GE(libraryMorphs(fig).size(), 20);
     EXPECT_EQ(libraryMorphs(fig).size(), productFiles(fig));

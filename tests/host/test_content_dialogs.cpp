@@ -58,8 +58,7 @@ TEST(ContentDialogs, EachProblemFileShowsItsOwnDialogAndOrdinaryFilesNone)
 TEST(ContentDialogs, PresetBeyondLimitsAsksWithTwoButtonsAndHonoursTheAnswer)
 {
     TestApp app;
-    ASSERT_TRUE(openStock("People/Genesis 9/Genesis 9.duf"));
-    dzScene->setPrimarySelection(figureLabelled("Genesis 9"));
+    ASSERT_TRUE(loadGenesis9());
     bool ok = false;
     auto seen = openAnswering("Tests/Preset Exceeds Limits.duf", "Keep Limits", &ok);
     EXPECT_TRUE(ok);

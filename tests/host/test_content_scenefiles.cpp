@@ -177,10 +177,10 @@ TEST(SceneFiles, ASavedSceneOpensInANewSessionAsItWas)
          }},
         {"a figure whose installed morph has an id other than its name",
          [](Session& session) {
-             testcontent::writeFile(session.library + "/data/T/quad.dsf", quadFigure("Quad"));
-             testcontent::writeFile(session.library + "/data/T/Morphs/lift.dsf",
+             writeFile(session.library + "/data/T/quad.dsf", quadFigure("Quad"));
+             writeFile(session.library + "/data/T/Morphs/lift.dsf",
                        quadMorph("lift-id", "/data/T/quad.dsf#Quad", 0.5f).replace("\"id\": \"lift-id\"", "\"id\": \"lift-id\", \"name\": \"Lift\""));
-             testcontent::writeFile(session.library + "/People/Quad.duf",
+             writeFile(session.library + "/People/Quad.duf",
                        R"({"asset_info": {"id": "/People/Quad.duf", "type": "figure"},
                            "scene": {"nodes": [{"id": "q", "url": "/data/T/quad.dsf#Quad", "label": "Quad"}]}})");
              ASSERT_TRUE(openStock("People/Quad.duf"));
@@ -240,12 +240,6 @@ TEST(SceneFiles, NodesAndMorphsWithoutAnAssetAreLeftOutAndNamed)
     EXPECT_EQ(testgeo::morphOf(reopened, "Unsaved"), nullptr);
 }
 
-static QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A save replaces an existing file by a new one, never rewriting it in place (a hard link to
 // the old one keeps the old content); a save that cannot be made changes nothing on disk and
 // says why, naming the file.
@@ -255,13 +249,13 @@ TEST(SceneFiles, ASaveReplacesAFileWholeOrChangesNothingAndSaysWhy)
     loadFigure(qsGenesis9, "Genesis 9");
     const QDir dir(session.root.path());
     const QString day = dir.filePath("Scenes/Day.duf"), precious = dir.filePath("Elsewhere/target.duf");
-    ASSERT_TRUE(testcontent::writeFile(day, "yesterday") && testcontent::writeFile(precious, "precious"));
+    ASSERT_TRUE(writeFile(day, "yesterday") && writeFile(precious, "precious"));
     ASSERT_EQ(::link(QFile::encodeName(day).constData(), QFile::encodeName(dir.filePath("Day copy.duf")).constData()), 0);
     ASSERT_TRUE(QFile::link(precious, dir.filePath("link.duf")));
     ASSERT_TRUE(QFile::link(dir.filePath("Elsewhere/none.duf"), dir.filePath("dangling.duf")));
 
     ASSERT_EQ(dzScene->saveScene(day), DZ_NO_ERROR);
-    EXPECT_EQ(contentOf(dir.filePath("Day copy.duf")), "yesterday");
+    EXPECT_EQ(readFile(dir.filePath("Day copy.duf")), "yesterday");
     EXPECT_EQ(QDir(dir.filePath("Scenes")).entryList(QDir::Files | QDir::Hidden), QStringList{"Day.duf"});
 
     struct Case {
@@ -286,6 +280,6 @@ TEST(SceneFiles, ASaveReplacesAFileWholeOrChangesNothingAndSaysWhy)
         EXPECT_TRUE(message.contains("\"" + c.file + "\"") || c.file.isEmpty()) << message.toStdString();
         EXPECT_EQ(session.app->logLinesContaining("Scene: " + message).size(), 1);
     }
-    EXPECT_EQ(contentOf(precious), "precious");
+    EXPECT_EQ(readFile(precious), "precious");
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("Elsewhere/none.duf")));
 }

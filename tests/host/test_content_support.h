@@ -1,10 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
@@ -17,6 +13,7 @@
 #include "dzfigure.h"
 #include "dzscene.h"
 #include "test_app.h"
+#include "test_files.h"
 
 namespace testcontent {
 
@@ -74,16 +71,6 @@ private:
 
 inline QString contentDir() { return QStringLiteral(KVR_CONTENT_DIR); }
 
-// Writes the file, making its folder; false when it cannot.
-inline bool writeFile(const QString& path, const QByteArray& bytes, const QDateTime& modified = {})
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
-        return false;
-    return !modified.isValid() || file.setFileTime(modified, QFileDevice::FileModificationTime);
-}
-
 // A one-quad figure asset "<id>" with a hip bone, for a file "/data/<folder>/<name>.dsf".
 inline QByteArray quadFigure(const QString& id)
 {
@@ -131,6 +118,16 @@ inline QStringList rootLabels()
 inline DzFigure* figureLabelled(const QString& label)
 {
     return qobject_cast<DzFigure*>(dzScene->findNodeByLabel(label));
+}
+
+// The bundled Genesis 9, loaded and selected; null when it cannot be loaded.
+inline DzFigure* loadGenesis9()
+{
+    if (!openStock("People/Genesis 9/Genesis 9.duf"))
+        return nullptr;
+    DzFigure* figure = figureLabelled("Genesis 9");
+    dzScene->setPrimarySelection(figure);
+    return figure;
 }
 
 } // namespace testcontent

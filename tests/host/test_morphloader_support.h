@@ -14,7 +14,7 @@ inline void writeObjPositions(const QString& path, const QVector<DzVec3>& positi
     std::string text;
     for (const DzVec3& p : positions)
         text += fmt::format("v {:.8f} {:.8f} {:.8f}\n", p.m_x, p.m_y, p.m_z);
-    ObjIoSession::write(path, QByteArray::fromStdString(text));
+    writeFile(path, QByteArray::fromStdString(text));
 }
 
 // Exports the node's evaluated world mesh at scale 1.

@@ -48,7 +48,7 @@ TEST(ObjBadInput, EachBadFileGivesOneMessageWithItsFileAndLineAndAddsNothing)
     const int before = dzScene->getNumNodes();
     for (const BadFile& bad : kBadFiles) {
         const QString path = s.path(QStringLiteral("bad file é.obj"));
-        ObjIoSession::write(path, bad.bytes);
+        writeFile(path, bad.bytes);
         EXPECT_EQ(s.importer()->readFile(path, &o), DZ_ILLEGAL_FILE_FORMAT) << bad.what;
         const QString message = dzApp->getImportMgr()->getErrorMessage(DZ_ILLEGAL_FILE_FORMAT);
         EXPECT_TRUE(message.contains(path)) << bad.what << ": " << message.toStdString();
@@ -90,7 +90,7 @@ TEST(ObjBadInput, PathsWithBlanksAndNonAsciiReachTheFileUnchanged)
     SilentOptions o;
     QDir(s.dir.path()).mkdir(QString::fromUtf8("My Mörphs 形"));
     const QString path = s.path(QString::fromUtf8("My Mörphs 形/Ünïcode näme.obj"));
-    ObjIoSession::write(path, kTriangle + "f 1 2 3\n");
+    writeFile(path, kTriangle + "f 1 2 3\n");
     ASSERT_EQ(s.importer()->readFile(path, &o), 0);
     EXPECT_NE(dzScene->findNodeByLabel(QString::fromUtf8("Ünïcode näme")), nullptr);
 

@@ -12,7 +12,7 @@ DzFacetMesh importText(ObjIoSession& s, const QString& name, const QByteArray& t
     SilentOptions options;
     if (given)
         options.copyFrom(*given);
-    ObjIoSession::write(s.path(name + ".obj"), text);
+    writeFile(s.path(name + ".obj"), text);
     EXPECT_EQ(s.importer()->readFile(s.path(name + ".obj"), &options), 0)
         << dzApp->getImportMgr()->getErrorMessage(DZ_ILLEGAL_FILE_FORMAT).toStdString();
     DzNode* node = dzScene->findNodeByLabel(name);

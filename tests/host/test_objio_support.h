@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "../../host/src/geometry/dzgeometry.h"
@@ -13,6 +11,7 @@
 #include "dzimportmgr.h"
 #include "dzscene.h"
 #include "test_app.h"
+#include "test_files.h"
 #include "test_geometry_fixtures.h"
 
 // Options of a silent run at scale 1; tests set more on top.
@@ -44,22 +43,11 @@ struct ObjIoSession {
         return testgeo::addSceneNode(label, &mesh);
     }
 
-    static QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static void write(const QString& path, const QByteArray& text)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    }
     // Lines of the file that start with the statement keyword and a blank.
     static QList<QByteArray> statements(const QString& path, const QByteArray& keyword)
     {
         QList<QByteArray> found;
-        for (const QByteArray& line : read(path).split('\n'))
+        for (const QByteArray& line : readFile(path).split('\n'))
             if (line.startsWith(keyword + ' '))
                 found << line;
         return found;

@@ -132,7 +132,7 @@ TEST(ObjText, TheOptionsWriteThisExactText)
     for (const Case& c : cases) {
         const QString obj = s.path(QString(c.file) + ".obj"), mtl = s.path(QString(c.file) + ".mtl");
         ASSERT_EQ(s.exporter()->writeFile(obj, &c.options), 0);
-        EXPECT_EQ(ObjIoSession::read(obj).toStdString(), c.obj);
-        EXPECT_EQ(ObjIoSession::read(mtl).toStdString(), c.mtl);
+        EXPECT_EQ(readFile(obj).toStdString(), c.obj);
+        EXPECT_EQ(readFile(mtl).toStdString(), c.mtl);
     }
 }
