@@ -221,8 +221,8 @@ std::map<QString, Destination> pdfDestinations()
     return destinations;
 }
 
-// Points from the page's top edge to the top of the first word of the line that starts with
-// WORD, and the page's height; -1 when the page has no such word.
+// Points from the page's top edge to the top of the page's first word WORD (-1 when there is
+// none), and the page's height.
 std::pair<double, double> wordTop(int iPage, const QString& word)
 {
     const QString boxes = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"),

@@ -123,6 +123,7 @@ void drawFooter(QPainter& painter, const QString& text, int iNumber, int iTotal,
     painter.restore();
 }
 
+// The name links give a chapter, as writeManual tells it.
 QByteArray chapterAnchor(const QString& title)
 {
     QByteArray anchor;
