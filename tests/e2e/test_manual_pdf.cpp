@@ -7,6 +7,9 @@
 #include <QRegularExpression>
 #include <QTextStream>
 #include <algorithm>
+#include <map>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "studio_run.h"
@@ -190,6 +193,116 @@ TEST_F(ManualPdf, NoTextLeavesThePageArea)
         EXPECT_LE(match.captured(4).toDouble(), height - 5.0 / 25.4 * 72.0) << match.captured(5).toStdString();
     }
     EXPECT_GT(cWords, 3000);
+}
+
+// A chapter's anchor as links name it: the title in lower case, hyphens between its words.
+QString anchorOf(const QString& title)
+{
+    QString anchor = title.toLower().replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
+    return anchor.remove(QRegularExpression(QStringLiteral("^-+|-+$")));
+}
+
+struct Destination {
+    int iPage;   // 1-based
+    double top;  // points from the page's bottom edge
+};
+
+// pdfinfo -dests: "  17 [ XYZ   57  785 null      ] "name"".
+std::map<QString, Destination> pdfDestinations()
+{
+    const QRegularExpression line(QStringLiteral("^\\s*(\\d+)\\s+\\[\\s*XYZ\\s+\\S+\\s+([\\d.]+)\\s+\\S+\\s*\\]\\s+\"(.*)\"$"),
+                                  QRegularExpression::MultilineOption);
+    std::map<QString, Destination> destinations;
+    const QString listed = runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-dests"), manualPdf});
+    for (auto it = line.globalMatch(listed); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        destinations[match.captured(3)] = {match.captured(1).toInt(), match.captured(2).toDouble()};
+    }
+    return destinations;
+}
+
+// Points from the page's top edge to the top of the page's first word WORD (-1 when there is
+// none), and the page's height.
+std::pair<double, double> wordTop(int iPage, const QString& word)
+{
+    const QString boxes = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"),
+                                                                QString::number(iPage), QStringLiteral("-l"),
+                                                                QString::number(iPage), manualPdf, QStringLiteral("-")});
+    const double height = QRegularExpression(QStringLiteral("<page width=\"[\\d.]+\" height=\"([\\d.]+)\""))
+                              .match(boxes).captured(1).toDouble();
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\"[^>]*>%1</word>")
+                               .arg(QRegularExpression::escape(word)))
+            .match(boxes);
+    return {match.hasMatch() ? match.captured(1).toDouble() : -1.0, height};
+}
+
+// A link "manual.pdf#nameddest=<chapter anchor>" opens the page of the chapter's heading with
+// the heading at the window's top; the Convert morphs dialog's Help names its chapter so.
+TEST_F(ManualPdf, EveryChapterIsANamedDestinationAtItsHeading)
+{
+    const std::map<QString, Destination> destinations = pdfDestinations();
+    std::set<QString> chapters;
+    for (const TextHeading& heading : textHeadings()) {
+        if (heading.number.contains(QLatin1Char('.')))
+            continue;
+        const QString anchor = anchorOf(heading.title);
+        chapters.insert(anchor);
+        const auto it = destinations.find(anchor);
+        ASSERT_NE(it, destinations.end()) << "no destination " << anchor.toStdString();
+        const Destination& destination = it->second;
+        ASSERT_GE(destination.iPage, 1);
+        ASSERT_LE(destination.iPage, pages.size());
+        EXPECT_TRUE(hasHeadingLine(pages[destination.iPage - 1], heading)) << anchor.toStdString() << " on page "
+                                                                            << destination.iPage;
+        const auto [top, height] = wordTop(destination.iPage, heading.number);
+        // pdfinfo rounds to whole points; the heading's line starts at the destination's top.
+        EXPECT_NEAR(height - destination.top, top, 1.5) << anchor.toStdString();
+    }
+    EXPECT_EQ(destinations.size(), chapters.size()) << "destinations that are no chapter";
+    EXPECT_EQ(chapters.count(QStringLiteral("converting-morphs-one-by-one")), 1u);
+}
+
+// The destinations are added to Qt's PDF as an update; viewers find objects by the cross-reference
+// offsets, and a wrong one makes some rebuild the file and others fail, so each must be exact.
+TEST(ManualPdfFile, EveryCrossReferenceOffsetPointsAtItsObject)
+{
+    QFile file(manualPdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << manualPdf.toStdString();
+    const QByteArray pdf = file.readAll();
+    const QRegularExpression startXref(QStringLiteral("startxref\\s+(\\d+)\\s+%%EOF\\s*$"));
+    const QRegularExpressionMatch last = startXref.match(QString::fromLatin1(pdf.right(64)));
+    ASSERT_TRUE(last.hasMatch()) << "the file does not end with startxref";
+    const QRegularExpression subsection(QStringLiteral("^(\\d+) (\\d+)$"));
+    const QRegularExpression entry(QStringLiteral("^(\\d{10}) (\\d{5}) ([nf]) ?$"));
+    const QRegularExpression prev(QStringLiteral("/Prev (\\d+)"));
+    int cSections = 0;
+    int cObjects = 0;
+    for (int iXref = last.captured(1).toInt(); iXref >= 0; ++cSections) {
+        ASSERT_LT(cSections, 10) << "the sections loop";
+        ASSERT_EQ(pdf.mid(iXref, 5), "xref\n") << "offset " << iXref;
+        const QStringList lines = QString::fromLatin1(pdf.mid(iXref)).split(QLatin1Char('\n'));
+        int iLine = 1;
+        for (QRegularExpressionMatch head; (head = subsection.match(lines[iLine])).hasMatch();) {
+            const int iFirst = head.captured(1).toInt();
+            for (int i = 0; i < head.captured(2).toInt(); ++i) {
+                const QRegularExpressionMatch object = entry.match(lines[++iLine]);
+                ASSERT_TRUE(object.hasMatch()) << "entry \"" << lines[iLine].toStdString() << "\"";
+                if (object.captured(3) == QLatin1String("f"))
+                    continue;
+                const QByteArray expected = QStringLiteral("%1 %2 obj").arg(iFirst + i).arg(object.captured(2).toInt()).toLatin1();
+                EXPECT_EQ(pdf.mid(object.captured(1).toInt(), expected.size()), expected);
+                ++cObjects;
+            }
+            ++iLine;
+        }
+        ASSERT_EQ(lines[iLine], QLatin1String("trailer"));
+        const int iTrailerEnd = lines.indexOf(QStringLiteral("startxref"), iLine);
+        const QRegularExpressionMatch previous = prev.match(lines.mid(iLine, iTrailerEnd - iLine).join(QLatin1Char('\n')));
+        iXref = previous.hasMatch() ? previous.captured(1).toInt() : -1;
+    }
+    EXPECT_EQ(cSections, 2) << "Qt's table and the destinations' update";
+    EXPECT_GT(cObjects, 100);
 }
 
 // The studio looks for the manual below its default documentation path, where the build puts it.

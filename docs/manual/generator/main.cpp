@@ -2,6 +2,7 @@
 // classes. It shows nothing, so it always runs on the offscreen platform and needs no display.
 //   manual-pdf --title TITLE --version VERSION --out FILE.pdf TEXT.md
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -20,21 +21,27 @@ void writePdf(const QString& textPath, const QString& outPath, const manual::Man
 {
     if (!QDir().mkpath(QFileInfo(outPath).absolutePath()))
         throw manual::ManualError(QStringLiteral("cannot make the folder of %1").arg(outPath));
-    // Written aside and put in place only when complete, so a failed run leaves no PDF that
-    // the build would take for up to date.
-    QSaveFile file(outPath);
-    if (!file.open(QIODevice::WriteOnly))
-        throw manual::ManualError(QStringLiteral("cannot write %1: %2").arg(outPath, file.errorString()));
+    // Qt's writer knows no named destinations: they are added to the finished PDF.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    std::vector<manual::NamedDestination> destinations;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setTitle(QStringLiteral("%1 Manual").arg(info.title));
         writer.setCreator(QStringLiteral("%1 %2").arg(info.title, info.version));
         const manual::PageSetup page(writer);
         manual::ManualBody body(textPath, page);
         for (const QString& note : body.notes())
             std::printf("manual-pdf: %s\n", qPrintable(note));
-        manual::writeManual(page, body, info);
+        destinations = manual::writeManual(page, body, info);
     }
+    const QByteArray bytes = manual::withNamedDestinations(pdf.data(), destinations);
+
+    // Written aside and put in place only when complete, so a failed run leaves no PDF that
+    // the build would take for up to date.
+    QSaveFile file(outPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw manual::ManualError(QStringLiteral("cannot write %1: %2").arg(outPath, file.errorString()));
     if (!file.commit())
         throw manual::ManualError(QStringLiteral("cannot write %1: %2").arg(outPath, file.errorString()));
 }

@@ -348,6 +348,12 @@ int ManualBody::pageOf(const QTextBlock& block) const
     return linePage(block, 0);
 }
 
+qreal ManualBody::topOnPage(const QTextBlock& block) const
+{
+    // A block moved to a new page may keep its top a little above it.
+    return std::max<qreal>(0, lineOrigin(block).y() - pageOf(block) * _page.body.height());
+}
+
 int ManualBody::lastLinePage(const QTextBlock& block) const
 {
     return linePage(block, -1);

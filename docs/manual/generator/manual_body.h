@@ -5,18 +5,12 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextTable>
-#include <stdexcept>
 #include <vector>
 
+#include "manual_error.h"
 #include "page_setup.h"
 
 namespace manual {
-
-// A failure that stops the manual from being built; its text names the file at fault.
-class ManualError : public std::runtime_error {
-public:
-    explicit ManualError(const QString& message) : std::runtime_error(message.toStdString()) {}
-};
 
 // A numbered heading of the manual: a chapter (level 1) or one of its sections (level 2).
 struct Heading {
@@ -48,6 +42,8 @@ public:
     const std::vector<Heading>& headings() const { return _headings; }
     // 0-based page of the body on which the block's first line stands.
     int pageOf(const QTextBlock& block) const;
+    // Device units from the top of that page to the block's top.
+    qreal topOnPage(const QTextBlock& block) const;
     int pageCount() const { return _doc.pageCount(); }
     // One line per optional picture left out, for the build's output.
     const QStringList& notes() const { return _notes; }

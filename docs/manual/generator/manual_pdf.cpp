@@ -123,9 +123,40 @@ void drawFooter(QPainter& painter, const QString& text, int iNumber, int iTotal,
     painter.restore();
 }
 
+// The name links give a chapter, as writeManual tells it.
+QByteArray chapterAnchor(const QString& title)
+{
+    QByteArray anchor;
+    bool bGap = false;
+    for (const QChar c : title.toLower()) {
+        if (c.isLetterOrNumber()) {
+            if (bGap && !anchor.isEmpty())
+                anchor += '-';
+            anchor += QString(c).toUtf8();
+            bGap = false;
+        } else {
+            bGap = true;
+        }
+    }
+    return anchor;
+}
+
+// Every chapter's heading, on its page of the whole manual.
+std::vector<NamedDestination> chapterDestinations(const ManualBody& body, int iFirstBodyPage, const PageSetup& page)
+{
+    std::vector<NamedDestination> destinations;
+    for (const Heading& heading : body.headings()) {
+        if (heading.iLevel != 1)
+            continue;
+        destinations.push_back({chapterAnchor(heading.title), iFirstBodyPage - 1 + body.pageOf(heading.block),
+                                page.pdfPoint({0, body.topOnPage(heading.block)})});
+    }
+    return destinations;
+}
+
 } // namespace
 
-void writeManual(const PageSetup& page, ManualBody& body, const ManualInfo& info)
+std::vector<NamedDestination> writeManual(const PageSetup& page, ManualBody& body, const ManualInfo& info)
 {
     const std::unique_ptr<QTextDocument> pTitle = newPagedDocument(page);
     fillTitlePage(*pTitle, info, page);
@@ -162,6 +193,7 @@ void writeManual(const PageSetup& page, ManualBody& body, const ManualInfo& info
     print(body.document(), true);
     if (!painter.end())
         throw ManualError(QStringLiteral("cannot finish the PDF"));
+    return chapterDestinations(body, iFirstBodyPage, page);
 }
 
 } // namespace manual

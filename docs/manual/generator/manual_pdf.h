@@ -2,8 +2,11 @@
 
 #include <QString>
 
+#include <vector>
+
 #include "manual_body.h"
 #include "page_setup.h"
+#include "pdf_destinations.h"
 
 namespace manual {
 
@@ -15,7 +18,11 @@ struct ManualInfo {
 
 // Prints the manual on the page setup's writer: a title page, the contents with the page of
 // every chapter and section, then the body. Every page but the title page carries the
-// manual's name and "Page N of M" below its text. Throws ManualError when the writer fails.
-void writeManual(const PageSetup& page, ManualBody& body, const ManualInfo& info);
+// manual's name and "Page N of M" below its text. Returns where each chapter's heading stands,
+// for links into the manual, named by the chapter's anchor: its title in lower case, each run
+// of characters other than letters and digits one hyphen, none at the ends ("Installing,
+// updating and uninstalling" is "installing-updating-and-uninstalling"). Throws ManualError
+// when the writer fails.
+std::vector<NamedDestination> writeManual(const PageSetup& page, ManualBody& body, const ManualInfo& info);
 
 } // namespace manual

@@ -47,4 +47,13 @@ qreal PageSetup::devicePoints(qreal pt) const
     return pt / pointsPerInch * iDeviceDpi;
 }
 
+QPointF PageSetup::pdfPoint(const QPointF& device) const
+{
+    const QPageLayout layout = pWriter->pageLayout();
+    const QRectF paint = layout.paintRect(QPageLayout::Point);
+    const qreal scale = pointsPerInch / iDeviceDpi;
+    return {paint.left() + device.x() * scale,
+            layout.fullRect(QPageLayout::Point).height() - (paint.top() + device.y() * scale)};
+}
+
 } // namespace manual

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QSizeF>
 
 class QPdfWriter;
@@ -28,6 +29,9 @@ struct PageSetup {
     qreal layoutUnits(qreal deviceLength) const;
     // Device units of a length given in points, for painting.
     qreal devicePoints(qreal pt) const;
+    // The point in the PDF page's own space (points, y up from the bottom edge) of a position
+    // in device units on the page's paint area.
+    QPointF pdfPoint(const QPointF& device) const;
 };
 
 } // namespace manual
