@@ -108,6 +108,7 @@ public:
     }
 
     void build();
+    void fitHeightToWrappedText();
     void buildMorphList(QVBoxLayout* pvertMain);
     void buildCheckButtons(QVBoxLayout* pvertMain);
     // The morph kind, the name and path patterns, and the line saying why Convert is disabled.
@@ -153,6 +154,20 @@ public:
     tav::ButtonHandlerList buttons;
     std::vector<std::shared_ptr<tav::ButtonHandler>> checkButtons;
 };
+
+// A layout takes its wrapped labels' minimum height as one line each; at the narrowest the
+// dialog can be they wrap into more, and the list would be squeezed under the rows below it.
+void KvrConvertMorphsDialog::Impl::fitHeightToWrappedText()
+{
+    QLayout* pLayout = pDialog->layout();
+    if (!pLayout)
+        return;
+    const int iNarrowest = std::max(pDialog->minimumWidth(), pLayout->minimumSize().width());
+    const int iNeeded = pLayout->totalHeightForWidth(iNarrowest);
+    pDialog->setMinimumHeight(iNeeded);
+    if (pDialog->height() < iNeeded)
+        pDialog->resize(pDialog->width(), iNeeded);
+}
 
 void KvrConvertMorphsDialog::Impl::build()
 {
@@ -399,6 +414,7 @@ void KvrConvertMorphsDialog::Impl::update()
     const std::string why = problem();
     plblProblem->setText(tav::ToQString(why));
     plblProblem->setVisible(!why.empty());
+    fitHeightToWrappedText();
     pbtnConvert->setEnabled(why.empty());
 }
 
@@ -425,6 +441,7 @@ KvrConvertMorphsDialog::KvrConvertMorphsDialog(QWidget* parent, const KvrParamsP
     setUpWindow("Convert morphs", QString::fromUtf8(tav::pcszPluginName),
                 QString::fromLatin1("winpos_convert-morphs-dialog"));
     connectButtons(d.pbtnConvert, d.pbtnCancel);
+    d.fitHeightToWrappedText();
 }
 
 KvrConvertMorphsDialog::~KvrConvertMorphsDialog() = default;
