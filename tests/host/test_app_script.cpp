@@ -3,7 +3,11 @@
 #include <QMetaMethod>
 #include <QScriptEngine>
 
+#include <QProgressBar>
+#include <QPushButton>
+
 #include "dzapp.h"
+#include "dzmainwindow.h"
 #include "dznode.h"
 #include "dzscene.h"
 #include "../../host/src/script/dzscriptsetup.h"
@@ -63,6 +67,40 @@ TEST(Script, PrintWritesOneLineToStandardOutput)
     testing::internal::CaptureStdout();
     app->scriptEngine()->evaluate("print('a', 1, true); print();");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "a 1 true\n\n");
+}
+
+// The progress functions: nested progresses, the latest acting, the window's Cancel reaching a
+// cancellable one, and the script's mistakes as errors.
+TEST(Script, ProgressFunctionsNestAndReachTheWindow)
+{
+    TestApp app;
+    app->startup();
+    QScriptEngine* engine = app->scriptEngine();
+    DzMainWindow* window = app->getInterface();
+    testing::internal::CaptureStderr();
+    const QScriptValue started = engine->evaluate(
+        "startProgress('Outer', 4); stepProgress();"
+        "startProgress('Inner', 3, true); stepProgress(2); setProgressInfo('Inner, renamed');"
+        "progressIsCancelled();");
+    ASSERT_FALSE(engine->hasUncaughtException()) << started.toString().toStdString();
+    EXPECT_FALSE(started.toBool());
+    EXPECT_TRUE(window->cancelButton()->isVisibleTo(window));
+    EXPECT_TRUE(window->progressBar()->format().startsWith("Inner, renamed"));
+    window->cancelButton()->click();
+    EXPECT_TRUE(engine->evaluate("var c = progressIsCancelled(); finishProgress(); c;").toBool());
+    EXPECT_FALSE(window->cancelButton()->isVisibleTo(window));
+    EXPECT_EQ(engine->evaluate("stepProgress(); progressIsCancelled();").toBool(), false);
+    EXPECT_TRUE(window->isWorking());
+    engine->evaluate("finishProgress();");
+    EXPECT_FALSE(window->isWorking());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "[1/4] Outer\n[2/4] Outer\n[1/3] Inner\n[3/3] Inner\n[3/4] Outer\n");
+
+    for (const char* mistake : {"finishProgress();", "startProgress('No steps');"}) {
+        engine->evaluate(mistake);
+        EXPECT_TRUE(engine->hasUncaughtException()) << mistake;
+        engine->clearExceptions();
+    }
 }
 
 TEST(Script, FileErrorsNameFileAndLine)
