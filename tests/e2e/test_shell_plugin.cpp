@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <iterator>
 
 #include "dzmainwindow.h"
@@ -16,8 +13,6 @@
 namespace {
 
 const QString kPluginFile = QStringLiteral(KVR_PLUGIN_DIR "/TK_kelvaro.so");
-const QString kManualTail =
-    QStringLiteral("/Plugins/Kelvaro for Genesis 9/Kelvaro for Genesis 9 Manual.pdf");
 
 // The host as the studio starts it, with the plug-in folder of the build: the plug-in is
 // loaded from there and both actions stand in its menu, in order.
@@ -76,55 +71,6 @@ TEST(ShellInStudio, ScriptsFindAndConstructBothActions)
                                          "found: Convert selected Genesis 3 / 8 / 8.1 &figure...\n"
                                          "found: Open Kelvaro PDF manual\n"));
     EXPECT_TRUE(run.logContains(QStringLiteral("Loaded plug-in Tavrenik's Kelvaro 1.0.5.0 (")));
-}
-
-const QString kTriggerManual =
-    QStringLiteral("MainWindow.getActionMgr().findAction('KvrOpenManualAction').trigger();\n");
-
-// A missing manual gives one box and its log line; a present one reaches the host as "file:///"
-// and the path, unescaped.
-TEST(ShellInStudio, ManualOpenerTellsTheUserOrTheHost)
-{
-    QTemporaryDir docs;
-    const QString path = docs.path() + kManualTail;
-    const QStringList answerErrors{QStringLiteral("--answer"), QStringLiteral("Error*=OK")};
-    StudioRun run = runStudio(QStringList{QStringLiteral("--doc-path"), docs.path()} + answerErrors, kTriggerManual);
-    ASSERT_EQ(run.exitCode, 0) << run.describe();
-    EXPECT_EQ(run.logLinesStartingWith(QStringLiteral("Message box ")).size(), 1) << run.describe();
-    EXPECT_EQ(run.logLinesStartingWith(QStringLiteral("TkKVR: ")),
-              QStringList{QStringLiteral("TkKVR: Critical error message box in Tavrenik's Kelvaro V1.0.5: "
-                                         "Could not open PDF file: The file %1 does not exist. Did you "
-                                         "install the plugin correctly?")
-                              .arg(path)})
-        << run.describe();
-    EXPECT_FALSE(run.logContains(QStringLiteral("Opening URL:")));
-
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-    QFile manual(path);
-    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
-    manual.write("%PDF-1.4\n");
-    manual.close();
-    run = runStudio(QStringList{QStringLiteral("--doc-path"), docs.path()} + answerErrors, kTriggerManual);
-    ASSERT_EQ(run.exitCode, 0) << run.describe();
-    EXPECT_EQ(run.logLinesStartingWith(QStringLiteral("Opening URL: ")),
-              QStringList{QStringLiteral("Opening URL: file:///") + path})
-        << run.describe();
-    EXPECT_TRUE(run.logLinesStartingWith(QStringLiteral("Message box ")).isEmpty()) << run.describe();
-}
-
-TEST(ShellInStudio, ConvertActionBracketsTheJobInLogLines)
-{
-    // Whatever the job makes of an empty scene, its scope lines surround it.
-    const StudioRun run = runStudio(
-        {QStringLiteral("--answer"), QStringLiteral("Error*=OK")},
-        QStringLiteral("MainWindow.getActionMgr().findAction('KvrConvertFigureAction').trigger();\n"
-                       "print('after the job');\n"));
-    ASSERT_EQ(run.exitCode, 0) << run.describe();
-    const int iEntering = run.logLines.indexOf(QStringLiteral("TkKVR: Entering KvrConverter::exec_X()"));
-    const int iLeaving = run.logLines.indexOf(QStringLiteral("TkKVR: Leaving KvrConverter::exec_X()"));
-    ASSERT_GE(iEntering, 0) << run.describe();
-    EXPECT_GT(iLeaving, iEntering) << run.describe();
-    EXPECT_TRUE(run.stdOut.contains(QStringLiteral("after the job")));
 }
 
 } // namespace

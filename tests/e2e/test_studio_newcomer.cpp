@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -13,60 +12,23 @@
 // session (no XDG_RUNTIME_DIR, no application to open files with).
 namespace {
 
-struct BareRun {
-    int exitCode = -1;
-    QString stdOut;
-    QString stdErr;
-    QString log;
-};
-
 const QString kSample = QStringLiteral("Scenes/Sample Conversion.duf");
 
-BareRun runWithoutDisplay(const QStringList& args, const QString& script = QString())
+StudioRun runWithoutDisplay(const QStringList& args, const QString& script = QString())
 {
-    QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR",
-                                 "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-                                 "GNOME_DESKTOP_SESSION_ID"})
-        env.remove(QString::fromLatin1(variable));
-    env.insert(QStringLiteral("PATH"), home.filePath(QStringLiteral("no-programs")));
-    QStringList arguments{"--home", home.path(), "--plugin-dir", KVR_PLUGIN_DIR, "--content-dir",
-                          KVR_CONTENT_DIR};
-    if (!script.isNull()) {
-        QFile file(home.filePath(QStringLiteral("run.js")));
-        file.open(QIODevice::WriteOnly);
-        file.write(script.toUtf8());
-        arguments << "--script" << file.fileName();
-    }
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(KVR_STUDIO), arguments + args);
-    BareRun run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-    } else if (process.exitStatus() == QProcess::NormalExit) {
-        run.exitCode = process.exitCode();
-    }
-    run.stdOut = QString::fromUtf8(process.readAllStandardOutput());
-    run.stdErr = QString::fromUtf8(process.readAllStandardError());
-    QFile log(home.filePath(QStringLiteral("log.txt")));
-    if (log.open(QIODevice::ReadOnly))
-        run.log = QString::fromUtf8(log.readAll());
-    return run;
+    return runStudio(args, script, 60, StudioTerminal::Bare);
 }
 
 } // namespace
 
 TEST(StudioNewcomer, HelpVersionAndUsageErrorsNeedNoDisplay)
 {
-    const BareRun help = runWithoutDisplay({"--help"});
+    const StudioRun help = runWithoutDisplay({"--help"});
     EXPECT_EQ(help.exitCode, 0) << help.stdErr.toStdString();
     for (const char* option : {"Usage:", "--headless", "--scene", "--script", "--screenshot", "--version"})
         EXPECT_TRUE(help.stdOut.contains(option)) << option;
 
-    const BareRun version = runWithoutDisplay({"--version"});
+    const StudioRun version = runWithoutDisplay({"--version"});
     EXPECT_TRUE(QRegularExpression("^studio \\d+\\.\\d+\\.\\d+\\.\\d+\\n$").match(version.stdOut).hasMatch())
         << version.stdOut.toStdString();
 
@@ -77,7 +39,7 @@ TEST(StudioNewcomer, HelpVersionAndUsageErrorsNeedNoDisplay)
         {{"--dialog-timeout", "soon"}, "number of seconds"},
     };
     for (const auto& [args, said] : wrongs) {
-        const BareRun wrong = runWithoutDisplay(args);
+        const StudioRun wrong = runWithoutDisplay(args);
         EXPECT_EQ(wrong.exitCode, 2) << said;
         EXPECT_TRUE(wrong.stdErr.contains(said)) << wrong.stdErr.toStdString();
     }
@@ -85,7 +47,7 @@ TEST(StudioNewcomer, HelpVersionAndUsageErrorsNeedNoDisplay)
 
 TEST(StudioNewcomer, AWindowWithoutADisplayIsRefusedInOneLineThatNamesTheWaysOut)
 {
-    const BareRun run = runWithoutDisplay({});
+    const StudioRun run = runWithoutDisplay({});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.stdOut.isEmpty());
     EXPECT_EQ(run.stdErr.count('\n'), 1) << run.stdErr.toStdString();
@@ -100,7 +62,7 @@ TEST(StudioNewcomer, AScreenshotDrawsTheLaidOutWindowWithoutADisplay)
     QTemporaryDir out;
     const QString picture = out.filePath("deeper/studio.png");
     // The script's selection rebuilds the dials just before the picture is taken.
-    const BareRun run = runWithoutDisplay({"--scene", kSample, "--select", "Genesis 9", "--screenshot", picture},
+    const StudioRun run = runWithoutDisplay({"--scene", kSample, "--select", "Genesis 9", "--screenshot", picture},
                                           "Scene.setPrimarySelection(Scene.findNodeByLabel('Genesis 8.1 Female'));\n");
     ASSERT_EQ(run.exitCode, 0) << run.stdErr.toStdString();
     EXPECT_EQ(run.stdErr, "");
@@ -127,7 +89,7 @@ TEST(StudioNewcomer, AScreenshotDrawsTheLaidOutWindowWithoutADisplay)
     }
     EXPECT_GE(iLongestWhite, 18);
 
-    const BareRun unwritable = runWithoutDisplay({"--screenshot", "/proc/studio.png"});
+    const StudioRun unwritable = runWithoutDisplay({"--screenshot", "/proc/studio.png"});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_TRUE(unwritable.stdErr.contains("/proc/studio.png")) << unwritable.stdErr.toStdString();
 }
@@ -140,23 +102,23 @@ TEST(StudioNewcomer, AManualNoApplicationCanOpenIsShownInABox)
                                           "Kelvaro for Genesis 9 Manual.pdf");
     ASSERT_TRUE(QFile::exists(manual)) << "the manual is not built";
     QTemporaryDir out;
-    const BareRun run = runWithoutDisplay(
+    const StudioRun run = runWithoutDisplay(
         {"--doc-path", KVR_BUILD_DIR "/docs", "--answer", "Could not open=OK", "--screenshot",
          out.filePath("studio.png")},
         "MainWindow.getActionMgr().findAction('KvrOpenManualAction').trigger();\n");
-    ASSERT_EQ(run.exitCode, 0) << run.stdErr.toStdString() << run.log.toStdString();
-    EXPECT_TRUE(run.log.contains("Message box \"Could not open\": ")) << run.log.toStdString();
-    EXPECT_TRUE(run.log.contains("<b>" + manual + "</b>")) << run.log.toStdString();
+    ASSERT_EQ(run.exitCode, 0) << run.describe();
+    EXPECT_TRUE(run.logContains("Message box \"Could not open\": ")) << run.describe();
+    EXPECT_TRUE(run.logContains("<b>" + manual + "</b>")) << run.describe();
     EXPECT_EQ(run.stdErr, "");
 }
 
 TEST(StudioNewcomer, MyLibraryLeadsTheContentLibrariesUnlessLeftOut)
 {
     const QString script = "print(App.getContentMgr().getContentDirectoryPath(0));\n";
-    const BareRun run = runWithoutDisplay({"--headless"}, script);
+    const StudioRun run = runWithoutDisplay({"--headless"}, script);
     ASSERT_EQ(run.exitCode, 0) << run.stdErr.toStdString();
     EXPECT_TRUE(run.stdOut.endsWith("/My Library\n")) << run.stdOut.toStdString();
-    const BareRun without = runWithoutDisplay({"--headless", "--no-user-library"}, script);
+    const StudioRun without = runWithoutDisplay({"--headless", "--no-user-library"}, script);
     EXPECT_EQ(without.stdOut, KVR_CONTENT_DIR "\n");
 }
 TEST(StudioNewcomer, AScriptRendersTheViewToAPictureOfTheAskedSize)

@@ -27,15 +27,16 @@ QString selecting(const QStringList& labels)
     return script;
 }
 
-// Opens each content file, runs the selection script, triggers the action; the Convert dialog,
-// once a valid job reaches it, is cancelled.
-StudioRun runConvert(const QStringList& files, const QString& select, const QString& contentDir = KVR_CONTENT_DIR)
+// Opens each content file, runs the selection script, triggers the action and then the script
+// after it; the Convert dialog, once a valid job reaches it, is cancelled.
+StudioRun runConvert(const QStringList& files, const QString& select, const QString& contentDir = KVR_CONTENT_DIR,
+                     const QString& after = QString())
 {
     QString script = "var cm = App.getContentMgr();\n";
     for (const QString& file : files)
         script += QString("if (!cm.openFile(cm.getAbsolutePath(\"%1\"), true)) throw \"cannot open %1\";\n").arg(file);
     script += "Scene.selectAllNodes(false);\n" + select +
-              "MainWindow.getActionMgr().findAction(\"KvrConvertFigureAction\").trigger();\n";
+              "MainWindow.getActionMgr().findAction(\"KvrConvertFigureAction\").trigger();\n" + after;
     return runStudio({"--content-dir", contentDir, "--answer", "Error*=OK", "--answer", "Convert figure*=Cancel"}, script);
 }
 
@@ -105,12 +106,31 @@ TEST(ValidationE2E, RefusedSelectionsShowOneBoxWithTheReasonAfterTheJobEnds)
     }
 }
 
-TEST(ValidationE2E, ABoneOfTheSourceCountsAsItsFigure)
+// A bone of the source stands for its figure; Cancel on the Convert dialog then changes nothing
+// and shows nothing more.
+TEST(ValidationE2E, ABoneOfTheSourceCountsAsItsFigureAndCancelChangesNothing)
 {
-    const StudioRun run = runConvert({qsSample}, "Scene.findNodeByLabel(\"Genesis 9\").select(true);"
-                                                 "Scene.findNodeByLabel(\"Genesis 8.1 Female\").findBone(\"l_thigh\").select(true);");
+    const QString state = "function state() {\n"
+                          "  var t = Scene.findNodeByLabel('Genesis 9'), o = t.getObject();\n"
+                          "  var s = [Scene.getNumNodes(), t.getLabel()];\n"
+                          "  for (var i = 0; i < o.getNumModifiers(); ++i) {\n"
+                          "    var m = o.getModifier(i);\n"
+                          "    if (m.getValueControl) s.push(m.getName() + '=' + m.getValueControl().getValue());\n"
+                          "  }\n"
+                          "  return s.join(',');\n"
+                          "}\n"
+                          "var before = state();\n";
+    const StudioRun run = runConvert({qsSample},
+                                     state + "Scene.findNodeByLabel(\"Genesis 9\").select(true);"
+                                             "Scene.findNodeByLabel(\"Genesis 8.1 Female\").findBone(\"l_thigh\").select(true);\n",
+                                     KVR_CONTENT_DIR,
+                                     "processEvents();\n"
+                                     "print(before == state() ? 'unchanged' : 'changed: ' + before + ' -> ' + state());\n");
     ASSERT_EQ(run.exitCode, 0) << run.describe();
+    EXPECT_EQ(run.stdOut, "unchanged\n") << run.describe();
+    EXPECT_GE(indexOf(run, "Answered dialog \"Convert figure"), 0) << run.describe();
     EXPECT_GE(indexOf(run, qsEntering), 0);
     EXPECT_GT(indexOf(run, qsLeaving), indexOf(run, qsEntering));
-    EXPECT_EQ(countOf(run, "Critical error message box"), 0) << run.describe();
+    EXPECT_EQ(countOf(run, "Message box "), 0) << run.describe();
+    EXPECT_EQ(countOf(run, "Dialog \"Conversion complete"), 0) << run.describe();
 }

@@ -23,7 +23,11 @@
 #include "dzmorph.h"
 #include "dzobject.h"
 #include "dzscene.h"
+#include "dzappsettings.h"
 #include "kvr_convert-figure-select.h"
+#include "kvr_dlg_convert-figure.h"
+#include "kvr_dlg_convert-morphs.h"
+#include "kvr_morph-catalogue.h"
 #include "test_app.h"
 
 // The dialog's widget of that object name; a missing one fails the test.
@@ -108,6 +112,18 @@ private:
 
     std::unique_ptr<TestApp> _app;
 };
+
+// The two conversion dialogs on the scene's job, as their actions open them.
+inline std::unique_ptr<QDialog> openConvertDialog(DialogScene& scene, DzAppSettings& settings)
+{
+    return std::make_unique<KvrConvertDialog>(nullptr, scene.pParams, 1, "Genesis 8.1 Female converted to G9",
+                                              &settings);
+}
+inline std::unique_ptr<QDialog> openConvertMorphsDialog(DialogScene& scene, DzAppSettings& settings)
+{
+    return std::make_unique<KvrConvertMorphsDialog>(nullptr, scene.pParams, SourceMorphCatalogue(scene.pSource),
+                                                    &settings);
+}
 
 // The visible top-level widget with that object name, for dialogs the tests do not own.
 inline QWidget* findTopLevel(const QString& objectName)

@@ -37,18 +37,19 @@ private:
     int _count = 0;
 };
 
-// Closes every message box that opens, remembering its caption, text and icon.
+// Closes every message box that opens, remembering its caption, text, icon and parent.
 class MessageBoxCloser : public ModalAnswerer<QMessageBox> {
 public:
     struct Seen {
         QString caption;
         QString text;
         QMessageBox::Icon icon;
+        QWidget* pParent;
     };
 
     MessageBoxCloser()
         : ModalAnswerer<QMessageBox>([this](QMessageBox& box) {
-              seen.push_back({box.windowTitle(), box.text(), box.icon()});
+              seen.push_back({box.windowTitle(), box.text(), box.icon(), box.parentWidget()});
               box.done(QMessageBox::Ok);
           })
     {

@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
-#include <QToolButton>
 #include <QTreeWidget>
 #include <cstring>
 #include <fmt/format.h>
@@ -13,12 +10,9 @@
 
 #include "dlg_fixture.h"
 #include "dzappsettings.h"
-#include "gui_test_helpers.h"
 #include "kvr_dlg_convert-morphs.h"
 #include "kvr_morph-catalogue.h"
-#include "dzintproperty.h"
 #include "tv_daz-helpers-scene-morphs.h"
-#include "tv_daz-helpers-scene.h"
 
 // The catalogue of a source's morphs, the names made from it, and the Convert morphs dialog on
 // the bundled Genesis 8.1 Female (its head size dialled) beside a Genesis 9.
@@ -328,80 +322,6 @@ TEST_F(ConvertMorphsDialogTest, ALongCatalogueScrollsInsideTheList)
     EXPECT_EQ(checkedLabels().size(), 22);
     clickRow("Morph 149");
     EXPECT_EQ(checkedLabels().size(), 23);
-}
-
-TEST(ConvertMorphsDialogResolution, OfferedAsTheConvertDialogOffersIt)
-{
-    struct Case {
-        bool bHdMorphs;
-        bool bHighResolutionSource;  // at subdivision level 2
-        bool bShown;
-        KvrResolution eFirst;
-        int iLevel;
-    };
-    const Case cases[] = {
-        {false, true, false, KvrResolution::Base, 0},
-        {true, false, true, KvrResolution::Base, 0},
-        {true, true, true, KvrResolution::Subd, 2},
-    };
-    for (const Case& c : cases) {
-        DzAppOptions options = TestApp::defaultOptions();
-        options.hdMorphs = c.bHdMorphs;
-        DialogScene scene(options);
-        if (c.bHighResolutionSource) {
-            ASSERT_TRUE(tav::daz::SetNodeResolution(scene.pSource, tav::daz::NodeResolution::HighResolution, true));
-            tav::daz::GetSubdivisionLevelProperty(scene.pSource, true)->setValue(2);
-        }
-        DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
-        KvrConvertMorphsDialog dialog(nullptr, scene.pParams, SourceMorphCatalogue(scene.pSource), &settings);
-        dialog.show();
-        EXPECT_EQ(dialog.findChild<QWidget*>(QStringLiteral("pgrpResolution"))->isVisible(), c.bShown) << c.bHdMorphs;
-        const KvrMorphBatchOptions first = dialog.options();
-        EXPECT_EQ(first.eResolution, c.eFirst) << c.bHdMorphs << c.bHighResolutionSource;
-        EXPECT_EQ(first.iSubdLevel, c.iLevel);
-        if (c.eFirst == KvrResolution::Subd) {
-            auto* pBase = dialog.findChild<QRadioButton*>(QStringLiteral("pRadioResolutionBase"));
-            clickIndicator(pBase);
-            EXPECT_EQ(dialog.options().eResolution, KvrResolution::Base);
-            EXPECT_EQ(dialog.options().iSubdLevel, 0);
-        }
-        dialog.reject();
-    }
-}
-
-TEST(ConvertMorphsDialogHelp, OpensTheInstalledManualAtItsChapterOrSaysWhereItIsMissing)
-{
-    struct Case {
-        QString docPath;
-        QString shownUrl;  // empty when nothing is shown
-        const char* box;  // in the message box, when one opens
-    };
-    const QString docs = QStringLiteral(KVR_BUILD_DIR "/docs");
-    const QString pdf = docs + QStringLiteral("/Plugins/Kelvaro for Genesis 9/Kelvaro for Genesis 9 Manual.pdf");
-    const Case cases[] = {
-        {docs, QStringLiteral("file:///") + pdf + QStringLiteral("#nameddest=converting-morphs-one-by-one"), nullptr},
-        {QStringLiteral("/no/docs/here"), QString(), "does not exist"},
-    };
-    for (const Case& c : cases) {
-        DzAppOptions options = TestApp::defaultOptions();
-        options.docPath = c.docPath;
-        DialogScene scene(options);
-        DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
-        KvrConvertMorphsDialog dialog(nullptr, scene.pParams, SourceMorphCatalogue(scene.pSource), &settings);
-        showActive(dialog);
-        MessageBoxCloser boxes;
-        auto* phorz = dialog.findChild<QHBoxLayout*>(QStringLiteral("phorzBottomButtons"));
-        ASSERT_NE(phorz, nullptr);
-        QTest::mouseClick(qobject_cast<QToolButton*>(phorz->itemAt(0)->widget()), Qt::LeftButton);
-        EXPECT_EQ(scene.app()->lastShownUrl(), c.shownUrl);
-        if (c.box) {
-            ASSERT_EQ(boxes.seen.size(), 1u);
-            EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromLatin1(c.box)));
-        } else {
-            EXPECT_TRUE(boxes.seen.empty());
-        }
-        dialog.reject();
-    }
 }
 
 } // namespace

@@ -2,77 +2,90 @@
 
 #include <QGroupBox>
 #include <QRadioButton>
+#include <functional>
 #include <memory>
 
 #include "dlg_fixture.h"
-#include "dzappsettings.h"
 #include "dzintproperty.h"
-#include "kvr_dlg_convert-figure.h"
 #include "tv_daz-helpers-scene.h"
 
-// The Convert dialog under host set-ups other than the test default.
+// The resolution both conversion dialogs offer, with and without the host's HD morph support.
 namespace {
 
-DzAppOptions optionsWith(bool bHdMorphs)
-{
-    DzAppOptions options = TestApp::defaultOptions();
-    options.hdMorphs = bHdMorphs;
-    return options;
-}
+struct Offered {
+    KvrResolution eResolution;
+    int iLevel;
+    bool operator==(const Offered& other) const { return eResolution == other.eResolution && iLevel == other.iLevel; }
+};
+void PrintTo(const Offered& offered, std::ostream* os) { *os << int(offered.eResolution) << '/' << offered.iLevel; }
 
-std::unique_ptr<KvrConvertDialog> openOn(DialogScene& scene, DzAppSettings& settings)
-{
-    return std::make_unique<KvrConvertDialog>(nullptr, scene.pParams, 2, "G9 morph", &settings);
-}
+// A conversion dialog, and how it reads the resolution it would convert at.
+struct DialogKind {
+    const char* pcszName;
+    std::function<std::unique_ptr<QDialog>(DialogScene&, DzAppSettings&)> open;
+    std::function<Offered(QDialog&)> offered;
+};
 
-QRadioButton* radio(QWidget& dialog, const char* name)
-{
-    return dialog.findChild<QRadioButton*>(QString::fromLatin1(name));
-}
+const DialogKind aDialogKinds[] = {
+    {"Convert",
+     openConvertDialog,
+     [](QDialog& dialog) {
+         int iLevel = -1;
+         const KvrResolution eResolution = static_cast<KvrConvertDialog&>(dialog).resolution(&iLevel);
+         return Offered{eResolution, iLevel};
+     }},
+    {"Convert morphs",
+     openConvertMorphsDialog,
+     [](QDialog& dialog) {
+         const KvrMorphBatchOptions options = static_cast<KvrConvertMorphsDialog&>(dialog).options();
+         return Offered{options.eResolution, options.iSubdLevel};
+     }},
+};
 
-TEST(ConvertDialogResolution, WithoutHdMorphSupportTheGroupIsHiddenAndTakesNoRoom)
+TEST(ConversionDialogResolution, OfferedOnlyWithHdMorphSupportAndAtTheSourcesLevel)
 {
-    int iHiddenMinimum = 0;
-    {
-        DialogScene scene(optionsWith(false));
-        DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
-        auto pDialog = openOn(scene, settings);
-        pDialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(pDialog.get()));
-        EXPECT_FALSE(pDialog->findChild<QGroupBox*>(QStringLiteral("pgrpResolution"))->isVisible());
-        EXPECT_FALSE(radio(*pDialog, "pRadioResolutionSubd")->isVisibleTo(pDialog.get()));
-        int iLevel = -1;
-        EXPECT_EQ(pDialog->resolution(&iLevel), KvrResolution::Base);
-        EXPECT_EQ(iLevel, 0);
-        iHiddenMinimum = pDialog->minimumHeight();
+    struct Case {
+        bool bHdMorphs;
+        bool bHighResolutionSource;  // at subdivision level 2
+        Offered first;
+    };
+    const Case cases[] = {
+        {false, true, {KvrResolution::Base, 0}},
+        {true, false, {KvrResolution::Base, 0}},
+        {true, true, {KvrResolution::Subd, 2}},
+    };
+    for (const DialogKind& kind : aDialogKinds) {
+        int iHiddenMinimum = 0;
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << kind.pcszName << " hd " << c.bHdMorphs << " high " << c.bHighResolutionSource);
+            DzAppOptions options = TestApp::defaultOptions();
+            options.hdMorphs = c.bHdMorphs;
+            DialogScene scene(options);
+            if (c.bHighResolutionSource) {
+                ASSERT_TRUE(tav::daz::SetNodeResolution(scene.pSource, tav::daz::NodeResolution::HighResolution, true));
+                tav::daz::GetSubdivisionLevelProperty(scene.pSource, true)->setValue(2);
+            }
+            DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
+            const std::unique_ptr<QDialog> pDialog = kind.open(scene, settings);
+            showActive(*pDialog);
+            auto* pSubd = child<QRadioButton>(*pDialog, "pRadioResolutionSubd");
+            EXPECT_EQ(child<QGroupBox>(*pDialog, "pgrpResolution")->isVisible(), c.bHdMorphs);
+            EXPECT_EQ(pSubd->isVisible(), c.bHdMorphs);
+            EXPECT_EQ(kind.offered(*pDialog), c.first);
+            // Hidden, the group takes no room.
+            if (!c.bHdMorphs)
+                iHiddenMinimum = pDialog->minimumHeight();
+            else
+                EXPECT_GT(pDialog->minimumHeight(), iHiddenMinimum);
+            if (c.first.eResolution == KvrResolution::Subd) {
+                EXPECT_EQ(pSubd->text(), QStringLiteral("High resolution (subd 2)"));
+                EXPECT_TRUE(pSubd->toolTip().contains(QString::fromUtf8("The \u201csubd\u201d value")));
+                clickIndicator(child<QRadioButton>(*pDialog, "pRadioResolutionBase"));
+                EXPECT_EQ(kind.offered(*pDialog), (Offered{KvrResolution::Base, 0}));
+            }
+            pDialog->reject();
+        }
     }
-    // The same figures with the support present: the group takes room of its own.
-    DialogScene scene(optionsWith(true));
-    DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
-    EXPECT_GT(openOn(scene, settings)->minimumHeight(), iHiddenMinimum);
-}
-
-TEST(ConvertDialogResolution, AHighResolutionSourceOffersItsLevelAndStartsAtSubd)
-{
-    DialogScene scene(optionsWith(true));
-    ASSERT_TRUE(tav::daz::SetNodeResolution(scene.pSource, tav::daz::NodeResolution::HighResolution, true));
-    tav::daz::GetSubdivisionLevelProperty(scene.pSource, true)->setValue(2);
-    DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
-    auto pDialog = openOn(scene, settings);
-    showActive(*pDialog);
-
-    QRadioButton* pSubd = radio(*pDialog, "pRadioResolutionSubd");
-    EXPECT_TRUE(pSubd->isVisible());
-    EXPECT_EQ(pSubd->text(), QStringLiteral("High resolution (subd 2)"));
-    EXPECT_TRUE(pSubd->isChecked());
-    EXPECT_TRUE(pSubd->toolTip().contains(QString::fromUtf8("The \u201csubd\u201d value")));
-    int iLevel = -1;
-    EXPECT_EQ(pDialog->resolution(&iLevel), KvrResolution::Subd);
-    EXPECT_EQ(iLevel, 2);
-
-    clickIndicator(radio(*pDialog, "pRadioResolutionBase"));
-    EXPECT_EQ(pDialog->resolution(&iLevel), KvrResolution::Base);
-    EXPECT_EQ(iLevel, 0);
 }
 
 } // namespace

@@ -277,12 +277,18 @@ TEST_F(SuccessDialogTest, ASaveTheHostReportsCancelledIsNotReportedAsSaved)
 
 TEST_F(SuccessDialogTest, SavesTheCheckedMorphsIntoTheChosenLibrary)
 {
+    // The dialog offers the remembered library; the user picks another.
+    DzAppSettings(QStringLiteral("Tavrenik's Kelvaro"))
+        .setStringValue(QStringLiteral("save_last_content_library"), QStringLiteral(KVR_CONTENT_DIR));
     QWidget& dialog = open();
     showActive(dialog);
+    auto* pcboLibrary = child<QComboBox>(dialog, "pcboContentLibrary");
+    ASSERT_EQ(pcboLibrary->currentIndex(), 1);
     clickIndicator(rowCheck(dialog, 0));
     clickIndicator(rowCheck(dialog, 2));
     typeInto(child<QLineEdit>(dialog, "pledVendorName"), QStringLiteral("Tavrenik"));
     typeInto(child<QLineEdit>(dialog, "pledProductName"), QStringLiteral("Shapes"));
+    pcboLibrary->setCurrentIndex(pcboLibrary->findText(_library.path()));
 
     MessageBoxCloser boxes;
     clickSave(dialog);

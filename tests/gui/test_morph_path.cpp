@@ -118,16 +118,6 @@ TEST_F(MorphPathTest, EntryMustBeASlashPathOfSixCharacters)
     EXPECT_EQ(tree(dialog)->toolTip(), tip);
 }
 
-TEST_F(MorphPathTest, EscapeCancelsAndStillRemembersPlacement)
-{
-    tav::MorphPathDialog dialog(nullptr, &_node, "", "winpos_morph_path");
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_TRUE(DzAppSettings(QStringLiteral("Tavrenik's Kelvaro")).hasKey(QStringLiteral("winpos_morph_path")));
-}
-
 // The name checker against a figure that has the morphs "Smile" and "Frown".
 class MorphNameCheckerTest : public ::testing::Test {
 protected:

@@ -1,4 +1,4 @@
-// The morphs action: where it sits, and what its command does with the selection.
+// The morphs action's command on a selection that fits.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,41 +13,6 @@
 #include "tv_daz-helpers-scene.h"
 
 namespace {
-
-QStringList logTexts(TestApp& app)
-{
-    QStringList texts;
-    for (const QString& line : app->logLines())
-        texts << logLineText(line);
-    return texts;
-}
-
-TEST(MorphBatchAction, SitsInTheConvertMenuWithItsTextAndAccelerator)
-{
-    KvrConvertMorphsAction action;
-    EXPECT_EQ(action.text(), QStringLiteral("Convert selected Genesis 3 / 8 / 8.1 &morphs one by one..."));
-    EXPECT_EQ(action.getDefaultMenuPath(), QStringLiteral("Co&nvert"));
-    EXPECT_EQ(action.getActionGroup(), QStringLiteral("Tavrenik's Kelvaro"));
-    EXPECT_EQ(action.getDefaultAccel(), QKeySequence(QStringLiteral("Ctrl+Alt+M")));
-}
-
-// The selection is checked as for the figure action, with the same words, under the morphs
-// action's own title.
-TEST(MorphBatchAction, ASelectionThatDoesNotFitIsOneBoxAndTheCommandsLogScope)
-{
-    TestApp app;
-    MessageBoxCloser boxes;
-    KvrConvertMorphsAction action;
-    action.trigger();
-    ASSERT_EQ(boxes.seen.size(), 1u);
-    EXPECT_EQ(boxes.seen[0].icon, QMessageBox::Critical);
-    EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("Could not convert morphs.")));
-    EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("You must select two figures"))) << boxes.seen[0].text.toStdString();
-    const QStringList texts = logTexts(app);
-    const int iEntering = texts.indexOf(QStringLiteral("TkKVR: Entering execConvertMorphs_X()"));
-    ASSERT_GE(iEntering, 0) << texts.join('\n').toStdString();
-    EXPECT_GT(texts.indexOf(QStringLiteral("TkKVR: Leaving execConvertMorphs_X()")), iEntering);
-}
 
 // A source with no morph dialled is converted one morph at a time all the same: the dialog
 // opens (the figure job would refuse it).

@@ -1,9 +1,10 @@
-#include "dzclassfactory.h"
+#include "replaced_factory.h"
 #include "dzenumproperty.h"
 #include "dzfloatproperty.h"
 #include "dzintproperty.h"
 #include "dzmorphdeltas.h"
 #include "dzmorphloader.h"
+#include "dzmorphloaderbatch.h"
 #include "kvr_convert-figure-morphs.h"
 #include "test_objio_support.h"
 #include "tv_daz-helpers-morphloader.h"
@@ -70,47 +71,14 @@ protected:
     DzMorph* pTarget = nullptr;
 };
 
-// Stands in for a host factory and counts the objects it made that are still alive.
-class CountingFactory : public DzClassFactory {
-public:
-    explicit CountingFactory(DzClassFactory* pReal) : DzClassFactory(pReal->metaObject(), DzGuid()), _pReal(pReal)
-    {
-        dzApp->unregisterClassFactory(pReal);
-        dzApp->registerClassFactory(this);
-    }
-    ~CountingFactory() override
-    {
-        dzApp->unregisterClassFactory(this);
-        dzApp->registerClassFactory(_pReal);
-    }
-    QObject* createInstance() override
-    {
-        QObject* pObject = _pReal->createInstance();
-        ++cLive;
-        QObject::connect(pObject, &QObject::destroyed, [this] { --cLive; });
-        return pObject;
-    }
-
-    int cLive = 0;
-
-private:
-    DzClassFactory* _pReal;
-};
-
-// A factory under the loader's name that makes nothing.
-class NullFactory : public DzClassFactory {
-public:
-    NullFactory() : DzClassFactory(&DzMorphLoader::staticMetaObject, DzGuid()) {}
-    QObject* createInstance() override { return nullptr; }
-};
-
 } // namespace
 
 TEST_F(LoadMorphScene, APosedPlacedMorphedFigureGetsARestMorphThatReproducesTheObjAndReplacesIt)
 {
     const QVector<DzVec3> target = targetShape("target.obj");
-    CountingFactory loaders(dzApp->findClassFactory("DzMorphLoader"));
-    CountingFactory batches(dzApp->findClassFactory("DzMorphLoaderBatch"));
+    const auto hostMade = [](DzClassFactory* pHost) { return pHost->createInstance(); };
+    const ReplacedFactory loaders(DzMorphLoader::staticMetaObject, hostMade);
+    const ReplacedFactory batches(DzMorphLoaderBatch::staticMetaObject, hostMade);
 
     EXPECT_EQ(load("target.obj", "Converted"), "Created morph \"Converted\" on node \"Genesis 9\": 3 of 16 vertices moved");
     DzMorph* pMorph = FindMorph(fig.figure, "Converted");
@@ -177,10 +145,10 @@ TEST(LoadMorph, FailuresThrowTheProductMessages)
     DzClassFactory* pReal = dzApp->findClassFactory("DzMorphLoader");
     dzApp->unregisterClassFactory(pReal);
     EXPECT_EQ(load(pBare, QString()), "cannot find DzMorphLoader factory");
-    NullFactory nullFactory;
-    dzApp->registerClassFactory(&nullFactory);
-    EXPECT_EQ(load(pBare, QString()), "DzMorphLoader factory failed to create object");
-    dzApp->unregisterClassFactory(&nullFactory);
+    {
+        const ReplacedFactory makesNothing(DzMorphLoader::staticMetaObject, [](DzClassFactory*) { return nullptr; });
+        EXPECT_EQ(load(pBare, QString()), "DzMorphLoader factory failed to create object");
+    }
     dzApp->registerClassFactory(pReal);
     EXPECT_EQ(messageOf([] { tav::daz::ResolveMethod(&DzMorphLoader::staticMetaObject, "setLoadMode(int,DzNode*)"); }),
               "failed to resolve method DzMorphLoader::setLoadMode(int,DzNode*)");

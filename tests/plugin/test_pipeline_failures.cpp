@@ -16,7 +16,7 @@
 #include "conversion_fixture.h"
 #include "kvr_actions.h"
 #include "library_copy.h"
-#include "dzclassfactory.h"
+#include "replaced_factory.h"
 #include "dzmainwindow.h"
 #include "dzmorph.h"
 #include "dzscene.h"
@@ -58,30 +58,6 @@ public:
         TV_ASSERT(getSource() == getTarget());
         return DzTransferUtility::doTransfer();
     }
-};
-
-// The host's Transfer Utility replaced by T while alive.
-template <class T>
-class ReplacedTransferUtility : public DzClassFactory {
-public:
-    explicit ReplacedTransferUtility(TestApp& app)
-        : DzClassFactory(&DzTransferUtility::staticMetaObject,
-                         DzGuid::fromString("{b0c1d2e3-0000-4000-8000-0000000000a1}")),
-          _app(app), _pHostFactory(app->findClassFactory("DzTransferUtility"))
-    {
-        _app->unregisterClassFactory(_pHostFactory);
-        _app->registerClassFactory(this);
-    }
-    ~ReplacedTransferUtility() override
-    {
-        _app->unregisterClassFactory(this);
-        _app->registerClassFactory(_pHostFactory);
-    }
-    QObject* createInstance() override { return new T; }
-
-private:
-    TestApp& _app;
-    DzClassFactory* _pHostFactory;
 };
 
 // A text with each temporary identifier (eight letters or digits after "-" or "Target ")
@@ -184,7 +160,7 @@ TEST(PipelineFailures, ATransferWithoutTheTemporaryMorphIsNotedAndTheJobGoesOn)
 {
     ConversionScene scene;
     {
-        const ReplacedTransferUtility<TransferNothing> tool(scene.app());
+        const ReplacedFactory tool(DzTransferUtility::staticMetaObject, makes<TransferNothing>());
         scene.setUp(genesis8Female);
         scene.convert(KvrJobFlag::FullFigureMorph);
     }
@@ -285,8 +261,8 @@ const MidwayFailure aMidwayFailures[] = {
      "unable to find a node labeled tempg9-ID in the scene after OBJ import",
      "Genesis 8 Female-ID | Target ID (Genesis 9) | tempg8-tgt-ID | relabelled"},
     {"transfer without a result",
-     [](ConversionScene& scene, const LibraryCopyWithout&) -> std::shared_ptr<void> {
-         return std::make_shared<ReplacedTransferUtility<TransferSaysDone>>(scene.app());
+     [](ConversionScene&, const LibraryCopyWithout&) -> std::shared_ptr<void> {
+         return std::make_shared<ReplacedFactory>(DzTransferUtility::staticMetaObject, makes<TransferSaysDone>());
      },
      "unable to find figure labeled tempg9-ID after running Transfer Utility",
      "Genesis 8 Female-ID | Target ID (Genesis 9) | tempg8-tgt-ID | relabelled"},
@@ -319,7 +295,7 @@ TEST(PipelineFailures, AFailurePartWayNamesItsCauseAndLeavesTheTemporaryNodes)
 TEST(PipelineFailures, AnAssertionPartWayStopsTheJobLikeAnyFailureAndTheHostGoesOn)
 {
     ConversionScene scene;
-    const ReplacedTransferUtility<TransferBreaksAnInvariant> tool(scene.app());
+    const ReplacedFactory tool(DzTransferUtility::staticMetaObject, makes<TransferBreaksAnInvariant>());
     scene.setUp(genesis8Female);
     MessageBoxCloser boxes;
 

@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMetaObject>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 
 #include "kvr_actions.h"
@@ -16,100 +17,104 @@ namespace {
 
 const char* const pcszCriticalCaption = "Error \xE2\x80\x94 Tavrenik's Kelvaro V1.0.5";
 
-TEST(PluginActions, BothActionsSitInTheConvertMenuWithTheirTextsAndAccelerators)
+TEST(PluginActions, EachActionSitsInTheConvertMenuWithItsTextsAndAccelerator)
 {
-    KvrConvertFigureAction convert;
-    KvrOpenManualAction manual;
     struct Expected {
-        DzAction* pAction;
+        std::shared_ptr<DzAction> pAction;
         const char* pcszText;
-        const char* pcszDescription;
-        QKeySequence accel;
+        const char* pcszDescription;  // null: not checked
+        const char* pcszAccel;
     };
     const Expected expected[] = {
-        {&convert, "Convert selected Genesis 3 / 8 / 8.1 &figure...",
-         "Converts the morphs in the selected Genesis 3/8/8.1 figure to the selected G9 figure.",
-         QKeySequence(QStringLiteral("Ctrl+Alt+C"))},
-        {&manual, "Open Kelvaro PDF manual", "Opens the PDF user manual for Tavrenik's Kelvaro", QKeySequence()},
+        {std::make_shared<KvrConvertFigureAction>(), "Convert selected Genesis 3 / 8 / 8.1 &figure...",
+         "Converts the morphs in the selected Genesis 3/8/8.1 figure to the selected G9 figure.", "Ctrl+Alt+C"},
+        {std::make_shared<KvrConvertMorphsAction>(), "Convert selected Genesis 3 / 8 / 8.1 &morphs one by one...",
+         nullptr, "Ctrl+Alt+M"},
+        {std::make_shared<KvrOpenManualAction>(), "Open Kelvaro PDF manual",
+         "Opens the PDF user manual for Tavrenik's Kelvaro", ""},
     };
     for (const Expected& e : expected) {
         EXPECT_EQ(e.pAction->text(), QString::fromLatin1(e.pcszText));
-        EXPECT_EQ(e.pAction->getDescription(), QString::fromLatin1(e.pcszDescription));
+        if (e.pcszDescription)
+            EXPECT_EQ(e.pAction->getDescription(), QString::fromLatin1(e.pcszDescription));
         EXPECT_EQ(e.pAction->getDefaultMenuPath(), QStringLiteral("Co&nvert"));
         EXPECT_EQ(e.pAction->getActionGroup(), QStringLiteral("Tavrenik's Kelvaro"));
-        EXPECT_EQ(e.pAction->getDefaultAccel(), e.accel) << e.pcszText;
+        EXPECT_EQ(e.pAction->getDefaultAccel(), QKeySequence(QString::fromLatin1(e.pcszAccel))) << e.pcszText;
     }
 }
 
-class ConvertFailureTest : public ::testing::Test {
-protected:
-    QStringList logTexts() const
-    {
-        QStringList texts;
-        for (const QString& line : _app->logLines())
-            texts << logLineText(line);
-        return texts;
+// What a job's failure becomes: one critical box and its log line, nothing for a cancel.
+TEST(PluginActions, AJobsFailureIsOneCriticalBoxAndOneLogLineAndACancelIsNeither)
+{
+    struct Case {
+        const char* pcszWhat;
+        std::function<void()> fail;
+        const char* pcszBoxHas;  // null: no box
+        const char* pcszLogged;  // null: no log line
+    };
+    const Case cases[] = {
+        {"cancel", [] { throw tav::CanceledException(); }, nullptr, nullptr},
+        {"product error", [] { throw tav::Exception("failed to find {}", "DzObjExporter"); },
+         "<p><b>Could not convert figure.</b></p>\n<p>Failed to find DzObjExporter.</p>",
+         "TkKVR: Critical error message box in Tavrenik's Kelvaro V1.0.5: Could not convert figure: failed to "
+         "find DzObjExporter"},
+        {"standard error", [] { throw std::runtime_error("disk full"); }, "<p>Disk full.</p>",
+         "TkKVR: Critical error message box in Tavrenik's Kelvaro V1.0.5: Could not convert figure: disk full"},
+    };
+    for (const Case& c : cases) {
+        TestApp app;
+        MessageBoxCloser boxes;
+        bool bRan = false;
+        KvrConvertFigureAction::runJobReportingFailure(
+            [&](QWidget*) {
+                bRan = true;
+                c.fail();
+            },
+            nullptr);
+        QApplication::processEvents();
+        EXPECT_TRUE(bRan);
+        ASSERT_EQ(boxes.seen.size(), c.pcszBoxHas ? 1u : 0u) << c.pcszWhat;
+        if (c.pcszBoxHas) {
+            EXPECT_EQ(boxes.seen[0].icon, QMessageBox::Critical);
+            EXPECT_EQ(boxes.seen[0].caption, QString::fromUtf8(pcszCriticalCaption));
+            EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromLatin1(c.pcszBoxHas))) << boxes.seen[0].text.toStdString();
+        }
+        EXPECT_EQ(app.logLinesContaining(QString()),
+                  c.pcszLogged ? QStringList{QString::fromLatin1(c.pcszLogged)} : QStringList())
+            << c.pcszWhat;
     }
-
-    TestApp _app;
-    MessageBoxCloser _boxes;
-};
-
-TEST_F(ConvertFailureTest, CancellationEndsTheJobWithoutBoxOrLogLine)
-{
-    bool bRan = false;
-    KvrConvertFigureAction::runJobReportingFailure(
-        [&](QWidget*) {
-            bRan = true;
-            throw tav::CanceledException();
-        },
-        nullptr);
-    QApplication::processEvents();
-    EXPECT_TRUE(bRan);
-    EXPECT_TRUE(_boxes.seen.empty());
-    EXPECT_TRUE(logTexts().isEmpty()) << logTexts().join('\n').toStdString();
+    // What is not an exception passes through.
+    EXPECT_THROW(KvrConvertFigureAction::runJobReportingFailure([](QWidget*) { throw 42; }, nullptr), int);
 }
 
-TEST_F(ConvertFailureTest, FailureShowsOneCriticalBoxAndLogsIt)
+// With nothing selected, each command says so in one box and brackets its job in scope lines,
+// and may run again at once.
+TEST(PluginActions, ACommandOnNothingSelectedIsOneBoxBetweenItsScopeLines)
 {
-    KvrConvertFigureAction::runJobReportingFailure(
-        [](QWidget*) { throw tav::Exception("failed to find {}", "DzObjExporter"); }, nullptr);
-
-    ASSERT_EQ(_boxes.seen.size(), 1u);
-    EXPECT_EQ(_boxes.seen[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(_boxes.seen[0].caption, QString::fromUtf8(pcszCriticalCaption));
-    EXPECT_TRUE(_boxes.seen[0].text.contains(QStringLiteral("Could not convert figure.")));
-    EXPECT_TRUE(_boxes.seen[0].text.contains(QStringLiteral("Failed to find DzObjExporter.")));
-    EXPECT_EQ(logTexts(),
-              QStringList{QStringLiteral("TkKVR: Critical error message box in Tavrenik's Kelvaro "
-                                         "V1.0.5: Could not convert figure: failed to find "
-                                         "DzObjExporter")});
-}
-
-TEST_F(ConvertFailureTest, AnyStandardExceptionIsReportedButOthersPassThrough)
-{
-    KvrConvertFigureAction::runJobReportingFailure(
-        [](QWidget*) { throw std::runtime_error("disk full"); }, nullptr);
-    ASSERT_EQ(_boxes.seen.size(), 1u);
-    EXPECT_TRUE(_boxes.seen[0].text.contains(QStringLiteral("Disk full.")));
-
-    EXPECT_THROW(KvrConvertFigureAction::runJobReportingFailure([](QWidget*) { throw 42; }, nullptr),
-                 int);
-    EXPECT_EQ(_boxes.seen.size(), 1u);
-}
-
-TEST_F(ConvertFailureTest, TriggeringTheActionBracketsTheJobInScopeLines)
-{
-    KvrConvertFigureAction action;
-    action.trigger();
-    const QStringList texts = logTexts();
-    const int iEntering = texts.indexOf(QStringLiteral("TkKVR: Entering KvrConverter::exec_X()"));
-    const int iLeaving = texts.indexOf(QStringLiteral("TkKVR: Leaving KvrConverter::exec_X()"));
-    ASSERT_GE(iEntering, 0) << texts.join('\n').toStdString();
-    EXPECT_GT(iLeaving, iEntering);
-    // The action may be triggered again at once.
-    action.trigger();
-    EXPECT_EQ(logTexts().count(QStringLiteral("TkKVR: Leaving KvrConverter::exec_X()")), 2);
+    struct Case {
+        std::shared_ptr<DzAction> pAction;
+        const char* pcszBoxHas;
+        const char* pcszScope;
+    };
+    const Case cases[] = {
+        {std::make_shared<KvrConvertFigureAction>(), "Could not convert figure.", "KvrConverter::exec_X()"},
+        {std::make_shared<KvrConvertMorphsAction>(), "Could not convert morphs.", "execConvertMorphs_X()"},
+    };
+    for (const Case& c : cases) {
+        TestApp app;
+        MessageBoxCloser boxes;
+        c.pAction->trigger();
+        ASSERT_EQ(boxes.seen.size(), 1u) << c.pcszScope;
+        EXPECT_EQ(boxes.seen[0].icon, QMessageBox::Critical);
+        EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromLatin1(c.pcszBoxHas))) << boxes.seen[0].text.toStdString();
+        EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("You must select two figures"))) << boxes.seen[0].text.toStdString();
+        const QStringList texts = app.logLinesContaining(QString());
+        const int iEntering = texts.indexOf(QStringLiteral("TkKVR: Entering %1").arg(c.pcszScope));
+        ASSERT_GE(iEntering, 0) << texts.join(QLatin1Char(10)).toStdString();
+        EXPECT_GT(texts.indexOf(QStringLiteral("TkKVR: Leaving %1").arg(c.pcszScope)), iEntering);
+        c.pAction->trigger();
+        EXPECT_EQ(app.logLinesContaining(QStringLiteral("TkKVR: Leaving ")).size(), 2);
+    }
 }
 
 TEST(PluginManual, PathTitlesAreUtf8)
@@ -118,64 +123,43 @@ TEST(PluginManual, PathTitlesAreUtf8)
               QString::fromUtf8("D:/Docs/Plugins/K\xC3\xA9lvaro/K\xC3\xA9lvaro Manual.pdf"));
 }
 
-class ManualActionTest : public ::testing::Test {
-protected:
-    ManualActionTest() : _app(optionsWithDocs()) {}
-
-    DzAppOptions optionsWithDocs()
-    {
+// A missing manual is one box naming its full path; a present one reaches the host as
+// "file:///" and the path, unescaped.
+TEST(PluginManual, TheActionOpensTheInstalledManualOrNamesWhereItIsMissing)
+{
+    for (const bool bInstalled : {false, true}) {
+        QTemporaryDir docs;
         DzAppOptions options = TestApp::defaultOptions();
-        options.docPath = _docs.path();
-        return options;
+        options.docPath = docs.path();
+        TestApp app(options);
+        const QString path =
+            docs.path() + QStringLiteral("/Plugins/Kelvaro for Genesis 9/Kelvaro for Genesis 9 Manual.pdf");
+        if (bInstalled) {
+            QDir().mkpath(QFileInfo(path).path());
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("%PDF-1.4\n");
+        }
+        MessageBoxCloser boxes;
+        KvrOpenManualAction().trigger();
+
+        const QString missing =
+            QStringLiteral("The file %1 does not exist. Did you install the plugin correctly?").arg(path);
+        EXPECT_EQ(app->lastShownUrl(), bInstalled ? QStringLiteral("file:///") + path : QString());
+        EXPECT_EQ(app.logLinesContaining(QStringLiteral("TkKVR: ")),
+                  bInstalled ? QStringList()
+                             : QStringList{QStringLiteral("TkKVR: Critical error message box in Tavrenik's Kelvaro "
+                                                          "V1.0.5: Could not open PDF file: ")
+                                           + missing});
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is restored";
+        ASSERT_EQ(boxes.seen.size(), bInstalled ? 0u : 1u);
+        if (!bInstalled) {
+            EXPECT_EQ(boxes.seen[0].icon, QMessageBox::Critical);
+            EXPECT_EQ(boxes.seen[0].caption, QString::fromUtf8(pcszCriticalCaption));
+            EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("Could not open PDF file.")));
+            EXPECT_TRUE(boxes.seen[0].text.contains(missing)) << boxes.seen[0].text.toStdString();
+        }
     }
-
-    QString manualPath() const
-    {
-        return _docs.path() + QStringLiteral("/Plugins/Kelvaro for Genesis 9/Kelvaro for Genesis 9 Manual.pdf");
-    }
-
-    void installManual() const
-    {
-        QDir().mkpath(QFileInfo(manualPath()).path());
-        QFile file(manualPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("%PDF-1.4\n");
-    }
-
-    QTemporaryDir _docs;
-    TestApp _app;
-    MessageBoxCloser _boxes;
-};
-
-TEST_F(ManualActionTest, MissingManualShowsOneBoxNamingTheFullPath)
-{
-    KvrOpenManualAction action;
-    action.trigger();
-
-    const QString expectedMessage =
-        QStringLiteral("The file %1 does not exist. Did you install the plugin correctly?").arg(manualPath());
-    ASSERT_EQ(_boxes.seen.size(), 1u);
-    EXPECT_EQ(_boxes.seen[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(_boxes.seen[0].caption, QString::fromUtf8(pcszCriticalCaption));
-    EXPECT_TRUE(_boxes.seen[0].text.contains(QStringLiteral("Could not open PDF file.")));
-    EXPECT_TRUE(_boxes.seen[0].text.contains(expectedMessage)) << _boxes.seen[0].text.toStdString();
-    EXPECT_EQ(_app.logLinesContaining(QStringLiteral("TkKVR: ")),
-              QStringList{QStringLiteral("TkKVR: Critical error message box in Tavrenik's Kelvaro V1.0.5: "
-                                         "Could not open PDF file: ")
-                          + expectedMessage});
-    EXPECT_TRUE(_app->lastShownUrl().isEmpty());
-}
-
-TEST_F(ManualActionTest, PresentManualIsOpenedAsAFileUrlWithoutEscaping)
-{
-    installManual();
-    KvrOpenManualAction action;
-    action.trigger();
-
-    EXPECT_TRUE(_boxes.seen.empty());
-    EXPECT_EQ(_app->lastShownUrl(), QStringLiteral("file:///") + manualPath());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is restored";
-    EXPECT_TRUE(_app.logLinesContaining(QStringLiteral("TkKVR: ")).isEmpty());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dzapp.h"
-#include "dzclassfactory.h"
+#include "replaced_factory.h"
 #include "dznode.h"
 #include "dzscene.h"
 #include "dztransferutility.h"
@@ -14,16 +14,12 @@ namespace {
 
 // What the tool was asked, in order.
 QStringList callLog;
-int cLiveTools = 0;
 bool bTransferResult = true;
 
 // The host tool with every call written to the log; its answers to setSource and setTarget
 // are always "no".
 class RecordingTransfer : public DzTransferUtility {
 public:
-    RecordingTransfer() { ++cLiveTools; }
-    ~RecordingTransfer() override { --cLiveTools; }
-
     bool setSource(DzNode* n) override { return note("setSource", n ? n->getLabel() : "null"), false; }
     bool setTarget(DzNode* n) override { return note("setTarget", n ? n->getLabel() : "null"), false; }
     void setTransferMorphs(bool b) override { note("setTransferMorphs", b); }
@@ -46,31 +42,18 @@ private:
     static void note(const char* method, bool b) { note(method, QString(b ? "true" : "false")); }
 };
 
-class RecordingFactory : public DzClassFactory {
-public:
-    RecordingFactory()
-        : DzClassFactory(&DzTransferUtility::staticMetaObject,
-                         DzGuid::fromString("{b0c1d2e3-0000-4000-8000-000000000001}"))
-    {
-    }
-    QObject* createInstance() override { return new RecordingTransfer; }
-};
-
 // A host whose "DzTransferUtility" factory makes recording tools.
 struct RecordingHost {
     TestApp app;
-    RecordingFactory factory;
+    ReplacedFactory factory{DzTransferUtility::staticMetaObject, makes<RecordingTransfer>()};
     DzNode* source = named("Stock Mesh");
     DzNode* target = named("tempg9-x");
 
     RecordingHost()
     {
-        app->unregisterClassFactory(app->findClassFactory("DzTransferUtility"));
-        app->registerClassFactory(&factory);
         callLog.clear();
         bTransferResult = true;
     }
-    ~RecordingHost() { app->unregisterClassFactory(&factory); }
 
     static DzNode* named(const QString& label)
     {
@@ -106,7 +89,7 @@ TEST(TransferMorphs, AListSendsListedMorphsInOrderAndNoListSendsEveryMorphDespit
         callLog.clear();
         tav::daz::transferMorphs(host.source, host.target, pMorphs);
         EXPECT_EQ(callLog, kFixedStart + middle + kFixedEnd);
-        EXPECT_EQ(cLiveTools, 0);
+        EXPECT_EQ(host.factory.cLive, 0);
     }
 }
 
@@ -116,7 +99,7 @@ TEST(TransferMorphs, AFailedTransferThrowsAndReleasesTheTool)
     bTransferResult = false;
     EXPECT_EQ(scene_access::messageOf([&] { tav::daz::transferMorphs(host.source, host.target, nullptr); }),
               "Transfer Utility failed");
-    EXPECT_EQ(cLiveTools, 0);
+    EXPECT_EQ(host.factory.cLive, 0);
 }
 
 TEST(TransferMorphs, TheMethodTableIsResolvedOnce)
@@ -126,10 +109,10 @@ TEST(TransferMorphs, TheMethodTableIsResolvedOnce)
     EXPECT_EQ(tav::daz::TransferUtilityTableResolutions(), 1);
     auto second = tav::daz::TransferUtility::Create();
     EXPECT_EQ(tav::daz::TransferUtilityTableResolutions(), 1);
-    EXPECT_EQ(cLiveTools, 2);
+    EXPECT_EQ(host.factory.cLive, 2);
     first.reset();
     second.reset();
-    EXPECT_EQ(cLiveTools, 0);
+    EXPECT_EQ(host.factory.cLive, 0);
 }
 
 TEST(TransferMorphs, AHostWithoutTheToolIsAnError)

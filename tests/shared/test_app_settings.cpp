@@ -7,7 +7,7 @@
 
 #include "dzappsettings.h"
 #include "dzfloatproperty.h"
-#include "test_app_home.h"
+#include "test_app.h"
 #include "tv_app_settings.h"
 #include "tv_settings.h"
 
@@ -22,13 +22,8 @@ enum class Kind : uint64_t { Full = 1, Head = 2, Body = 4 };
 } // namespace
 
 // Settings read back through a second QSettings on the same file, as the next run would.
-class AppSettingsTest : public AppHomeTest {
+class AppSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        AppHomeTest::SetUp();
-        _store = std::make_unique<DzAppSettings>(kPath);
-    }
 
     QVariant stored(const QString& key) const
     {
@@ -36,7 +31,8 @@ protected:
         return file.value(kPath + QLatin1Char('/') + key);
     }
 
-    std::unique_ptr<DzAppSettings> _store;
+    TestApp _app;
+    std::unique_ptr<DzAppSettings> _store = std::make_unique<DzAppSettings>(kPath);
 };
 
 TEST_F(AppSettingsTest, StoreKeepsOneGroupPerPathAndWritesAtOnce)

@@ -1,65 +1,31 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFile>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 #include <stdexcept>
 
-#include "test_app_home.h"
+#include "../gui/gui_test_helpers.h"
+#include "test_app.h"
 #include "tv_assert.h"
 #include "tv_log.h"
 #include "tv_msgbox.h"
-#include "tv_str.h"
 
 using namespace tav;
 
 namespace {
 
-struct SeenBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QWidget* parent = nullptr;
-};
-
-// Watches for message boxes while `show` runs, records each and presses its OK button.
-std::vector<SeenBox> AnswerBoxesDuring(const std::function<void()>& show)
+TEST(Log, EachLineIsPrefixedAndInTheFileAtOnce)
 {
-    std::vector<SeenBox> seen;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        for (QWidget* pWidget : QApplication::topLevelWidgets()) {
-            auto* pBox = qobject_cast<QMessageBox*>(pWidget);
-            if (!pBox || !pBox->isVisible())
-                continue;
-            seen.push_back({pBox->windowTitle(), pBox->text(), pBox->icon(), pBox->parentWidget()});
-            pBox->button(QMessageBox::Ok)->click();
-        }
-    });
-    poll.start();
-    show();
-    return seen;
-}
-
-} // namespace
-
-using LogTest = AppHomeTest;
-using MessageBoxTest = AppHomeTest;
-
-TEST_F(LogTest, EachLineIsPrefixedAndInTheFileAtOnce)
-{
+    TestApp app;
     Log("Converting \xc3\xa9t\xc3\xa9");
-    EXPECT_EQ(loggedTexts().last(), QString::fromUtf8("TkKVR: Converting \xc3\xa9t\xc3\xa9"));
-    QFile file(_app->logFilePath());
+    EXPECT_EQ(app.logLinesContaining(QString()).last(), QString::fromUtf8("TkKVR: Converting \xc3\xa9t\xc3\xa9"));
+    QFile file(app->logFilePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().endsWith("TkKVR: Converting \xc3\xa9t\xc3\xa9\n"));
 }
 
-TEST_F(LogTest, ScopeIsClosedAlsoWhenUnwinding)
+TEST(Log, ScopeIsClosedAlsoWhenUnwinding)
 {
+    TestApp app;
     EXPECT_THROW(
         {
             ScopeLog scope("KvrConverter::exec_X()");
@@ -67,52 +33,30 @@ TEST_F(LogTest, ScopeIsClosedAlsoWhenUnwinding)
             throw std::runtime_error("failed");
         },
         std::runtime_error);
-    EXPECT_EQ(loggedTexts().mid(loggedTexts().size() - 3),
+    EXPECT_EQ(app.logLinesContaining(QStringLiteral("TkKVR: ")),
               (QStringList{"TkKVR: Entering KvrConverter::exec_X()", "TkKVR: working",
                            "TkKVR: Leaving KvrConverter::exec_X()"}));
 }
 
-TEST_F(MessageBoxTest, CriticalBoxLogsTheEventAndShowsOneBox)
+// A box without a parent of its own: a critical one takes the host's dialog parent, an
+// information one none. Only a critical box asked to log does.
+TEST(MessageBoxes, ParentTitleAndLogFollowTheKindOfBox)
 {
-    const auto seen = AnswerBoxesDuring([] {
-        CriticalErrorMessageBox("Could not convert figure", "failed to find DzObjExporter", nullptr,
-                                true);
-    });
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].title, QString::fromUtf8("Error \xe2\x80\x94 Tavrenik's Kelvaro V1.0.5"));
-    EXPECT_EQ(seen[0].text, QStringLiteral("<p><b>Could not convert figure.</b></p>\n"
-                                           "<p>Failed to find DzObjExporter.</p>"));
-    EXPECT_EQ(seen[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(loggedTexts().filter(QStringLiteral("Critical error")),
-              QStringList{"TkKVR: Critical error message box in Tavrenik's Kelvaro V1.0.5: "
-                          "Could not convert figure: failed to find DzObjExporter"});
+    TestApp app;
+    app->startup();  // gives the host a main window to parent dialogs to
+    MessageBoxCloser boxes;
+    CriticalErrorMessageBox("t", "m", nullptr, false);
+    InformationMessageBox("morphs saved", "3 files written <i>ok</i>", nullptr);
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(boxes.seen[0].pParent, app->getDialogParent());
+    EXPECT_EQ(boxes.seen[1].pParent, nullptr);
+    EXPECT_EQ(boxes.seen[1].caption, QStringLiteral("Tavrenik's Kelvaro V1.0.5"));
+    EXPECT_EQ(boxes.seen[1].text, QStringLiteral("<p><b>Morphs saved.</b></p>\n<p>3 files written <i>ok</i></p>"));
+    EXPECT_EQ(boxes.seen[1].icon, QMessageBox::Information);
+    EXPECT_TRUE(app.logLinesContaining(QStringLiteral("TkKVR:")).isEmpty());
 }
 
-TEST_F(MessageBoxTest, CriticalBoxWithoutLoggingOrParentUsesTheDialogParent)
-{
-    _app->startup();  // gives the host a main window to parent dialogs to
-    const int cLinesBefore = loggedTexts().filter(QStringLiteral("TkKVR:")).size();
-    const auto seen = AnswerBoxesDuring([] { CriticalErrorMessageBox("t", "m", nullptr, false); });
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].parent, _app->getDialogParent());
-    EXPECT_EQ(loggedTexts().filter(QStringLiteral("TkKVR:")).size(), cLinesBefore);
-}
-
-TEST_F(MessageBoxTest, InformationBoxKeepsItsParentAndNeverLogs)
-{
-    _app->startup();
-    const auto seen = AnswerBoxesDuring(
-        [] { InformationMessageBox("morphs saved", "3 files written <i>ok</i>", nullptr); });
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].title, QStringLiteral("Tavrenik's Kelvaro V1.0.5"));
-    EXPECT_EQ(seen[0].text,
-              QStringLiteral("<p><b>Morphs saved.</b></p>\n<p>3 files written <i>ok</i></p>"));
-    EXPECT_EQ(seen[0].icon, QMessageBox::Information);
-    EXPECT_EQ(seen[0].parent, nullptr);
-    EXPECT_TRUE(loggedTexts().filter(QStringLiteral("TkKVR:")).isEmpty());
-}
-
-TEST_F(LogTest, AHoldingAssertionIsQuietAndAFailedOneThrowsItsPlace)
+TEST(Assertions, AHoldingAssertionIsQuietAndAFailedOneThrowsItsPlace)
 {
     int cEvaluations = 0;
     TV_ASSERT(++cEvaluations == 1);
@@ -127,3 +71,5 @@ TEST_F(LogTest, AHoldingAssertionIsQuietAndAFailedOneThrowsItsPlace)
     }
     tav::SetAssertionHandler(testHandler);
 }
+
+} // namespace

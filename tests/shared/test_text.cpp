@@ -4,7 +4,7 @@
 #include <cmath>
 #include <set>
 
-#include "test_print.h"
+#include "qt_print.h"
 #include "tv_exception.h"
 #include "tv_gui.h"
 #include "tv_msgbox.h"

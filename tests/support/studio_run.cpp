@@ -44,6 +44,21 @@ void failOnSanitizerReport(const QString& stdErr)
         ADD_FAILURE() << "The studio reported:\n" << stdErr.toStdString();
 }
 
+QProcessEnvironment studioEnvironment(StudioTerminal eTerminal, const QString& home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (eTerminal == StudioTerminal::Headless) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        return env;
+    }
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR",
+                                 "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                                 "GNOME_DESKTOP_SESSION_ID"})
+        env.remove(QString::fromLatin1(variable));
+    env.insert(QStringLiteral("PATH"), QDir(home).filePath(QStringLiteral("no-programs")));
+    return env;
+}
+
 } // namespace
 
 bool StudioRun::logContains(const QString& text) const
@@ -82,11 +97,14 @@ QString scriptString(const QString& text)
     return QLatin1Char('\'') + QString(text).replace('\\', "\\\\").replace('\'', "\\'") + QLatin1Char('\'');
 }
 
-StudioRun runStudio(const QStringList& args, const QString& scriptText, int timeLimitSeconds)
+StudioRun runStudio(const QStringList& args, const QString& scriptText, int timeLimitSeconds,
+                    StudioTerminal eTerminal)
 {
     StudioRun run;
     run.home = newHome();
-    QStringList arguments{QStringLiteral("--headless"), QStringLiteral("--home"), run.home};
+    QStringList arguments{QStringLiteral("--home"), run.home};
+    if (eTerminal == StudioTerminal::Headless)
+        arguments << QStringLiteral("--headless");
     if (!args.contains(QStringLiteral("--plugin-dir")))
         arguments << QStringLiteral("--plugin-dir") << QStringLiteral(KVR_PLUGIN_DIR);
     // The tests' own copy of the content, not the build's, where a user's saves land.
@@ -102,9 +120,7 @@ StudioRun runStudio(const QStringList& args, const QString& scriptText, int time
     arguments << args;
 
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(env);
+    process.setProcessEnvironment(studioEnvironment(eTerminal, run.home));
     process.start(QStringLiteral(KVR_STUDIO), arguments);
     run.finished = process.waitForFinished(timeLimitSeconds * 1000);
     if (!run.finished) {

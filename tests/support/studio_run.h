@@ -27,8 +27,12 @@ QString readTestScript(const char* pcszName);
 // The text as a single-quoted script string literal.
 QString scriptString(const QString& text);
 
-// Runs the studio headless on a fresh home with the script (if any) and the extra arguments.
+// Where the studio starts: headless on the offscreen platform, or as from a plain terminal
+// (no display, no platform chosen, no desktop session, no programs to open files with).
+enum class StudioTerminal { Headless, Bare };
+
+// Runs the studio on a fresh home with the script (if any) and the extra arguments.
 // Plug-ins come from the build's plug-in folder unless args give --plugin-dir, content from the
 // tests' copy of the bundled content unless they give --content-dir.
 StudioRun runStudio(const QStringList& args, const QString& scriptText = QString(),
-                    int timeLimitSeconds = 120);
+                    int timeLimitSeconds = 120, StudioTerminal eTerminal = StudioTerminal::Headless);
