@@ -322,6 +322,11 @@ TEST_F(ConvertMorphsDialogTest, ALongCatalogueScrollsInsideTheList)
     EXPECT_EQ(checkedLabels().size(), 22);
     clickRow("Morph 149");
     EXPECT_EQ(checkedLabels().size(), 23);
+    // Made as small as the user can make it, the wrapped texts still leave the list its room.
+    _pDialog->resize(1, 1);
+    QCoreApplication::processEvents();
+    EXPECT_GE(list()->height(), list()->minimumHeight());
+    EXPECT_LE(list()->geometry().bottom(), button("Check all")->geometry().top());
 }
 
 } // namespace
