@@ -16,6 +16,7 @@
 #include "kvr_morph-catalogue.h"
 #include "kvr_resolution-offer.h"
 #include "tv_daz-helpers-assets.h"
+#include "tv_daz-helpers-scene-morphs.h"
 #include "tv_daz-helpers-scene.h"
 #include "tv_exception.h"
 #include "tv_log.h"
@@ -226,7 +227,7 @@ QVariantMap ScriptSaveMorphAssets(DzNode* pFigure, const QStringList& morphNames
     result[QString::fromLatin1("cancelled")] = false;
     result[QString::fromLatin1("assets")] = QStringList();
     try {
-        if (!tav::daz::AsFigure(pFigure))
+        if (!pFigure)
             throw tav::Exception(std::string_view("no figure to save the morphs of given"));
         const ScriptOptions read(options, Strings({"library", "vendor", "product", "compress"}));
         const std::string library = read.text("library", "");
@@ -236,12 +237,11 @@ QVariantMap ScriptSaveMorphAssets(DzNode* pFigure, const QStringList& morphNames
             throw tav::Exception("the library {} is not a folder", tav::str::Quoted(library));
         if (morphNames.isEmpty())
             throw tav::Exception(std::string_view("no morphs to save given"));
+        const tav::daz::NodeMorphs onFigure(pFigure);
         std::vector<std::string> names;
-        std::vector<DzMorph*> morphs;
         for (const QString& name : morphNames) {
             names.push_back(tav::ToUtf8(name));
-            morphs.push_back(tav::daz::FindMorph(pFigure, names.back()));
-            if (!morphs.back())
+            if (!onFigure.byName().count(names.back()))
                 throw tav::Exception("the figure {} has no morph named {}", LabelOf(pFigure), tav::str::Quoted(name));
         }
         if (!tav::daz::SaveMorphSupportAssets(pFigure, library, read.text("vendor", "Kelvaro"),
@@ -250,8 +250,8 @@ QVariantMap ScriptSaveMorphAssets(DzNode* pFigure, const QStringList& morphNames
             return result;
         }
         QStringList assets;
-        for (DzMorph* pMorph : morphs)
-            assets << pMorph->getDeltas()->getUri().toString();
+        for (const std::string& name : names)
+            assets << tav::daz::FindMorph(pFigure, name)->getDeltas()->getUri().toString();
         result[QString::fromLatin1("assets")] = assets;
         return result;
     } catch (const std::exception& e) {
