@@ -4,10 +4,14 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QImage>
+#include <QLockFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 
+#include "fidelity.h"
 #include "studio_run.h"
 
 namespace {
@@ -214,4 +218,54 @@ TEST(MorphLibrary, ScriptBatchCallNamesWhatDoesNotFit)
     EXPECT_TRUE(filesBelow(library.path()).isEmpty());
     // Each refused batch is one log line, as a failed batch from the menu is.
     EXPECT_EQ(run.logLinesStartingWith("TkKVR: Could not convert morphs: ").size(), 13) << run.describe();
+}
+
+// The main job of converting morphs one by one, on the small content: its report has its lines,
+// the worst morph within the conversion's bounds, and three pictures of different morphs.
+TEST(MorphLibrary, MainJobOfMorphsReportsTimesWorstFidelityAndThreePictures)
+{
+    // It reads the bundled library, which another test fills with a user's saves for a while.
+    QLockFile bundledInUse(QStringLiteral(KVR_BUILD_DIR "/content.lock"));
+    bundledInUse.setStaleLockTime(0);
+    ASSERT_TRUE(bundledInUse.tryLock(240000));
+    QTemporaryDir pictures;
+    QProcess job;
+    job.start(QStringLiteral(KVR_BUILD_DIR "/bin/mainjob"), {"--small", "--morphs", "--pictures", pictures.path()});
+    ASSERT_TRUE(job.waitForFinished(120000));
+    bundledInUse.unlock();
+    const QString out = QString::fromUtf8(job.readAllStandardOutput());
+    ASSERT_EQ(job.exitCode(), 0) << out.toStdString() << job.readAllStandardError().toStdString();
+
+    const char* const apcszLines[] = {
+        "(\\d+) morphs of the Genesis 8\\.1 Female converted onto the Genesis 9: \\1 new morphs, 0 skipped .*",
+        "  per morph: median \\d+\\.\\d, min \\d+\\.\\d, max \\d+\\.\\d",
+        "  shared first step \\(fit suit with every morph\\): \\d+\\.\\d",
+        "  in all, the batch call from start to end: \\d+",
+        "  morph-3\\.png",
+    };
+    for (const char* pcszLine : apcszLines)
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1$").arg(pcszLine), QRegularExpression::MultilineOption)
+                        .match(out)
+                        .hasMatch())
+            << pcszLine << "\n" << out.toStdString();
+    const QRegularExpression worst(QStringLiteral("^  worst by (largest distance|root mean square): .+ \\(G8\\.1F\\), "
+                                                  "largest [0-9.]+ cm \\(([0-9.]+) %\\), root mean square [0-9.]+ cm "
+                                                  "\\(([0-9.]+) %\\)$"),
+                                   QRegularExpression::MultilineOption);
+    int cWorst = 0;
+    for (auto it = worst.globalMatch(out); it.hasNext(); ++cWorst) {
+        const QRegularExpressionMatch match = it.next();
+        EXPECT_LT(match.captured(2).toDouble(), 100 * fMaxRelativeBound) << match.captured(0).toStdString();
+        EXPECT_LT(match.captured(3).toDouble(), 100 * fRmsRelativeBound) << match.captured(0).toStdString();
+        EXPECT_GT(match.captured(2).toDouble(), 0.0) << match.captured(0).toStdString();
+    }
+    EXPECT_EQ(cWorst, 2) << out.toStdString();
+
+    QList<QImage> shots;
+    for (const char* pcszPicture : {"morph-1.png", "morph-2.png", "morph-3.png"}) {
+        shots << QImage(pictures.filePath(pcszPicture));
+        EXPECT_EQ(shots.back().size(), QSize(800, 900)) << pcszPicture;
+    }
+    EXPECT_NE(shots[0], shots[1]);
+    EXPECT_NE(shots[1], shots[2]);
 }
