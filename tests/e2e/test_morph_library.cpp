@@ -207,14 +207,21 @@ TEST(MorphLibrary, ScriptBatchCallNamesWhatDoesNotFit)
     for (const Case& c : aCases)
         script += QStringLiteral("print(%1.error);\n").arg(c.pcszCall);
     script += QStringLiteral("print(state() == before ? 'unchanged' : 'changed: ' + before + ' -> ' + state());\n");
+    // What fits is made: a head and a body morph under the path asked for.
+    script += QStringLiteral("var r = act.convertMorphs(src, g9, ['head_ctrl_NoseWidth'], {headAndBody: true, "
+                             "propertyPath: '/Test/{source}'});\n"
+                             "print(r.error + r.morphs.map(function (m) {\n"
+                             "  return m + ' in ' + g9.getObject().findModifier(m).getValueControl().getPath(); }));\n");
 
     const StudioRun run = runStudio({"--scene", "Scenes/Sample Conversion.duf"}, script);
     ASSERT_EQ(run.exitCode, 0) << run.describe();
     const QStringList lines = run.stdOut.split('\n');
-    ASSERT_EQ(lines.size(), int(std::size(aCases)) + 2) << run.describe();
+    ASSERT_EQ(lines.size(), int(std::size(aCases)) + 3) << run.describe();
     for (size_t i = 0; i < std::size(aCases); ++i)
         EXPECT_EQ(lines[int(i)], QString::fromUtf8(aCases[i].pcszError).replace("%1", library.path())) << aCases[i].pcszCall;
     EXPECT_EQ(lines[int(std::size(aCases))], "unchanged");
+    EXPECT_EQ(lines[int(std::size(aCases)) + 1],
+              "Nose Width (G8.1F) Head in Test/G8.1F,Nose Width (G8.1F) Body in Test/G8.1F");
     EXPECT_TRUE(filesBelow(library.path()).isEmpty());
     // Each refused batch is one log line, as a failed batch from the menu is.
     EXPECT_EQ(run.logLinesStartingWith("TkKVR: Could not convert morphs: ").size(), 13) << run.describe();
