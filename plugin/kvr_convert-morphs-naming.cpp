@@ -6,7 +6,6 @@
 #include <map>
 
 #include "dzfigure.h"
-
 #include "kvr_morph-catalogue.h"
 #include "tv_daz-helpers-scene-morphs.h"
 #include "tv_str.h"

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <fmt/format.h>
+#include <map>
 #include <set>
 
 #include "dzfigure.h"
