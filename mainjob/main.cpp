@@ -1,10 +1,11 @@
 // The main job: converts the bundled sample scene as a user would, headless, and reports what
-// it made, how long each step took and how close the result lies to the source.
+// it made, how long each step took and how close the result lies to the source. With --morphs,
+// it converts the sample source's morphs one by one instead, as a script does.
 //
-//   mainjob [--small] [--pictures DIR]
+//   mainjob [--small] [--morphs] [--pictures DIR]
 //
 // --small uses the small test content instead of the real-scale one; pictures go to DIR
-// (default: build/mainjob-pictures).
+// (default: build/mainjob-pictures, or build/mainjob-morph-pictures with --morphs).
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -17,25 +18,32 @@
 #include "dzobject.h"
 #include "dzscene.h"
 #include "mainjob_run.h"
+#include "morphs_report.h"
+#include "morphs_run.h"
 
 namespace {
 
 struct Options {
     bool bSmall = false;
+    bool bMorphs = false;
     QString pictureDir;
 };
 
 bool parseOptions(const QStringList& args, const QString& buildDir, Options* pOptions)
 {
-    pOptions->pictureDir = QDir(buildDir).filePath(QStringLiteral("mainjob-pictures"));
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--small"))
             pOptions->bSmall = true;
+        else if (args[i] == QStringLiteral("--morphs"))
+            pOptions->bMorphs = true;
         else if (args[i] == QStringLiteral("--pictures") && i + 1 < args.size())
             pOptions->pictureDir = QDir(args[++i]).absolutePath();
         else
             return false;
     }
+    if (pOptions->pictureDir.isEmpty())
+        pOptions->pictureDir = QDir(buildDir).filePath(pOptions->bMorphs ? QStringLiteral("mainjob-morph-pictures")
+                                                                         : QStringLiteral("mainjob-pictures"));
     return true;
 }
 
@@ -103,7 +111,7 @@ int main(int argc, char** argv)
     const QString buildDir = QDir::cleanPath(QApplication::applicationDirPath() + QStringLiteral("/.."));
     Options options;
     if (!parseOptions(QApplication::arguments(), buildDir, &options)) {
-        std::fprintf(stderr, "usage: mainjob [--small] [--pictures DIR]\n");
+        std::fprintf(stderr, "usage: mainjob [--small] [--morphs] [--pictures DIR]\n");
         return 2;
     }
 
@@ -119,8 +127,17 @@ int main(int argc, char** argv)
     DzApp app(appOptions);
     app.startup();
 
-    MainJobResult result;
     QString error;
+    if (options.bMorphs) {
+        MorphsJobResult result;
+        if (!runMorphsJob(options.pictureDir, &result, &error)) {
+            std::fprintf(stderr, "mainjob: %s\n", error.toUtf8().constData());
+            return 1;
+        }
+        printMorphsReport(result, options.bSmall, options.pictureDir);
+        return 0;
+    }
+    MainJobResult result;
     if (!runMainJob(options.pictureDir, &result, &error)) {
         std::fprintf(stderr, "mainjob: %s\n", error.toUtf8().constData());
         return 1;

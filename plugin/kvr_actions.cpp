@@ -4,6 +4,7 @@
 
 #include "dzapp.h"
 #include "kvr_convert-morphs-command.h"
+#include "kvr_convert-morphs-script.h"
 #include "kvr_converter.h"
 #include "kvr_identity.h"
 #include "tv_daz-helpers-manual.h"
@@ -80,6 +81,28 @@ void KvrConvertMorphsAction::executeAction()
 {
     KvrConvertFigureAction::runJobReportingFailure(&execConvertMorphs_X, dzApp->getDialogParent(),
                                                    "Could not convert morphs");
+}
+
+QVariantList KvrConvertMorphsAction::getSourceMorphs(DzNode* source) const
+{
+    return ScriptSourceMorphs(source);
+}
+
+QVariantMap KvrConvertMorphsAction::convertMorphs(DzNode* source, DzNode* target, const QStringList& morphNames,
+                                                  const QVariantMap& options)
+{
+    return ScriptConvertMorphs(source, target, morphNames, options);
+}
+
+QVariantMap KvrConvertMorphsAction::convertMorphs(DzNode* source, DzNode* target, const QStringList& morphNames)
+{
+    return ScriptConvertMorphs(source, target, morphNames, QVariantMap());
+}
+
+QVariantMap KvrConvertMorphsAction::saveMorphAssets(DzNode* figure, const QStringList& morphNames,
+                                                    const QVariantMap& options)
+{
+    return ScriptSaveMorphAssets(figure, morphNames, options);
 }
 
 KvrOpenManualAction::KvrOpenManualAction()

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QStringList>
+#include <QVariantList>
+#include <QVariantMap>
 #include <functional>
 
 #include "dzaction.h"
+
+class DzNode;
 
 // Common base of the plug-in's actions: both live in the plug-in's group and the "Convert" menu.
 class KvrActionBase : public DzAction {
@@ -39,6 +44,14 @@ public:
     KvrConvertMorphsAction();
 
     QKeySequence getDefaultAccel() const override;
+
+public slots:
+    // A batch for scripts, without dialogs (see kvr_convert-morphs-script.h for the maps).
+    QVariantList getSourceMorphs(DzNode* source) const;
+    QVariantMap convertMorphs(DzNode* source, DzNode* target, const QStringList& morphNames,
+                              const QVariantMap& options);
+    QVariantMap convertMorphs(DzNode* source, DzNode* target, const QStringList& morphNames);
+    QVariantMap saveMorphAssets(DzNode* figure, const QStringList& morphNames, const QVariantMap& options);
 
 protected:
     void executeAction() override;
