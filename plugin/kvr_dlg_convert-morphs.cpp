@@ -16,13 +16,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <fmt/format.h>
 #include <limits>
-#include <map>
 #include <string>
 
 #include "dzfigure.h"
+#include "kvr_convert-morphs-naming.h"
 #include "kvr_identity.h"
 #include "kvr_morph-catalogue.h"
 #include "kvr_resolution-offer.h"
@@ -62,11 +61,6 @@ constexpr const char* pcszManualChapter = "converting-morphs-one-by-one";
 constexpr const char* pcszCheckToolTip = "%%: acts on the morphs the filter shows; the others keep their checks.";
 constexpr const char* pcszFilterToolTip = "Shows only the morphs whose label or group contains this text.";
 
-constexpr const char* pcszDefaultNamePattern = "{label} ({source})";
-constexpr const char* pcszDefaultPathPattern = "/Kelvaro/Converted/{source}";
-constexpr const char* pcszHeadSuffix = " Head";
-constexpr const char* pcszBodySuffix = " Body";
-
 // The morph list shows about a dozen rows and its three columns at least.
 constexpr int iListMinWidth = 560;
 constexpr int iListMinHeight = 300;
@@ -100,8 +94,8 @@ public:
           catalogue(std::move(catalogue)),
           shortName(SourceShortName(tav::daz::FigureKindOf(pParams->pfigSource))),
           headAndBodySetting(pAppSettings, "convert_morphs_head_and_body", false),
-          namePatternSetting(pAppSettings, "convert_morphs_name_pattern", pcszDefaultNamePattern),
-          pathPatternSetting(pAppSettings, "convert_morphs_property_path", pcszDefaultPathPattern),
+          namePatternSetting(pAppSettings, "convert_morphs_name_pattern", pcszDefaultMorphNamePattern),
+          pathPatternSetting(pAppSettings, "convert_morphs_property_path", pcszDefaultMorphPathPattern),
           colours(tav::readHostColours()),
           buttons(&colours)
     {
@@ -340,35 +334,17 @@ void KvrConvertMorphsDialog::Impl::filter(const QString& text)
 
 std::vector<KvrMorphOrder> KvrConvertMorphsDialog::Impl::orders() const
 {
-    const std::string namePattern = tav::ToUtf8(pledNamePattern->text());
-    const std::string pathPattern = tav::ToUtf8(pledPathPattern->text());
-    const bool bHeadAndBody = pchkHeadAndBody->isChecked();
-    std::vector<KvrMorphOrder> chosen;
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (items[i]->checkState(LabelColumn) != Qt::Checked)
-            continue;
-        const KvrSourceMorph& morph = catalogue[i];
-        KvrMorphOrder order{morph.name, morph.label, {}, {}};
-        const std::string name = ExpandMorphPattern(namePattern, morph, shortName);
-        const std::string path = ExpandMorphPattern(pathPattern, morph, shortName);
-        if (bHeadAndBody) {
-            order.names.head = name + pcszHeadSuffix;
-            order.names.body = name + pcszBodySuffix;
-            order.paths.head = order.paths.body = path;
-        } else {
-            order.names.full = name;
-            order.paths.full = path;
-        }
-        chosen.push_back(std::move(order));
-    }
-    return chosen;
+    std::vector<KvrSourceMorph> chosen;
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i]->checkState(LabelColumn) == Qt::Checked)
+            chosen.push_back(catalogue[i]);
+    return NameMorphOrders(chosen, tav::ToUtf8(pledNamePattern->text()), tav::ToUtf8(pledPathPattern->text()),
+                           pchkHeadAndBody->isChecked(), shortName);
 }
 
 KvrJobFlags KvrConvertMorphsDialog::Impl::flags() const
 {
-    if (pchkHeadAndBody->isChecked())
-        return KvrJobFlags(KvrJobFlag::HeadMorph) | KvrJobFlags(KvrJobFlag::BodyMorph);
-    return KvrJobFlags(KvrJobFlag::FullFigureMorph);
+    return MorphBatchFlags(pchkHeadAndBody->isChecked());
 }
 
 std::string KvrConvertMorphsDialog::Impl::problem() const
@@ -376,31 +352,7 @@ std::string KvrConvertMorphsDialog::Impl::problem() const
     const std::vector<KvrMorphOrder> chosen = orders();
     if (chosen.empty())
         return "Check at least one morph to convert.";
-    const bool bHeadAndBody = pchkHeadAndBody->isChecked();
-    const tav::daz::NodeMorphs targetMorphs(pParams->pfigTarget);
-    std::map<std::string, const KvrMorphOrder*> byName;
-    for (const KvrMorphOrder& order : chosen) {
-        // The pattern's own part of the name, without the head or body suffix.
-        const std::string stem =
-            bHeadAndBody ? order.names.head.substr(0, order.names.head.size() - std::strlen(pcszHeadSuffix))
-                         : order.names.full;
-        if (tav::ToQString(stem).trimmed().isEmpty())
-            return fmt::format("The name pattern gives the morph {} an empty name.", tav::str::Quoted(order.sourceLabel));
-        const std::vector<std::string> names =
-            bHeadAndBody ? std::vector<std::string>{order.names.head, order.names.body}
-                         : std::vector<std::string>{order.names.full};
-        for (const std::string& name : names) {
-            if (targetMorphs.byName().count(name))
-                return fmt::format("The target figure already has a morph named {} (from the morph {}).",
-                                   tav::str::Quoted(name), tav::str::Quoted(order.sourceLabel));
-            const auto [it, bNew] = byName.emplace(name, &order);
-            if (!bNew)
-                return fmt::format("The morphs {} and {} would both be named {}.",
-                                   tav::str::Quoted(it->second->sourceLabel), tav::str::Quoted(order.sourceLabel),
-                                   tav::str::Quoted(name));
-        }
-    }
-    return {};
+    return MorphOrdersProblem(chosen, pchkHeadAndBody->isChecked(), pParams->pfigTarget);
 }
 
 void KvrConvertMorphsDialog::Impl::update()
