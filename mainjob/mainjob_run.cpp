@@ -30,24 +30,14 @@
 #include "kvr_generations.h"
 #include "mainjob_measure.h"
 #include "mainjob_pictures.h"
+#include "mainjob_scene.h"
 #include "surface_distance.h"
 
 namespace {
 
-const char* const pcszScene = "Scenes/Sample Conversion.duf";
-const char* const pcszSourceLabel = "Genesis 8.1 Female";
-const char* const pcszTargetLabel = "Genesis 9";
-// The sample's source is a Genesis 8.1 Female: the new morphs were built in its leg stance.
-const KvrSourceGeneration eSampleGeneration = KvrSourceGeneration::Genesis8Female;
 // A person looks at the Convert dialog before pressing Convert; its height fit runs meanwhile.
 const int iLookAtDialogMs = 500;
 const int iPollMs = 20;
-
-// What went wrong, as the main job reports it.
-class MainJobError : public std::runtime_error {
-public:
-    explicit MainJobError(const QString& text) : std::runtime_error(text.toStdString()) {}
-};
 
 QWidget* visibleWindow(const QString& objectName)
 {
@@ -102,49 +92,9 @@ private:
     bool _bPressed = false;
 };
 
-DzFigure* figureLabelled(const char* pcszLabel)
-{
-    auto* pFigure = qobject_cast<DzFigure*>(dzScene->findNodeByLabel(QString::fromUtf8(pcszLabel)));
-    if (!pFigure)
-        throw MainJobError(QStringLiteral("the sample scene has no figure labelled %1").arg(pcszLabel));
-    return pFigure;
-}
-
-DzFloatProperty* floatProperty(DzNode* pNode, const QString& name)
-{
-    auto* pProperty = qobject_cast<DzFloatProperty*>(pNode->findProperty(name));
-    if (!pProperty)
-        throw MainJobError(QStringLiteral("%1 has no float property %2").arg(pNode->getLabel(), name));
-    return pProperty;
-}
-
 void setDial(DzNode* pNode, const QString& morphName, float fValue)
 {
-    auto* pMorph = pNode->getObject() ? qobject_cast<DzMorph*>(pNode->getObject()->findModifier(morphName)) : nullptr;
-    if (!pMorph)
-        throw MainJobError(QStringLiteral("%1 has no morph %2").arg(pNode->getLabel(), morphName));
-    pMorph->getValueControl()->setValue(fValue);
-}
-
-// Stands the target where the source stands, as the job aligned them, in the leg stance of the
-// source's generation, the new morphs dialled.
-void placeOnSource(DzFigure* pTarget, DzFigure* pSource, const QStringList& morphs)
-{
-    for (const char* pcszName : apcszAlignedTransforms) {
-        const QString name = QString::fromLatin1(pcszName);
-        floatProperty(pTarget, name)->setValue(floatProperty(pSource, name)->getValue());
-    }
-    floatProperty(pTarget, QString::fromLatin1(pcszFloorTransform))->setValue(0.0f);
-    if (const KvrThighPose* pPose = Generation(eSampleGeneration).pThighPose) {
-        for (const KvrBoneRotation& rotation : *pPose) {
-            DzBone* pBone = pTarget->findBone(QString::fromLatin1(rotation.pcszBone));
-            if (!pBone)
-                throw MainJobError(QStringLiteral("%1 has no bone %2").arg(pTarget->getLabel(), rotation.pcszBone));
-            floatProperty(pBone, QString::fromLatin1(rotation.pcszProperty))->setValue(rotation.fDegrees);
-        }
-    }
-    for (const QString& morph : morphs)
-        setDial(pTarget, morph, 1.0f);
+    morphOf(pNode, morphName)->getValueControl()->setValue(fValue);
 }
 
 // Reads the Success dialog as the user sees it, the measured time beside the one it gives in
@@ -192,7 +142,7 @@ QString afterCaption(int cMorphs)
     QString caption = QStringLiteral("The Genesis 9 after the conversion, its %1 new morphs dialled to 100 %: "
                                      "the source's shape on the Genesis 9's own mesh.")
                           .arg(cMorphs);
-    const KvrThighPose* pPose = Generation(eSampleGeneration).pThighPose;
+    const KvrThighPose* pPose = sampleGeneration().pThighPose;
     if (!pPose)
         return caption;
     return caption + QStringLiteral(" It keeps its own stance, legs %1 degrees closer together than the source's: "
@@ -202,35 +152,12 @@ QString afterCaption(int cMorphs)
                          .arg(double(std::abs((*pPose)[0].fDegrees)));
 }
 
-Dz3DViewport* activeView(DzMainWindow* pWindow)
-{
-    DzViewportMgr* pViewports = pWindow->getViewportMgr();
-    DzViewport* pViewport = pViewports ? pViewports->getActiveViewport() : nullptr;
-    Dz3DViewport* pView = pViewport ? pViewport->get3DViewport() : nullptr;
-    if (!pView)
-        throw MainJobError(QStringLiteral("the studio has no 3D view"));
-    return pView;
-}
-
-DzFacetMesh worldMesh(DzNode* pNode, const QString& folder)
-{
-    DzFacetMesh mesh;
-    QString error;
-    if (!evaluatedWorldMesh(pNode, folder, &mesh, &error))
-        throw MainJobError(error);
-    return mesh;
-}
-
 void run(const QString& pictureDir, MainJobResult* pResult)
 {
-    DzContentMgr* pContent = dzApp->getContentMgr();
-    if (!pContent->openFile(pContent->getAbsolutePath(QString::fromUtf8(pcszScene)), false))
-        throw MainJobError(QStringLiteral("cannot open the sample scene %1").arg(pcszScene));
-    DzFigure* pSource = figureLabelled(pcszSourceLabel);
-    DzFigure* pTarget = figureLabelled(pcszTargetLabel);
-    DzMainWindow* pWindow = dzApp->getInterface();
-    if (!pWindow)
-        throw MainJobError(QStringLiteral("the studio has no main window"));
+    openSampleScene();
+    DzFigure* pSource = figureLabelled(pcszSampleSourceLabel);
+    DzFigure* pTarget = figureLabelled(pcszSampleTargetLabel);
+    DzMainWindow* pWindow = mainWindow();
     MainJobPictures pictures(activeView(pWindow), pictureDir);
     pictures.shoot({pSource}, QStringLiteral("source.png"), sourceCaption(pSource));
     pictures.shoot({pTarget}, QStringLiteral("target-before.png"),
@@ -264,7 +191,8 @@ void run(const QString& pictureDir, MainJobResult* pResult)
         setDial(pTarget, morph, 1.0f);
     pictures.shoot({pTarget}, QStringLiteral("target-after.png"), afterCaption(pResult->morphs.size()));
 
-    placeOnSource(pTarget, pSource, pResult->morphs);
+    // Posed and placed like the source, the new morphs still dialled.
+    placeOnSource(pTarget, pSource);
     QTemporaryDir scratch;
     const DzFacetMesh sourceMesh = worldMesh(pSource, scratch.path());
     const DzSurfaceDistance distance = dzMeasureSurfaceDistance(sourceMesh, worldMesh(pTarget, scratch.path()));

@@ -28,46 +28,13 @@
 #include "kvr_generations.h"
 #include "mainjob_measure.h"
 #include "mainjob_pictures.h"
+#include "mainjob_scene.h"
 #include "step_clock.h"
 #include "surface_distance.h"
 
 namespace {
 
-const char* const pcszScene = "Scenes/Sample Conversion.duf";
-const char* const pcszSourceLabel = "Genesis 8.1 Female";
-const char* const pcszTargetLabel = "Genesis 9";
-// The sample's source is a Genesis 8.1 Female: its clone and leg stance.
-const KvrGeneration& sampleGeneration = Generation(KvrSourceGeneration::Genesis8Female);
 const int cPictures = 3;
-
-class MorphsJobError : public std::runtime_error {
-public:
-    explicit MorphsJobError(const QString& text) : std::runtime_error(text.toStdString()) {}
-};
-
-DzFigure* figureLabelled(const char* pcszLabel)
-{
-    auto* pFigure = qobject_cast<DzFigure*>(dzScene->findNodeByLabel(QString::fromUtf8(pcszLabel)));
-    if (!pFigure)
-        throw MorphsJobError(QStringLiteral("the sample scene has no figure labelled %1").arg(pcszLabel));
-    return pFigure;
-}
-
-DzFloatProperty* floatProperty(DzNode* pNode, const QString& name)
-{
-    auto* pProperty = qobject_cast<DzFloatProperty*>(pNode->findProperty(name));
-    if (!pProperty)
-        throw MorphsJobError(QStringLiteral("%1 has no float property %2").arg(pNode->getLabel(), name));
-    return pProperty;
-}
-
-DzMorph* morphOf(DzNode* pNode, const QString& name)
-{
-    auto* pMorph = pNode->getObject() ? qobject_cast<DzMorph*>(pNode->getObject()->findModifier(name)) : nullptr;
-    if (!pMorph)
-        throw MorphsJobError(QStringLiteral("%1 has no morph %2").arg(pNode->getLabel(), name));
-    return pMorph;
-}
 
 // Every morph of the figure at zero but the named ones at one.
 void dialOnly(DzNode* pNode, const QStringList& names)
@@ -78,28 +45,13 @@ void dialOnly(DzNode* pNode, const QStringList& names)
             pMorph->getValueControl()->setValue(names.contains(pMorph->getName()) ? 1.0f : 0.0f);
 }
 
-// Stands the target where the source stands, in the source generation's leg stance.
-void placeOnSource(DzFigure* pTarget, DzFigure* pSource)
-{
-    for (const char* pcszName : apcszAlignedTransforms) {
-        const QString name = QString::fromLatin1(pcszName);
-        floatProperty(pTarget, name)->setValue(floatProperty(pSource, name)->getValue());
-    }
-    floatProperty(pTarget, QString::fromLatin1(pcszFloorTransform))->setValue(0.0f);
-    if (const KvrThighPose* pPose = sampleGeneration.pThighPose)
-        for (const KvrBoneRotation& rotation : *pPose)
-            floatProperty(pTarget->findBone(QString::fromLatin1(rotation.pcszBone)),
-                          QString::fromLatin1(rotation.pcszProperty))
-                ->setValue(rotation.fDegrees);
-}
-
 DzAction* morphsAction(DzMainWindow* pWindow)
 {
     DzAction* pAction = pWindow->getActionMgr()
                             ? pWindow->getActionMgr()->findAction(QStringLiteral("KvrConvertMorphsAction"))
                             : nullptr;
     if (!pAction)
-        throw MorphsJobError(QStringLiteral("the studio has no morphs action: the plug-in is not loaded"));
+        throw MainJobError(QStringLiteral("the studio has no morphs action: the plug-in is not loaded"));
     return pAction;
 }
 
@@ -128,25 +80,16 @@ QVariantList convert(DzAction* pAction, DzFigure* pSource, DzFigure* pTarget, co
     pResult->wholeMs = double(whole.nsecsElapsed()) / 1e6;
     const QString error = converted.value(QStringLiteral("error")).toString();
     if (!converted.contains(QStringLiteral("error")) || !error.isEmpty())
-        throw MorphsJobError(error.isEmpty() ? QStringLiteral("the morphs action has no batch call") : error);
+        throw MainJobError(error.isEmpty() ? QStringLiteral("the morphs action has no batch call") : error);
     pResult->made = converted.value(QStringLiteral("morphs")).toStringList();
     pResult->skipped = converted.value(QStringLiteral("skipped")).toStringList();
     const StepClock::Laps& laps = clock.laps();
     if (laps.size() != size_t(names.size()) + 1)
-        throw MorphsJobError(QStringLiteral("the batch showed %1 steps for %2 morphs").arg(laps.size()).arg(names.size()));
+        throw MainJobError(QStringLiteral("the batch showed %1 steps for %2 morphs").arg(laps.size()).arg(names.size()));
     pResult->sharedMs = laps.front().second;
     for (size_t i = 1; i < laps.size(); ++i)
         pResult->perMorphMs.push_back(laps[i].second);
     return converted.value(QStringLiteral("converted")).toList();
-}
-
-DzFacetMesh worldMesh(DzNode* pNode, const QString& folder)
-{
-    DzFacetMesh mesh;
-    QString error;
-    if (!evaluatedWorldMesh(pNode, folder, &mesh, &error))
-        throw MorphsJobError(error);
-    return mesh;
 }
 
 // Each new morph with the clone on the target, posed and placed like the source, against the
@@ -159,7 +102,7 @@ void judge(DzFigure* pSource, DzFigure* pTarget, const QVariantList& converted, 
         const QVariantMap morph = entry.toMap();
         const QString made = morph.value(QStringLiteral("morphs")).toStringList().value(0);
         dialOnly(pSource, {morph.value(QStringLiteral("source")).toString()});
-        dialOnly(pTarget, {made, QString::fromLatin1(sampleGeneration.pcszCloneMorph)});
+        dialOnly(pTarget, {made, QString::fromLatin1(sampleGeneration().pcszCloneMorph)});
         const DzFacetMesh sourceMesh = worldMesh(pSource, scratch.path());
         const DzSurfaceDistance distance = dzMeasureSurfaceDistance(sourceMesh, worldMesh(pTarget, scratch.path()));
         pResult->fidelity.push_back({made, distance.rms, distance.max});
@@ -197,26 +140,12 @@ void shootMorphs(MainJobPictures& pictures, DzFigure* pTarget, const QStringList
     dialOnly(pTarget, {});
 }
 
-Dz3DViewport* activeView(DzMainWindow* pWindow)
-{
-    DzViewportMgr* pViewports = pWindow->getViewportMgr();
-    DzViewport* pViewport = pViewports ? pViewports->getActiveViewport() : nullptr;
-    Dz3DViewport* pView = pViewport ? pViewport->get3DViewport() : nullptr;
-    if (!pView)
-        throw MorphsJobError(QStringLiteral("the studio has no 3D view"));
-    return pView;
-}
-
 void run(const QString& pictureDir, MorphsJobResult* pResult)
 {
-    DzContentMgr* pContent = dzApp->getContentMgr();
-    if (!pContent->openFile(pContent->getAbsolutePath(QString::fromUtf8(pcszScene)), false))
-        throw MorphsJobError(QStringLiteral("cannot open the sample scene %1").arg(pcszScene));
-    DzFigure* pSource = figureLabelled(pcszSourceLabel);
-    DzFigure* pTarget = figureLabelled(pcszTargetLabel);
-    DzMainWindow* pWindow = dzApp->getInterface();
-    if (!pWindow)
-        throw MorphsJobError(QStringLiteral("the studio has no main window"));
+    openSampleScene();
+    DzFigure* pSource = figureLabelled(pcszSampleSourceLabel);
+    DzFigure* pTarget = figureLabelled(pcszSampleTargetLabel);
+    DzMainWindow* pWindow = mainWindow();
     DzAction* pAction = morphsAction(pWindow);
     pResult->sourceLabel = pSource->getLabel();
 
@@ -238,7 +167,7 @@ bool runMorphsJob(const QString& pictureDir, MorphsJobResult* pResult, QString* 
     try {
         run(pictureDir, pResult);
         return true;
-    } catch (const MorphsJobError& e) {
+    } catch (const MainJobError& e) {
         *error = QString::fromStdString(e.what());
         return false;
     }

@@ -2,12 +2,11 @@
 
 #include <QFile>
 #include <QImage>
-#include <QLockFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "fidelity.h"
+#include "studio_run.h"
 
 namespace {
 
@@ -45,17 +44,10 @@ const ReportLine aExpectedLines[] = {
 // The main job a new user runs first: the sample scene converted, the report and the pictures.
 TEST(MainJob, ReportsTheNewMorphsTheStepsAndAFidelityWithinTheBoundsAndWritesFourPictures)
 {
-    // It reads the bundled library, which another test fills with a user's saves for a while.
-    QLockFile bundledInUse(QStringLiteral(KVR_BUILD_DIR "/content.lock"));
-    bundledInUse.setStaleLockTime(0);
-    ASSERT_TRUE(bundledInUse.tryLock(240000));
     QTemporaryDir pictures;
-    QProcess job;
-    job.start(QStringLiteral(KVR_BUILD_DIR "/bin/mainjob"), {"--small", "--pictures", pictures.path()});
-    ASSERT_TRUE(job.waitForFinished(120000));
-    bundledInUse.unlock();
-    const QString out = QString::fromUtf8(job.readAllStandardOutput());
-    ASSERT_EQ(job.exitCode(), 0) << out.toStdString() << job.readAllStandardError().toStdString();
+    const MainJobRun job = runSmallMainJob({}, pictures.path());
+    const QString& out = job.stdOut;
+    ASSERT_EQ(job.exitCode, 0) << out.toStdString() << job.stdErr.toStdString();
 
     // The measured time, given twice, is the same both times.
     QStringList times;
@@ -89,8 +81,9 @@ TEST(MainJob, ReportsTheNewMorphsTheStepsAndAFidelityWithinTheBoundsAndWritesFou
     int cCaptions = 0;
     for (auto it = caption.globalMatch(out); it.hasNext(); ++cCaptions) {
         const QString text = it.next().captured(1);
-        if (!text.startsWith(QStringLiteral("The source:")))  // its dials depend on the content
+        if (!text.startsWith(QStringLiteral("The source:"))) {  // its dials depend on the content
             EXPECT_TRUE(readmeText.contains("| " + text + " |")) << text.toStdString();
+        }
     }
     EXPECT_EQ(cCaptions, 4);
     // The converted figure differs from the Genesis 9 it started as.

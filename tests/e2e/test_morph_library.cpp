@@ -5,8 +5,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
-#include <QLockFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -231,17 +229,10 @@ TEST(MorphLibrary, ScriptBatchCallNamesWhatDoesNotFit)
 // the worst morph within the conversion's bounds, and three pictures of different morphs.
 TEST(MorphLibrary, MainJobOfMorphsReportsTimesWorstFidelityAndThreePictures)
 {
-    // It reads the bundled library, which another test fills with a user's saves for a while.
-    QLockFile bundledInUse(QStringLiteral(KVR_BUILD_DIR "/content.lock"));
-    bundledInUse.setStaleLockTime(0);
-    ASSERT_TRUE(bundledInUse.tryLock(240000));
     QTemporaryDir pictures;
-    QProcess job;
-    job.start(QStringLiteral(KVR_BUILD_DIR "/bin/mainjob"), {"--small", "--morphs", "--pictures", pictures.path()});
-    ASSERT_TRUE(job.waitForFinished(120000));
-    bundledInUse.unlock();
-    const QString out = QString::fromUtf8(job.readAllStandardOutput());
-    ASSERT_EQ(job.exitCode(), 0) << out.toStdString() << job.readAllStandardError().toStdString();
+    const MainJobRun job = runSmallMainJob({"--morphs"}, pictures.path());
+    const QString& out = job.stdOut;
+    ASSERT_EQ(job.exitCode, 0) << out.toStdString() << job.stdErr.toStdString();
 
     const char* const apcszLines[] = {
         "(\\d+) morphs of the Genesis 8\\.1 Female converted onto the Genesis 9: \\1 new morphs, 0 skipped .*",

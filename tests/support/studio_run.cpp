@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -133,5 +134,24 @@ StudioRun runStudio(const QStringList& args, const QString& scriptText, int time
     if (run.finished && process.exitStatus() == QProcess::NormalExit)
         run.exitCode = process.exitCode();
     run.logLines = readLog(QDir(run.home).filePath(QStringLiteral("log.txt")));
+    return run;
+}
+
+MainJobRun runSmallMainJob(const QStringList& args, const QString& pictureDir)
+{
+    QLockFile bundledInUse(QStringLiteral(KVR_BUILD_DIR "/content.lock"));
+    bundledInUse.setStaleLockTime(0);
+    MainJobRun run;
+    if (!bundledInUse.tryLock(240000)) {
+        run.stdErr = QStringLiteral("the bundled library stayed locked");
+        return run;
+    }
+    QProcess job;
+    job.start(QStringLiteral(KVR_BUILD_DIR "/bin/mainjob"),
+              QStringList{QStringLiteral("--small")} + args + QStringList{QStringLiteral("--pictures"), pictureDir});
+    if (job.waitForFinished(120000) && job.exitStatus() == QProcess::NormalExit)
+        run.exitCode = job.exitCode();
+    run.stdOut = QString::fromUtf8(job.readAllStandardOutput());
+    run.stdErr = QString::fromUtf8(job.readAllStandardError());
     return run;
 }

@@ -36,3 +36,13 @@ enum class StudioTerminal { Headless, Bare };
 // tests' copy of the bundled content unless they give --content-dir.
 StudioRun runStudio(const QStringList& args, const QString& scriptText = QString(),
                     int timeLimitSeconds = 120, StudioTerminal eTerminal = StudioTerminal::Headless);
+
+// The main job (the build's mainjob) on the small content with the extra arguments, its pictures
+// written into pictureDir. It waits while another test fills the bundled library with a user's
+// saves.
+struct MainJobRun {
+    int exitCode = -1;
+    QString stdOut;
+    QString stdErr;
+};
+MainJobRun runSmallMainJob(const QStringList& args, const QString& pictureDir);
