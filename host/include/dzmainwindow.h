@@ -72,7 +72,9 @@ signals:
 
 private:
     void offerCancel(DzProgress* progress);
-    void withdrawCancel();
+    void withdrawCancel(DzProgress* progress);
+    void cancelLatest();
+    void holdWindow();
 
     struct Impl;
     Impl* _d;

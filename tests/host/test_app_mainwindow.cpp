@@ -173,6 +173,27 @@ TEST(Progress, OnlyACancellableProgressOffersCancelAndHoldsTheWindowUntilItEnds)
         EXPECT_TRUE(window->menuBar()->isEnabled());
         EXPECT_TRUE(window->centralWidget()->isEnabled());
     }
+
+    // Nested: Cancel acts on the latest, then on the outer one again, and the window stays held
+    // until the outer one ends.
+    WindowApp app;
+    DzMainWindow* window = app->getInterface();
+    testing::internal::CaptureStderr();
+    {
+        DzProgress outer("Outer", 2, true);
+        {
+            DzProgress inner("Inner", 2, true);
+            window->cancelButton()->click();
+            EXPECT_TRUE(inner.isCancelled());
+            EXPECT_FALSE(outer.isCancelled());
+        }
+        EXPECT_TRUE(window->cancelButton()->isVisibleTo(window));
+        EXPECT_FALSE(window->menuBar()->isEnabled());
+        window->cancelButton()->click();
+        EXPECT_TRUE(outer.isCancelled());
+    }
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(window->menuBar()->isEnabled());
 }
 
 namespace {

@@ -112,7 +112,10 @@ struct DzMainWindow::Impl {
     QProgressBar* progressBar = nullptr;
     QPushButton* cancelButton = nullptr;
     int cWorking = 0;  // tracked progresses not finished
-    // What a cancellable progress disabled, to enable again when it ends.
+    // The cancellable progresses running, latest last: Cancel cancels the latest. What the
+    // first disabled is enabled again when the last ends.
+    QList<DzProgress*> cancellables;
+    QMetaObject::Connection cancelConnection;
     QList<QPointer<QWidget>> disabledWidgets;
     QList<QPointer<QAction>> disabledActions;
 };
@@ -233,13 +236,13 @@ void DzMainWindow::trackProgress(DzProgress* progress)
     emit progressStarted(progress->getInfo(), progress->getTotalSteps());
     connect(progress, &DzProgress::progressChanged, bar, show);
     connect(progress, &DzProgress::progressChanged, this, &DzMainWindow::progressChanged);
-    connect(progress, &DzProgress::finished, bar, [this, bar, bCancellable]() {
+    connect(progress, &DzProgress::finished, bar, [this, bar, progress, bCancellable]() {
         bar->setRange(0, 1);
         bar->setValue(0);
         bar->setFormat(QString());
         bar->hide();
         if (bCancellable)
-            withdrawCancel();
+            withdrawCancel(progress);
         --_d->cWorking;
         emit progressFinished();
     });
@@ -252,6 +255,42 @@ QPushButton* DzMainWindow::cancelButton() const { return _d->cancelButton; }
 // ends, Cancel is the only thing the window lets the user do, so that no other job starts in
 // the middle of this one.
 void DzMainWindow::offerCancel(DzProgress* progress)
+{
+    if (_d->cancellables.isEmpty())
+        holdWindow();
+    _d->cancellables << progress;
+    cancelLatest();
+}
+
+void DzMainWindow::withdrawCancel(DzProgress* progress)
+{
+    _d->cancellables.removeOne(progress);
+    if (!_d->cancellables.isEmpty()) {
+        cancelLatest();
+        return;
+    }
+    disconnect(_d->cancelConnection);
+    _d->cancelButton->hide();
+    for (const QPointer<QWidget>& widget : qAsConst(_d->disabledWidgets))
+        if (widget)
+            widget->setEnabled(true);
+    for (const QPointer<QAction>& action : qAsConst(_d->disabledActions))
+        if (action)
+            action->setEnabled(true);
+    _d->disabledWidgets.clear();
+    _d->disabledActions.clear();
+}
+
+void DzMainWindow::cancelLatest()
+{
+    disconnect(_d->cancelConnection);
+    _d->cancelConnection =
+        connect(_d->cancelButton, &QPushButton::clicked, _d->cancellables.last(), &DzProgress::cancel);
+    _d->cancelButton->setEnabled(true);
+    _d->cancelButton->show();
+}
+
+void DzMainWindow::holdWindow()
 {
     QList<QWidget*> widgets{menuBar(), centralWidget()};
     for (QDockWidget* dock : findChildren<QDockWidget*>())
@@ -266,23 +305,6 @@ void DzMainWindow::offerCancel(DzProgress* progress)
             action->setEnabled(false);
             _d->disabledActions << action;
         }
-    _d->cancelButton->setEnabled(true);
-    _d->cancelButton->show();
-    connect(_d->cancelButton, &QPushButton::clicked, progress, &DzProgress::cancel);
-}
-
-void DzMainWindow::withdrawCancel()
-{
-    _d->cancelButton->disconnect();
-    _d->cancelButton->hide();
-    for (const QPointer<QWidget>& widget : qAsConst(_d->disabledWidgets))
-        if (widget)
-            widget->setEnabled(true);
-    for (const QPointer<QAction>& action : qAsConst(_d->disabledActions))
-        if (action)
-            action->setEnabled(true);
-    _d->disabledWidgets.clear();
-    _d->disabledActions.clear();
 }
 
 QMenu* DzMainWindow::findMenu(const QString& menuPath) const
