@@ -160,22 +160,4 @@ TEST_F(MorphResultsDialogTest, SavesTheTickedMorphsAndRemembersWhere)
     EXPECT_TRUE(_scene.storedKeys().contains(QStringLiteral("winpos_dlg_morph-results")));
 }
 
-TEST_F(MorphResultsDialogTest, ATargetDeletedWhileOpenDisablesRowsAndSaveAndSaysSo)
-{
-    QWidget& dialog = open(batch(2));
-    clickIndicator(rowCheck(dialog, 0));
-    delete _scene.pTarget;
-    _scene.pTarget = nullptr;
-
-    EXPECT_FALSE(rowCheck(dialog, 0)->isEnabled());
-    EXPECT_FALSE(child<QPushButton>(dialog, "pbtnSaveMorphAssets")->isEnabled());
-    bool bSaid = false;
-    for (QLabel* plbl : dialog.findChildren<QLabel*>())
-        bSaid = bSaid || (plbl->isVisibleTo(&dialog) && plbl->text().contains(QString::fromUtf8("\u201cGenesis 9\u201d is no longer in the scene")));
-    EXPECT_TRUE(bSaid);
-    MessageBoxCloser boxes;
-    QTest::mouseClick(child<QPushButton>(dialog, "pbtnSaveMorphAssets"), Qt::LeftButton);
-    EXPECT_TRUE(boxes.seen.empty());
-}
-
 } // namespace
