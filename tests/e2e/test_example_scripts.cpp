@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDirIterator>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "studio_run.h"
@@ -13,22 +11,9 @@ namespace {
 const QStringList qslAnswers{"--answer", "Convert figure*=Convert", "--answer", "Conversion complete*=Close",
                              "--answer", "Error*=OK"};
 
-StudioRun runExample(const QStringList& scriptArgs)
+StudioRun runConvertAllFigures(const QStringList& scriptArgs)
 {
-    QFile script(QStringLiteral(KVR_SOURCE_DIR "/examples/convert-all-figures.js"));
-    EXPECT_TRUE(script.open(QIODevice::ReadOnly));
-    QStringList args{"--scene", "Scenes/Several Sources.duf"};
-    for (const QString& arg : scriptArgs)
-        args << "--script-arg" << arg;
-    return runStudio(args + qslAnswers, QString::fromUtf8(script.readAll()), 300);
-}
-
-QStringList filesBelow(const QString& dir)
-{
-    QStringList files;
-    for (QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
-        files << QFileInfo(it.next()).fileName();
-    return files;
+    return runExample("convert-all-figures.js", scriptArgs, QStringList{"--scene", "Scenes/Several Sources.duf"} + qslAnswers);
 }
 
 } // namespace
@@ -36,7 +21,7 @@ QStringList filesBelow(const QString& dir)
 TEST(ExampleScripts, ConvertAllFiguresConvertsEverySourceAndSavesItsMorphs)
 {
     QTemporaryDir library;
-    const StudioRun run = runExample({library.path(), "Example Vendor"});
+    const StudioRun run = runConvertAllFigures({library.path(), "Example Vendor"});
     ASSERT_EQ(run.exitCode, 0) << run.describe();
     EXPECT_EQ(run.stdOut,
               "Converting 3 figures; saving to " + library.path() + "\n"
@@ -71,7 +56,7 @@ TEST(ExampleScripts, ConvertAllFiguresConvertsEverySourceAndSavesItsMorphs)
 TEST(ExampleScripts, ConvertAllFiguresWithoutALibrarySaysHowToCallIt)
 {
     for (const QStringList& scriptArgs : {QStringList{}, QStringList{""}}) {
-        const StudioRun run = runExample(scriptArgs);
+        const StudioRun run = runConvertAllFigures(scriptArgs);
         EXPECT_EQ(run.exitCode, 1) << run.describe();
         EXPECT_TRUE(run.stdErr.contains("no library to save into given; usage: studio --headless --scene SCENE "
                                         "--script convert-all-figures.js --script-arg LIBRARY"))

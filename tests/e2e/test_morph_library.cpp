@@ -2,8 +2,6 @@
 // parts, its saves in a new session, the scripts' batch call refusing what does not fit.
 #include <gtest/gtest.h>
 
-#include <QDirIterator>
-#include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 #include <QSet>
@@ -14,18 +12,6 @@
 
 namespace {
 
-const int iExampleLimitS = 300;
-
-StudioRun runLibraryExample(const QStringList& scriptArgs)
-{
-    QFile script(QStringLiteral(KVR_SOURCE_DIR "/examples/convert-morph-library.js"));
-    EXPECT_TRUE(script.open(QIODevice::ReadOnly));
-    QStringList args;
-    for (const QString& arg : scriptArgs)
-        args << "--script-arg" << arg;
-    return runStudio(args, QString::fromUtf8(script.readAll()), iExampleLimitS);
-}
-
 // The new morphs a part saved, from its "  <morph> -> <asset>" lines.
 QStringList savedMorphs(const QString& stdOut)
 {
@@ -34,14 +20,6 @@ QStringList savedMorphs(const QString& stdOut)
     for (auto it = saved.globalMatch(stdOut); it.hasNext();)
         names << it.next().captured(1);
     return names;
-}
-
-QStringList filesBelow(const QString& dir)
-{
-    QStringList files;
-    for (QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
-        files << it.next();
-    return files;
 }
 
 // A new session: a fresh Genesis 9 with the library's morphs, beside a second one that gets the
@@ -95,7 +73,7 @@ TEST(MorphLibrary, PartsSaveEveryMorphOnceAndANewSessionDialsEach)
     int cCatalogue = -1;
     int cSavedLines = 0;
     for (const char* pcszPart : {"part=1/2", "part=2/2"}) {
-        const StudioRun run = runLibraryExample({library.path(), "G8.1F", pcszPart});
+        const StudioRun run = runExample("convert-morph-library.js", {library.path(), "G8.1F", pcszPart});
         ASSERT_EQ(run.exitCode, 0) << pcszPart << run.describe();
         const QRegularExpressionMatch head =
             QRegularExpression(QStringLiteral("^Part \\d of 2: (\\d+) of (\\d+) morphs of Genesis 8\\.1 Female; saving to "))
@@ -114,7 +92,7 @@ TEST(MorphLibrary, PartsSaveEveryMorphOnceAndANewSessionDialsEach)
     EXPECT_EQ(filesBelow(library.path()).size(), cCatalogue) << filesBelow(library.path()).join('\n').toStdString();
 
     const StudioRun reload =
-        runStudio({"--content-dir", KVR_CONTENT_DIR, "--content-dir", library.path()}, pcszReloadScript, iExampleLimitS);
+        runStudio({"--content-dir", KVR_CONTENT_DIR, "--content-dir", library.path()}, pcszReloadScript, 300);
     ASSERT_EQ(reload.exitCode, 0) << reload.describe();
     QSet<QString> judged;
     for (const QString& line : reload.stdOut.split('\n', Qt::SkipEmptyParts)) {
@@ -146,7 +124,7 @@ TEST(MorphLibrary, ExampleRefusesArgumentsThatDoNotFit)
         {{library.path(), "G3M", "group=/No Such Group"}, ""},
     };
     for (const Case& c : aCases) {
-        const StudioRun run = runLibraryExample(c.args);
+        const StudioRun run = runExample("convert-morph-library.js", c.args);
         const std::string what = c.args.join(' ').toStdString();
         if (*c.pcszError) {
             EXPECT_EQ(run.exitCode, 1) << what << run.describe();

@@ -1,6 +1,7 @@
 #include "studio_run.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
@@ -93,6 +94,14 @@ QString readTestScript(const char* pcszName)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+QStringList filesBelow(const QString& dir)
+{
+    QStringList files;
+    for (QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        files << QDir(dir).relativeFilePath(it.next());
+    return files;
+}
+
 QString scriptString(const QString& text)
 {
     return QLatin1Char('\'') + QString(text).replace('\\', "\\\\").replace('\'', "\\'") + QLatin1Char('\'');
@@ -135,6 +144,16 @@ StudioRun runStudio(const QStringList& args, const QString& scriptText, int time
         run.exitCode = process.exitCode();
     run.logLines = readLog(QDir(run.home).filePath(QStringLiteral("log.txt")));
     return run;
+}
+
+StudioRun runExample(const char* pcszName, const QStringList& scriptArgs, const QStringList& args)
+{
+    QFile script(QStringLiteral(KVR_SOURCE_DIR "/examples/") + QString::fromUtf8(pcszName));
+    EXPECT_TRUE(script.open(QIODevice::ReadOnly)) << pcszName;
+    QStringList arguments = args;
+    for (const QString& arg : scriptArgs)
+        arguments << QStringLiteral("--script-arg") << arg;
+    return runStudio(arguments, QString::fromUtf8(script.readAll()), 300);
 }
 
 MainJobRun runSmallMainJob(const QStringList& args, const QString& pictureDir)

@@ -24,6 +24,8 @@ struct StudioRun {
 
 // A script of tests/e2e/scripts, as text.
 QString readTestScript(const char* pcszName);
+// Every file below the folder, by its path relative to the folder.
+QStringList filesBelow(const QString& dir);
 // The text as a single-quoted script string literal.
 QString scriptString(const QString& text);
 
@@ -36,6 +38,8 @@ enum class StudioTerminal { Headless, Bare };
 // tests' copy of the bundled content unless they give --content-dir.
 StudioRun runStudio(const QStringList& args, const QString& scriptText = QString(),
                     int timeLimitSeconds = 120, StudioTerminal eTerminal = StudioTerminal::Headless);
+// Runs the example script examples/<name> with its arguments, each given as --script-arg.
+StudioRun runExample(const char* pcszName, const QStringList& scriptArgs, const QStringList& args = QStringList());
 
 // The main job (the build's mainjob) on the small content with the extra arguments, its pictures
 // written into pictureDir. It waits while another test fills the bundled library with a user's
