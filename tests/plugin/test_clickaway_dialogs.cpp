@@ -3,7 +3,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "qt_wait.h"
@@ -78,28 +77,6 @@ TEST(Clickaway, ClosesOrAnswersEachKnownDialogOpenedAfterIt)
         EXPECT_EQ(limits.clicked(), std::vector<int>({bFirstButton ? 0 : 1}));
         EXPECT_EQ(dformer.clicked(), std::vector<int>({1}));
     }
-}
-
-TEST(Clickaway, AnswersAModalDialogWhileItWaits)
-{
-    tav::Clickaway clickaway(false);
-    QDialog dialog;
-    dialog.setObjectName("DzDFormPresetLoadOptionsDlg");
-    dialog.setWindowTitle("D-Former Load Options - x.duf");
-    auto* layout = new QHBoxLayout(&dialog);
-    auto* accept = new QPushButton("Accept");
-    auto* cancel = new QPushButton("Cancel");
-    layout->addWidget(accept);
-    layout->addWidget(cancel);
-    QObject::connect(accept, &QPushButton::clicked, &dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
-    bool bTimedOut = false;
-    QTimer::singleShot(5000, &dialog, [&] {
-        bTimedOut = true;
-        dialog.reject();
-    });
-    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_FALSE(bTimedOut);
 }
 
 TEST(Clickaway, LeavesWindowsThatWereOpenBeforeAndTheirTwins)
