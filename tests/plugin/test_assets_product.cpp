@@ -66,7 +66,7 @@ struct RecordingHost {
 
 } // namespace
 
-TEST(SaveMorphSupportAssets, SendsTheOptionsWithNestedMorphNames)
+TEST(SaveMorphSupportAssets, SendsTheOptionsWithNestedMorphNamesAndReportsTheHostsAnswer)
 {
     RecordingHost host;
     EXPECT_TRUE(tav::daz::SaveMorphSupportAssets(host.figure, "/lib/Mine", "Tävrenik", "Kelvaro",
@@ -88,11 +88,8 @@ TEST(SaveMorphSupportAssets, SendsTheOptionsWithNestedMorphNames)
 
     EXPECT_TRUE(tav::daz::SaveMorphSupportAssets(host.figure, "/lib", "V", "P", {"Only"}, false));
     EXPECT_FALSE(host.lastOptions()["CompressOutput"].toBool());
-}
 
-TEST(SaveMorphSupportAssets, CancelIsFalseAndOtherCodesThrowWithTheHostText)
-{
-    RecordingHost host;
+    // Cancel is false; other codes throw with the host's text.
     iNextResult = 100;
     EXPECT_FALSE(tav::daz::SaveMorphSupportAssets(host.figure, "/lib", "V", "P", {"A"}, false));
 
