@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 
 #include <QRegularExpression>
 #include <functional>
@@ -95,37 +94,6 @@ private:
     QMetaObject::Connection _connection;
 };
 
-// Answers every "Next step?" box: Continue for the first `cContinue`, Cancel after that.
-class StepAnswerer {
-public:
-    explicit StepAnswerer(int cContinue) : _cContinue(cContinue)
-    {
-        QObject::connect(&_timer, &QTimer::timeout, [this] { answer(); });
-        _timer.start(5);
-    }
-
-    QStringList questions;
-    QStringList boxes;  // "title|action|Cancel is default|no icon"
-
-private:
-    void answer()
-    {
-        auto* pBox = qobject_cast<tav::ActionBoxDialog*>(QApplication::activeModalWidget());
-        if (!pBox || !pBox->isVisible())
-            return;
-        questions << pBox->messageLabel()->text();
-        // Enter would stop the job: Cancel is the default; the box asks without an icon.
-        boxes << QString("%1|%2|%3|%4").arg(pBox->windowTitle().section(QChar(0x2014), 0, 0).trimmed(),
-                                            pBox->actionButton()->text())
-                     .arg(int(pBox->cancelButton()->isDefault()))
-                     .arg(int(pBox->iconLabel() == nullptr));
-        (questions.size() <= _cContinue ? pBox->actionButton() : pBox->cancelButton())->click();
-    }
-
-    int _cContinue;
-    QTimer _timer;
-};
-
 const KvrJobFlags fullAndHead = KvrJobFlags(KvrJobFlag::FullFigureMorph) | KvrJobFlag::HeadMorph;
 
 } // namespace
@@ -175,14 +143,24 @@ TEST(PipelineFailures, DecliningAStepConfirmationCancelsWithTheStepsBeforeItDone
 {
     ConversionScene scene;
     scene.setUp(genesis8Female);
-    const StepAnswerer answerer(3);
+    // Continue for the first three "Next step?" boxes, Cancel for the fourth. Enter would stop
+    // the job: Cancel is the default; the box asks without an icon.
+    QStringList questions, boxes;  // boxes: "title|action|Cancel is default|no icon"
+    const ModalAnswerer<tav::ActionBoxDialog> answerer([&](tav::ActionBoxDialog& box) {
+        questions << box.messageLabel()->text();
+        boxes << QString("%1|%2|%3|%4")
+                     .arg(box.windowTitle().section(QChar(0x2014), 0, 0).trimmed(), box.actionButton()->text())
+                     .arg(int(box.cancelButton()->isDefault()))
+                     .arg(int(box.iconLabel() == nullptr));
+        (questions.size() <= 3 ? box.actionButton() : box.cancelButton())->click();
+    });
 
     EXPECT_THROW(scene.convert(fullAndHead, KvrResolution::Base, true), tav::CanceledException);
-    EXPECT_EQ(answerer.questions,
+    EXPECT_EQ(questions,
               (QStringList{"Next step: Exporting source as OBJ", "Next step: Loading stock figure for morph conversion",
                            "Next step: Exporting stock figure as OBJ for morph conversion",
                            "Next step: Removing stock figure"}));
-    EXPECT_EQ(answerer.boxes, QVector<QString>(4, "Next step?|Continue|1|1").toList());
+    EXPECT_EQ(boxes, QVector<QString>(4, "Next step?|Continue|1|1").toList());
     // Steps 1 to 4 ran: the stock figure is loaded and exported, and still in the scene.
     EXPECT_NE(dzScene->findNodeByLabel("Genesis 8 Female"), nullptr);
     EXPECT_EQ(QDir(scene.tempDir()).entryList({"tempg8-tgt-*.obj"}, QDir::Files).size(), 1);
