@@ -29,11 +29,6 @@ namespace {
 const std::vector<std::string> fourMorphs = {"head_ctrl_NoseWidth", "body_ctrl_HipsWidth", "head_ctrl_EarsSize",
                                              "body_ctrl_FeetLength"};
 
-DzFloatProperty* transform(DzNode* pNode, const char* pcszName)
-{
-    return tav::daz::GetFloatProperty(pNode, tav::daz::PropertyScope::Node, pcszName, true);
-}
-
 // Everything of a figure a batch must leave as it found it: label, transforms, thighs, dials
 // (by name, new morphs left out), resolution and subdivision level.
 struct FigureState {
@@ -47,7 +42,7 @@ struct FigureState {
         : label(pFigure->getLabel()), eResolution(tav::daz::GetNodeResolution(pFigure))
     {
         for (const char* pcszName : {"XTranslate", "YTranslate", "ZTranslate", "XRotate", "YRotate", "ZRotate"})
-            transforms.push_back(transform(pFigure, pcszName)->getValue());
+            transforms.push_back(nodeTransform(pFigure, pcszName)->getValue());
         for (const char* pcszThigh : {"l_thigh", "r_thigh"})
             transforms.push_back(pFigure->findBone(pcszThigh)->getZRotControl()->getValue());
         const tav::daz::NodeMorphs morphs(pFigure);
@@ -91,8 +86,8 @@ void unsettle(ConversionScene& scene)
     const std::pair<const char*, float> aPlace[] = {{"XTranslate", 40.0f}, {"YTranslate", 3.0f},
                                                     {"ZTranslate", -25.0f}, {"YRotate", 30.0f}};
     for (const auto& [pcszName, fValue] : aPlace)
-        transform(scene.target(), pcszName)->setValue(fValue);
-    transform(scene.source(), "XTranslate")->setValue(-40.0f);
+        nodeTransform(scene.target(), pcszName)->setValue(fValue);
+    nodeTransform(scene.source(), "XTranslate")->setValue(-40.0f);
     scene.target()->findBone("l_thigh")->getZRotControl()->setValue(3.0f);
     scene.dial(scene.target(), "body_bs_ProportionHeight", 0.3f);
     scene.dial(scene.target(), "CloneGenesis8Female", 0.25f);

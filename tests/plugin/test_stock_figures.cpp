@@ -26,14 +26,8 @@ namespace {
 
 class StockFigures : public ::testing::Test {
 protected:
-    TestApp app;
-    DzContentMgr* pContentMgr = app->getContentMgr();
-
-    DzFigure* open(const char* relativePath, const char* label)
-    {
-        EXPECT_TRUE(pContentMgr->openFile(pContentMgr->getAbsolutePath(relativePath), true)) << relativePath;
-        return qobject_cast<DzFigure*>(dzScene->findNodeByLabel(label));
-    }
+    ConversionScene scene;
+    DzContentMgr* pContentMgr = scene.app()->getContentMgr();
 
     // The source's thigh bone and the Genesis 9 selected, as a user may do.
     KvrParamsPtr select(DzFigure* pSource, DzFigure* pTarget)
@@ -49,10 +43,10 @@ protected:
 
 TEST_F(StockFigures, ASelectedSourceOfEachKindGivesItsGenerationAndCloneDial)
 {
-    DzFigure* pTarget = open("People/Genesis 9/Genesis 9.duf", "Genesis 9");
+    DzFigure* pTarget = scene.load("People/Genesis 9/Genesis 9.duf", "Genesis 9");
     const tav::daz::NodeMorphs targetMorphs(pTarget);
     for (const SourceFigure& source : aSourceFigures) {
-        DzFigure* pSource = open(source.pcszFile, source.pcszLabel);
+        DzFigure* pSource = scene.load(source.pcszFile, source.pcszLabel);
         const KvrParamsPtr pParams = select(pSource, pTarget);
         EXPECT_EQ(pParams->pfigSource, pSource) << source.pcszLabel;
         EXPECT_EQ(pParams->pfigTarget, pTarget);
@@ -65,7 +59,7 @@ TEST_F(StockFigures, ASelectedSourceOfEachKindGivesItsGenerationAndCloneDial)
 
 TEST_F(StockFigures, AStockFigureLoadsAsANewFigureAtTheJobsResolution)
 {
-    DzFigure* pUser = open("People/Genesis 8 Male/Genesis 8.1 Basic Male.duf", "Genesis 8.1 Male");
+    DzFigure* pUser = scene.load("People/Genesis 8 Male/Genesis 8.1 Basic Male.duf", "Genesis 8.1 Male");
     KvrStockPaths paths;
     paths.resolveFigures(pContentMgr);
     EXPECT_TRUE(paths.headSplitDFormer.absolute.empty());
@@ -95,7 +89,7 @@ TEST_F(StockFigures, AStockFigureLoadsAsANewFigureAtTheJobsResolution)
 
 TEST_F(StockFigures, SubdivisionRaisesTheLevelMaximumFirst)
 {
-    DzFigure* pFigure = open("People/Genesis 9/Genesis 9.duf", "Genesis 9");
+    DzFigure* pFigure = scene.load("People/Genesis 9/Genesis 9.duf", "Genesis 9");
     DzIntProperty* pLevel = tav::daz::GetSubdivisionLevelProperty(pFigure, true);
     pLevel->setMinMax(0, 1);
 
@@ -109,8 +103,8 @@ TEST_F(StockFigures, SubdivisionRaisesTheLevelMaximumFirst)
 
 TEST_F(StockFigures, TheJobKnowsItsFiguresAndRefusesASourceWithoutDialledMorphs)
 {
-    DzFigure* pSource = open("People/Genesis 8 Female/Genesis 8.1 Basic Female.duf", "Genesis 8.1 Female");
-    const KvrParamsPtr pParams = select(pSource, open("People/Genesis 9/Genesis 9.duf", "Genesis 9"));
+    DzFigure* pSource = scene.load("People/Genesis 8 Female/Genesis 8.1 Basic Female.duf", "Genesis 8.1 Female");
+    const KvrParamsPtr pParams = select(pSource, scene.load("People/Genesis 9/Genesis 9.duf", "Genesis 9"));
     EXPECT_EQ(pParams->psetProportionHeight->property(), pParams->pprpProportionHeight);
     const tav::daz::NodeMorphs sourceMorphs(pSource);
     for (const tav::MorphInfoPtr& pInfo : sourceMorphs.all())
