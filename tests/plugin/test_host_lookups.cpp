@@ -53,14 +53,11 @@ TEST(HostLookups, WithoutAMainWindowARequiredLookupNamesWhatIsMissingAndAnOption
     EXPECT_NE(tav::daz::GetContentMgr(), nullptr);
 }
 
-TEST(HostLookups, AStartedHostHasEveryServiceAndAnUnknownActionIsNamed)
+// Every command and dialog test finds the services of a started host.
+TEST(HostLookups, AStartedHostNamesAnUnknownAction)
 {
     TestApp app;
     app->startup();
-    for (const Lookup& lookup : aLookups) {
-        EXPECT_NE(lookup.find(true), nullptr) << lookup.pcszWhat;
-        EXPECT_EQ(lookup.find(false), lookup.find(true)) << lookup.pcszWhat;
-    }
     EXPECT_EQ(messageOf([] { tav::daz::FindAction("NoSuchAction", true); }),
               "failed to get Daz Studio action NoSuchAction");
     EXPECT_EQ(messageOf([] { tav::daz::TriggerAction("NoSuchAction"); }),
