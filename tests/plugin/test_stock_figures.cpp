@@ -75,13 +75,6 @@ TEST_F(StockFigures, AStockFigureLoadsAsANewFigureAtTheJobsResolution)
     EXPECT_EQ(tav::daz::GetNodeResolution(pStock), tav::daz::NodeResolution::HighResolution);
     EXPECT_EQ(tav::daz::GetSubdivisionLevelProperty(pStock, true)->getValue(), 2);
 
-    // A second Genesis 9 is found as the new one, not the one already there.
-    DzFigure* pFirst = loadStockFigure(pContentMgr, paths, KvrStockFigure::Genesis9, KvrResolution::Base, 0);
-    DzFigure* pSecond = loadStockFigure(pContentMgr, paths, KvrStockFigure::Genesis9DevLoad, KvrResolution::Base, 0);
-    EXPECT_NE(pFirst, pSecond);
-    EXPECT_EQ(pSecond->getLabel(), "Genesis 9");
-    EXPECT_EQ(tav::daz::GetNodeResolution(pSecond), tav::daz::NodeResolution::BaseResolution);
-
     EXPECT_EQ(messageOf([&] { loadStockFigure(pContentMgr, paths, KvrStockFigure::Invalid, KvrResolution::Base, 0); }),
               "invalid load figure value");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy cursor ends with the failed load
