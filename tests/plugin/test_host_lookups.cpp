@@ -43,20 +43,17 @@ TEST(HostLookups, WithoutAHostTheManagersItAlwaysHasAreNamed)
         EXPECT_EQ(lookup.find(false), nullptr) << lookup.pcszWhat;
 }
 
+// Once started, the host has every service (every command test finds them) but not an
+// unknown action.
 TEST(HostLookups, WithoutAMainWindowARequiredLookupNamesWhatIsMissingAndAnOptionalOneGivesNull)
 {
-    TestApp app;  // never started: no main window
+    TestApp app;
     for (const Lookup& lookup : aLookups) {
         EXPECT_EQ(messageOf([&] { lookup.find(true); }), lookup.pcszMissing) << lookup.pcszWhat;
         EXPECT_EQ(lookup.find(false), nullptr) << lookup.pcszWhat;
     }
     EXPECT_NE(tav::daz::GetContentMgr(), nullptr);
-}
 
-// Every command and dialog test finds the services of a started host.
-TEST(HostLookups, AStartedHostNamesAnUnknownAction)
-{
-    TestApp app;
     app->startup();
     EXPECT_EQ(messageOf([] { tav::daz::FindAction("NoSuchAction", true); }),
               "failed to get Daz Studio action NoSuchAction");
