@@ -92,6 +92,11 @@ TEST_F(SceneAccess, MissesThrowOnlyWhenRequiredWithNamesQuoted)
     EXPECT_EQ(GetObject(pPlain, false), nullptr);
     EXPECT_EQ(messageOf([&] { AsFigure(pPlain); }), "node " + q("Plain") + " is not a DzFigure");
     EXPECT_EQ(AsFigure(pFigure), pFigure);
+
+    EXPECT_EQ(messageOf([&] { GetBoneFloatProperty(pFigure, "r_thigh", "ZRotate", true); }),
+              "cannot find bone " + q("r_thigh") + " in figure " + q("My G9"));
+    EXPECT_EQ(GetBoneFloatProperty(pFigure, "r_thigh", "ZRotate", false), nullptr);
+    EXPECT_EQ(GetOwningFigure(nullptr), nullptr);
 }
 
 TEST_F(SceneAccess, ResolutionFollowsLodLevel)
@@ -116,14 +121,6 @@ TEST_F(SceneAccess, ResolutionFollowsLodLevel)
     EXPECT_TRUE(GetSubdivisionLevel(pFigure, &iLevel));
     EXPECT_EQ(iLevel, 1);
     EXPECT_FALSE(GetSubdivisionLevel(pPlain, &iLevel));
-}
-
-TEST_F(SceneAccess, AMissingBoneIsNamedWhenRequired)
-{
-    EXPECT_EQ(messageOf([&] { GetBoneFloatProperty(pFigure, "r_thigh", "ZRotate", true); }),
-              "cannot find bone " + q("r_thigh") + " in figure " + q("Genesis 9"));
-    EXPECT_EQ(GetBoneFloatProperty(pFigure, "r_thigh", "ZRotate", false), nullptr);
-    EXPECT_EQ(GetOwningFigure(nullptr), nullptr);
 }
 
 TEST_F(SceneAccess, SelectOnlyChangesNothingWhenAlreadySolelySelected)

@@ -73,25 +73,19 @@ TEST_F(StockFigures, AStockFigureLoadsAsANewFigureAtTheJobsResolution)
     EXPECT_FALSE(pUser->isSelected());
     EXPECT_TRUE(pStock->isVisible());
     EXPECT_EQ(tav::daz::GetNodeResolution(pStock), tav::daz::NodeResolution::HighResolution);
-    EXPECT_EQ(tav::daz::GetSubdivisionLevelProperty(pStock, true)->getValue(), 2);
+    DzIntProperty* pLevel = tav::daz::GetSubdivisionLevelProperty(pStock, true);
+    EXPECT_EQ(pLevel->getValue(), 2);
+    // A level above the figure's maximum raises the maximum first; base resolution goes back.
+    pLevel->setMinMax(0, 1);
+    applyResolution(pStock, KvrResolution::Subd, 2);
+    EXPECT_EQ(pLevel->getMax(), 2);
+    EXPECT_EQ(pLevel->getValue(), 2);
+    applyResolution(pStock, KvrResolution::Base, 2);
+    EXPECT_EQ(tav::daz::GetNodeResolution(pStock), tav::daz::NodeResolution::BaseResolution);
 
     EXPECT_EQ(messageOf([&] { loadStockFigure(pContentMgr, paths, KvrStockFigure::Invalid, KvrResolution::Base, 0); }),
               "invalid load figure value");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy cursor ends with the failed load
-}
-
-TEST_F(StockFigures, SubdivisionRaisesTheLevelMaximumFirst)
-{
-    DzFigure* pFigure = scene.load("People/Genesis 9/Genesis 9.duf", "Genesis 9");
-    DzIntProperty* pLevel = tav::daz::GetSubdivisionLevelProperty(pFigure, true);
-    pLevel->setMinMax(0, 1);
-
-    applyResolution(pFigure, KvrResolution::Subd, 2);
-    EXPECT_EQ(pLevel->getMax(), 2);
-    EXPECT_EQ(pLevel->getValue(), 2);
-    EXPECT_EQ(tav::daz::GetNodeResolution(pFigure), tav::daz::NodeResolution::HighResolution);
-    applyResolution(pFigure, KvrResolution::Base, 2);
-    EXPECT_EQ(tav::daz::GetNodeResolution(pFigure), tav::daz::NodeResolution::BaseResolution);
 }
 
 TEST_F(StockFigures, TheJobKnowsItsFiguresAndRefusesASourceWithoutDialledMorphs)
