@@ -55,12 +55,12 @@ const std::pair<const char*, float> aCharacterDials[] = {
     {"head_ctrl_HeadSize", 0.5f},    {"head_ctrl_NoseSize", 1.0f},
 };
 
+} // namespace
+
 DzFloatProperty* nodeTransform(DzNode* pNode, const char* pcszName)
 {
     return tav::daz::GetFloatProperty(pNode, tav::daz::PropertyScope::Node, pcszName, true);
 }
-
-} // namespace
 
 ConversionScene::ConversionScene(DzAppOptions options) : _app(std::move(options))
 {

@@ -14,6 +14,8 @@
 #include "kvr_converter.h"
 #include "test_app.h"
 
+class DzFloatProperty;
+
 // A source figure of the bundled content as a user would load it, and what a job must make of
 // its kind, written out here rather than taken from the product's tables.
 struct SourceFigure {
@@ -35,6 +37,9 @@ extern const SourceFigure& genesis8Female;
 extern const SourceFigure& genesis81Female;
 
 extern const KvrJobFlags allMorphs;
+
+// The node's own transform of that name ("XTranslate", "YRotate", ...).
+DzFloatProperty* nodeTransform(DzNode* pNode, const char* pcszName);
 
 // A started host (action manager, HD morph support) with the bundled content, a source and a
 // Genesis 9 target in the scene, and the job that converts one onto the other.

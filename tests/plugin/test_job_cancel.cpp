@@ -4,6 +4,7 @@
 
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QThread>
 
 #include "conversion_fixture.h"
@@ -11,6 +12,7 @@
 #include "kvr_convert-morphs-batch.h"
 #include "test_morph_batch_judge.h"
 #include "tv_daz-helpers-progress.h"
+#include "tv_daz-helpers-scene-morphs.h"
 
 namespace {
 
@@ -45,8 +47,9 @@ TEST(JobCancel, TheFigureJobOffersNoCancel)
     EXPECT_FALSE(watch.bMenusHeld);
 }
 
-// The user presses Cancel while the second of four morphs is made: that morph is kept, and the
-// batch ends there with the window free again.
+// The user presses Cancel while the second of four morphs is made: that morph is kept, the batch
+// ends there with the window free again, and the progress showed the shared step and one step
+// per morph begun.
 TEST(JobCancel, CancelInTheWindowStopsAMorphBatchAfterTheMorphBeingMade)
 {
     ConversionScene scene;
@@ -56,6 +59,7 @@ TEST(JobCancel, CancelInTheWindowStopsAMorphBatchAfterTheMorphBeingMade)
     const std::vector<std::string> morphs = {"head_ctrl_NoseWidth", "body_ctrl_HipsWidth", "head_ctrl_EarsSize",
                                              "body_ctrl_FeetLength"};
     int cDone = 0;
+    testing::internal::CaptureStderr();
     const KvrMorphBatchResult result =
         runMorphBatch(scene.job(), batchOf(morphs), [&](const KvrConvertedMorph&, tav::daz::StepProgress&) {
             if (++cDone == 1) {  // delivered at the next step, as the second morph begins
@@ -63,10 +67,16 @@ TEST(JobCancel, CancelInTheWindowStopsAMorphBatchAfterTheMorphBeingMade)
                 QThread::msleep(250);  // the window takes its events five times a second
             }
         });
+    const QString err = QString::fromStdString(testing::internal::GetCapturedStderr());
     EXPECT_TRUE(watch.bOffered);
     EXPECT_TRUE(watch.bMenusHeld);
     EXPECT_TRUE(result.bCancelled);
-    EXPECT_EQ(result.morphs.size(), 2u);
+    ASSERT_EQ(result.morphs.size(), 2u);
+    EXPECT_EQ(result.morphs[1].sourceName, morphs[1]);
+    EXPECT_EQ(err.split('\n').filter(QRegularExpression("^\\[")),
+              (QStringList{"[1/5] Transferring 4 morphs onto a Genesis 9 fit suit",
+                           "[2/5] Converting head_ctrl_NoseWidth label", "[3/5] Converting body_ctrl_HipsWidth label"}));
+    EXPECT_EQ(tav::daz::NodeMorphs(scene.target()).byName().count(convertedName(morphs[2])), 0u);
     EXPECT_FALSE(pWindow->cancelButton()->isVisibleTo(pWindow));
     EXPECT_TRUE(pWindow->menuBar()->isEnabled());
 }

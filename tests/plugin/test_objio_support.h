@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDialog>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <functional>
-#include <memory>
 
 #include "dzapp.h"  // before the fixtures, which use dzScene
+#include "../../host/src/geometry/dzgeometry.h"
 #include "../host/test_geometry_fixtures.h"
 #include "dzfileiosettings.h"
 #include "dzscene.h"
@@ -24,25 +19,6 @@ namespace objio_test {
 
 using scene_access::messageOf;
 
-// Records the title of every modal dialog that opens while it lives, and closes it.
-class ModalWatch {
-public:
-    ModalWatch()
-    {
-        QObject::connect(&_timer, &QTimer::timeout, [this] {
-            if (auto* pDlg = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                titles << pDlg->windowTitle();
-                pDlg->reject();
-            }
-        });
-        _timer.start(20);
-    }
-    QStringList titles;
-
-private:
-    QTimer _timer;
-};
-
 inline DzNode* AddNode(const QString& label, const DzFacetMesh& mesh)
 {
     DzNode* pNode = testgeo::nodeWithMesh(mesh);
@@ -52,25 +28,14 @@ inline DzNode* AddNode(const QString& label, const DzFacetMesh& mesh)
     return pNode;
 }
 
-// The "v" lines of an OBJ file as points.
-inline QVector<DzVec3> ReadObjPositions(const QString& path)
+// The node's evaluated positions in world space, as the conversion exports them.
+inline QVector<DzVec3> WorldPositions(DzNode* pNode)
 {
-    QVector<DzVec3> points;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return points;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        if (!line.startsWith("v "))
-            continue;
-        const QList<QByteArray> parts = line.simplified().split(' ');
-        points.append(DzVec3(parts.value(1).toFloat(), parts.value(2).toFloat(),
-                             parts.value(3).toFloat()));
-    }
-    return points;
+    return DzGeometry::worldMesh(pNode)->vertices();
 }
 
-// Exports the node alone as the conversion does and returns its evaluated world positions.
-inline QVector<DzVec3> EvaluatedPositions(DzNode* pNode, const QString& path)
+// Exports the node alone as the conversion does.
+inline void ExportAlone(DzNode* pNode, const QString& path)
 {
     dzScene->selectAllNodes(false);
     pNode->select(true);
@@ -79,7 +44,6 @@ inline QVector<DzVec3> EvaluatedPositions(DzNode* pNode, const QString& path)
     tav::daz::SetSelectedOnly(settings, true);
     tav::daz::SetScale(settings, 1.0f);
     tav::daz::ExportObj(settings, tav::ToUtf8(path));
-    return ReadObjPositions(path);
 }
 
 inline float WorstDistance(const QVector<DzVec3>& a, const QVector<DzVec3>& b)

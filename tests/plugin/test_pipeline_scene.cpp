@@ -20,11 +20,6 @@ using tav::daz::NodeResolution;
 
 namespace {
 
-DzFloatProperty* transform(DzNode* pNode, const char* pcszName)
-{
-    return tav::daz::GetFloatProperty(pNode, tav::daz::PropertyScope::Node, pcszName, true);
-}
-
 // Rest positions of the target's base mesh with only that morph dialled (none for null).
 QVector<DzVec3> shapeWith(ConversionScene& scene, const char* pcszMorph)
 {
@@ -65,9 +60,9 @@ TEST(PipelineScene, ABaseJobLeavesTheSceneAsItFoundItButForTheTargetsLabelAndCon
     tav::daz::SetNodeResolution(scene.source(), NodeResolution::HighResolution, true);
     tav::daz::GetSubdivisionLevelProperty(scene.source(), true)->setValue(1);
     for (const auto& [pcszName, fValue] : aSourcePlace)
-        transform(scene.source(), pcszName)->setValue(fValue);
+        nodeTransform(scene.source(), pcszName)->setValue(fValue);
     for (const auto& [pcszName, fValue] : aTargetPlace)
-        transform(scene.target(), pcszName)->setValue(fValue);
+        nodeTransform(scene.target(), pcszName)->setValue(fValue);
     scene.makeJob();
     const QStringList labelsBefore = ConversionScene::sceneLabels();
 
@@ -87,9 +82,9 @@ TEST(PipelineScene, ABaseJobLeavesTheSceneAsItFoundItButForTheTargetsLabelAndCon
     EXPECT_EQ(scene.source()->getLabel(), genesis81Female.pcszLabel);
     EXPECT_EQ(tav::daz::GetNodeResolution(scene.source()), NodeResolution::HighResolution);
     for (const auto& [pcszName, fValue] : aSourcePlace)
-        EXPECT_EQ(transform(scene.source(), pcszName)->getValue(), fValue) << pcszName;
+        EXPECT_EQ(nodeTransform(scene.source(), pcszName)->getValue(), fValue) << pcszName;
     for (const auto& [pcszName, fValue] : aTargetPlace)
-        EXPECT_EQ(transform(scene.target(), pcszName)->getValue(), fValue) << pcszName;
+        EXPECT_EQ(nodeTransform(scene.target(), pcszName)->getValue(), fValue) << pcszName;
     for (const char* pcszThigh : {"l_thigh", "r_thigh"})
         EXPECT_EQ(scene.target()->findBone(pcszThigh)->getZRotControl()->getValue(), 0.0f) << pcszThigh;
 

@@ -81,22 +81,6 @@ TEST_F(MorphAccess, CatalogueKeepsModifierOrderAndIndexesNameAndLabel)
               "failed to find property " + q("Bee") + " in node " + q("Genesis 9"));
 }
 
-TEST_F(MorphAccess, ActiveMorphsSkipValuesWithinEpsilonAndKeepSign)
-{
-    addMorph(pFigure, "Tiny", 0.0000001f);
-    addMorph(pFigure, "Negative", -0.01f);
-    addMorph(pFigure, "Zero", 0.0f);
-    addMorph(pFigure, "Half", 0.5f);
-    addMorph(pFigure, "JustAbove", 2.5e-7f);
-
-    const std::vector<ActiveMorph> active = NodeMorphs(pFigure).ActiveMorphs();
-    ASSERT_EQ(active.size(), 3u);
-    EXPECT_EQ(active[0].name, "Negative");
-    EXPECT_FLOAT_EQ(active[0].value, -0.01f);
-    EXPECT_EQ(active[1].name, "Half");
-    EXPECT_EQ(active[2].name, "JustAbove");
-}
-
 TEST_F(MorphAccess, TrackerRecordsOnlyNodesAddedWhileItLivesAndStillThere)
 {
     NodeAdditionTracker tracker;

