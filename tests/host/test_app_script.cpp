@@ -28,45 +28,31 @@ QString writeScript(const QString& folder, const QString& text)
 
 } // namespace
 
+// The globals reach the application and its scene, node pointers cross between script and
+// slots both ways, and print writes one line to standard output.
 TEST(Script, GlobalsReachTheApplicationAndItsScene)
-{
-    TestApp app;
-    addSceneNode("Genesis 9");
-    QScriptEngine* engine = app->scriptEngine();
-    const QScriptValue result = engine->evaluate(
-        "App.log('from a script');"
-        "[typeof App.getContentMgr, Scene.getNumNodes(), MainWindow === null].join('|');");
-    ASSERT_FALSE(engine->hasUncaughtException()) << result.toString().toStdString();
-    EXPECT_EQ(result.toString(), "function|1|true");
-    EXPECT_EQ(app.logLinesContaining("from a script").value(0), "from a script");
-
-    app->startup();
-    EXPECT_TRUE(engine->evaluate("MainWindow.getActionMgr().getNumActions() >= 0").toBool());
-}
-
-TEST(Script, NodePointersCrossBetweenScriptAndSlots)
 {
     TestApp app;
     DzNode* first = addSceneNode("First");
     DzNode* second = addSceneNode("Second");
     QScriptEngine* engine = app->scriptEngine();
+    testing::internal::CaptureStdout();
     const QScriptValue result = engine->evaluate(
+        "App.log('from a script'); print('a', 1, true); print();"
         "var n = Scene.findNodeByLabel('Second');"
         "Scene.setPrimarySelection(n);"
-        "[n.getLabel(), Scene.findNodeIndex(n), Scene.getPrimarySelection().getLabel(),"
+        "[typeof App.getContentMgr, Scene.getNumNodes(), MainWindow === null, n.getLabel(),"
+        " Scene.findNodeIndex(n), Scene.getPrimarySelection().getLabel(),"
         " Scene.findNodeByLabel('Missing') === null].join('|');");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "a 1 true\n\n");
     ASSERT_FALSE(engine->hasUncaughtException()) << result.toString().toStdString();
-    EXPECT_EQ(result.toString(), "Second|1|Second|true");
+    EXPECT_EQ(result.toString(), "function|2|true|Second|1|Second|true");
+    EXPECT_EQ(app.logLinesContaining("from a script").value(0), "from a script");
     EXPECT_EQ(dzScene->getPrimarySelection(), second);
     EXPECT_FALSE(first->isSelected());
-}
 
-TEST(Script, PrintWritesOneLineToStandardOutput)
-{
-    TestApp app;
-    testing::internal::CaptureStdout();
-    app->scriptEngine()->evaluate("print('a', 1, true); print();");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "a 1 true\n\n");
+    app->startup();
+    EXPECT_TRUE(engine->evaluate("MainWindow.getActionMgr().getNumActions() >= 0").toBool());
 }
 
 // The progress functions: nested progresses, the latest acting, the window's Cancel reaching a
