@@ -114,6 +114,9 @@ TEST(GeometryCache, DialAndStructureChangesReachTheEvaluatedMesh)
     const DzBox3 before = fig.figure->getWorldBoundingBox();
     EXPECT_FLOAT_EQ(before.getMax().m_y, 170.0f);
 
+    tall->getValueControl()->setMinMax(-1, 1);
+    tall->getValueControl()->setValue(-0.25f);
+    EXPECT_FLOAT_EQ(fig.figure->getWorldBoundingBox().getMax().m_y, 165.0f);
     tall->getValueControl()->setValue(0.5f);
     EXPECT_FLOAT_EQ(fig.figure->getWorldBoundingBox().getMax().m_y, 180.0f);
 
