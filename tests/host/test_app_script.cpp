@@ -55,8 +55,8 @@ TEST(Script, GlobalsReachTheApplicationAndItsScene)
     EXPECT_TRUE(engine->evaluate("MainWindow.getActionMgr().getNumActions() >= 0").toBool());
 }
 
-// The progress functions: nested progresses, the latest acting, the window's Cancel reaching a
-// cancellable one, and the script's mistakes as errors.
+// The progress functions: nested progresses, the latest acting in the bar, the window's Cancel
+// reaching a cancellable one, and the script's mistakes as errors.
 TEST(Script, ProgressFunctionsNestAndReachTheWindow)
 {
     TestApp app;
@@ -72,15 +72,23 @@ TEST(Script, ProgressFunctionsNestAndReachTheWindow)
     EXPECT_FALSE(started.toBool());
     EXPECT_TRUE(window->cancelButton()->isVisibleTo(window));
     EXPECT_TRUE(window->progressBar()->format().startsWith("Inner, renamed"));
+    EXPECT_TRUE(window->progressBar()->isVisibleTo(window));
+    EXPECT_EQ(window->progressBar()->maximum(), 3);
+    EXPECT_EQ(window->progressBar()->value(), 2);
     window->cancelButton()->click();
     EXPECT_TRUE(engine->evaluate("var c = progressIsCancelled(); finishProgress(); c;").toBool());
     EXPECT_FALSE(window->cancelButton()->isVisibleTo(window));
-    EXPECT_EQ(engine->evaluate("stepProgress(); progressIsCancelled();").toBool(), false);
+    // Steps past the end stop at the last.
+    EXPECT_EQ(engine->evaluate("stepProgress(100); progressIsCancelled();").toBool(), false);
+    EXPECT_EQ(window->progressBar()->value(), 4);
     EXPECT_TRUE(window->isWorking());
     engine->evaluate("finishProgress();");
     EXPECT_FALSE(window->isWorking());
+    // A finished progress leaves the bar idle, out of sight.
+    EXPECT_EQ(window->progressBar()->value(), 0);
+    EXPECT_FALSE(window->progressBar()->isVisibleTo(window));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "[1/4] Outer\n[2/4] Outer\n[1/3] Inner\n[3/3] Inner\n[3/4] Outer\n");
+              "[1/4] Outer\n[2/4] Outer\n[1/3] Inner\n[3/3] Inner\n[4/4] Outer\n");
 
     for (const char* mistake : {"finishProgress();", "startProgress('No steps');"}) {
         engine->evaluate(mistake);
