@@ -13,24 +13,26 @@ using namespace testgeo;
 
 namespace {
 
-// A source cube with a morph, and a target cube around it standing 5 up with its mesh lowered.
+// A cube standing 5 up with its mesh lowered, so that it stands about the scene's origin.
+DzNode* addStandingCube(const QString& label, float half)
+{
+    DzFacetMesh mesh = cube(half);
+    for (int i = 0; i < mesh.getNumVertices(); ++i)
+        mesh.setVertex(i, mesh.getVertex(i) - DzVec3(0, 5, 0));
+    DzNode* node = addSceneNode(label, &mesh);
+    node->getYPosControl()->setValue(5);
+    return node;
+}
+
+// A source cube whose morph moves vertex 0, and a larger target cube around it.
 DzNode* addSource()
 {
-    const DzFacetMesh mesh = cube();
-    DzNode* source = addSceneNode("Source", &mesh);
+    DzNode* source = addStandingCube("Source", 1.0f);
     addMorph(source, "Wide", {0}, {DzVec3(1, 0, 0)});
     return source;
 }
 
-DzNode* addTarget()
-{
-    DzFacetMesh mesh = cube(1.5f);
-    for (int i = 0; i < mesh.getNumVertices(); ++i)
-        mesh.setVertex(i, mesh.getVertex(i) - DzVec3(0, 5, 0));
-    DzNode* target = addSceneNode("Target", &mesh);
-    target->getYPosControl()->setValue(5);
-    return target;
-}
+DzNode* addTarget() { return addStandingCube("Target", 1.5f); }
 
 DzFigure* figureLabelled(const QString& label)
 {
@@ -39,7 +41,8 @@ DzFigure* figureLabelled(const QString& label)
 
 } // namespace
 
-// A delta is carried in the scene: the source's turn reaches it, not its local direction.
+// Surfaces meet where the nodes place them, and a delta is carried in the scene: the source's
+// turn reaches it, not its local direction.
 TEST(TransferUtility, DeltasTurnFromTheSourcesPlacementIntoTheTargets)
 {
     TestApp app;
@@ -50,13 +53,17 @@ TEST(TransferUtility, DeltasTurnFromTheSourcesPlacementIntoTheTargets)
     tool.setTarget(addTarget());
     ASSERT_TRUE(tool.doTransfer());
     const DzMorphDeltas* deltas = morphOf(tool.getResultFigure(), "Wide")->getDeltas();
-    ASSERT_GT(deltas->getNumDeltas(), 0);
+    QVector<DzVec3> byVertex(8);
     for (int i = 0; i < deltas->getNumDeltas(); ++i) {
         const DzVec3 d = deltas->getDelta(i);
+        byVertex[deltas->getDeltaIndex(i)] = d;
         EXPECT_NEAR(d.m_x, 0, 1e-5f);
         EXPECT_NEAR(d.m_y, 0, 1e-5f);
         EXPECT_LT(d.m_z, 0);
     }
+    // Turned, the source's vertex 0 stands at (-1, -1, 1): the target's corner there, 4, takes
+    // the whole delta.
+    expectNear(byVertex[4], DzVec3(0, 0, -1), 1e-5f);
 }
 
 TEST(TransferUtility, WithoutGeometryNothingChanges)
