@@ -105,7 +105,7 @@ TEST(GeometrySubdivision, OpenBoundaryKeepsCornersAndStraightEdges)
     }
 }
 
-TEST(GeometryCache, DialAndStructureChangesReachTheEvaluatedMesh)
+TEST(GeometryCache, DialsPosesAndStructureChangesReachTheEvaluatedMesh)
 {
     StickFigure fig;
     std::unique_ptr<DzFigure> owner(fig.figure);
@@ -144,6 +144,17 @@ TEST(GeometryCache, DialAndStructureChangesReachTheEvaluatedMesh)
     fig.lThigh->getZRotControl()->setValue(90.0f);
     expectNear(worldVertex(fig.figure, StickFigure::LeftLeg), DzVec3(29, 69, 0));
     fig.lThigh->getZRotControl()->setValue(0.0f);
+
+    // The thigh's own turn about its centre first: (8, 50, 0) -> (8, 90, -40); then the hip
+    // turns everything half way round the Y axis through (0, 100, 0): (-8, 90, 40). The head
+    // follows the hip only.
+    fig.figure->getSkinBinding()->setBoneWeights("l_thigh", StickFigure::partWeights(StickFigure::LeftLeg, 16));
+    fig.hip->getYRotControl()->setValue(180.0f);
+    fig.lThigh->getXRotControl()->setValue(90.0f);
+    expectNear(worldVertex(fig.figure, StickFigure::LeftLeg), DzVec3(-8, 90, 40));
+    expectNear(worldVertex(fig.figure, StickFigure::Head), DzVec3(5, 150, 0));
+    fig.hip->getYRotControl()->setValue(0.0f);
+    fig.lThigh->getXRotControl()->setValue(0.0f);
 
     DzFacetMesh bigger = shapeOf(fig.figure)->getFacetMesh();
     bigger.setVertex(0, {0, -5, 0});
