@@ -28,49 +28,35 @@ QString writeScript(const QString& folder, const QString& text)
 
 } // namespace
 
+// The globals reach the application and its scene, node pointers cross between script and
+// slots both ways, and print writes one line to standard output.
 TEST(Script, GlobalsReachTheApplicationAndItsScene)
-{
-    TestApp app;
-    addSceneNode("Genesis 9");
-    QScriptEngine* engine = app->scriptEngine();
-    const QScriptValue result = engine->evaluate(
-        "App.log('from a script');"
-        "[typeof App.getContentMgr, Scene.getNumNodes(), MainWindow === null].join('|');");
-    ASSERT_FALSE(engine->hasUncaughtException()) << result.toString().toStdString();
-    EXPECT_EQ(result.toString(), "function|1|true");
-    EXPECT_EQ(app.logLinesContaining("from a script").value(0), "from a script");
-
-    app->startup();
-    EXPECT_TRUE(engine->evaluate("MainWindow.getActionMgr().getNumActions() >= 0").toBool());
-}
-
-TEST(Script, NodePointersCrossBetweenScriptAndSlots)
 {
     TestApp app;
     DzNode* first = addSceneNode("First");
     DzNode* second = addSceneNode("Second");
     QScriptEngine* engine = app->scriptEngine();
+    testing::internal::CaptureStdout();
     const QScriptValue result = engine->evaluate(
+        "App.log('from a script'); print('a', 1, true); print();"
         "var n = Scene.findNodeByLabel('Second');"
         "Scene.setPrimarySelection(n);"
-        "[n.getLabel(), Scene.findNodeIndex(n), Scene.getPrimarySelection().getLabel(),"
+        "[typeof App.getContentMgr, Scene.getNumNodes(), MainWindow === null, n.getLabel(),"
+        " Scene.findNodeIndex(n), Scene.getPrimarySelection().getLabel(),"
         " Scene.findNodeByLabel('Missing') === null].join('|');");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "a 1 true\n\n");
     ASSERT_FALSE(engine->hasUncaughtException()) << result.toString().toStdString();
-    EXPECT_EQ(result.toString(), "Second|1|Second|true");
+    EXPECT_EQ(result.toString(), "function|2|true|Second|1|Second|true");
+    EXPECT_EQ(app.logLinesContaining("from a script").value(0), "from a script");
     EXPECT_EQ(dzScene->getPrimarySelection(), second);
     EXPECT_FALSE(first->isSelected());
+
+    app->startup();
+    EXPECT_TRUE(engine->evaluate("MainWindow.getActionMgr().getNumActions() >= 0").toBool());
 }
 
-TEST(Script, PrintWritesOneLineToStandardOutput)
-{
-    TestApp app;
-    testing::internal::CaptureStdout();
-    app->scriptEngine()->evaluate("print('a', 1, true); print();");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "a 1 true\n\n");
-}
-
-// The progress functions: nested progresses, the latest acting, the window's Cancel reaching a
-// cancellable one, and the script's mistakes as errors.
+// The progress functions: nested progresses, the latest acting in the bar, the window's Cancel
+// reaching a cancellable one, and the script's mistakes as errors.
 TEST(Script, ProgressFunctionsNestAndReachTheWindow)
 {
     TestApp app;
@@ -86,15 +72,23 @@ TEST(Script, ProgressFunctionsNestAndReachTheWindow)
     EXPECT_FALSE(started.toBool());
     EXPECT_TRUE(window->cancelButton()->isVisibleTo(window));
     EXPECT_TRUE(window->progressBar()->format().startsWith("Inner, renamed"));
+    EXPECT_TRUE(window->progressBar()->isVisibleTo(window));
+    EXPECT_EQ(window->progressBar()->maximum(), 3);
+    EXPECT_EQ(window->progressBar()->value(), 2);
     window->cancelButton()->click();
     EXPECT_TRUE(engine->evaluate("var c = progressIsCancelled(); finishProgress(); c;").toBool());
     EXPECT_FALSE(window->cancelButton()->isVisibleTo(window));
-    EXPECT_EQ(engine->evaluate("stepProgress(); progressIsCancelled();").toBool(), false);
+    // Steps past the end stop at the last.
+    EXPECT_EQ(engine->evaluate("stepProgress(100); progressIsCancelled();").toBool(), false);
+    EXPECT_EQ(window->progressBar()->value(), 4);
     EXPECT_TRUE(window->isWorking());
     engine->evaluate("finishProgress();");
     EXPECT_FALSE(window->isWorking());
+    // A finished progress leaves the bar idle, out of sight.
+    EXPECT_EQ(window->progressBar()->value(), 0);
+    EXPECT_FALSE(window->progressBar()->isVisibleTo(window));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "[1/4] Outer\n[2/4] Outer\n[1/3] Inner\n[3/3] Inner\n[3/4] Outer\n");
+              "[1/4] Outer\n[2/4] Outer\n[1/3] Inner\n[3/3] Inner\n[4/4] Outer\n");
 
     for (const char* mistake : {"finishProgress();", "startProgress('No steps');"}) {
         engine->evaluate(mistake);

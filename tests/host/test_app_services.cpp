@@ -22,13 +22,21 @@ QStringList readLines(const QString& path)
 
 } // namespace
 
-TEST(AppServices, GlobalsFollowTheApplicationsLife)
+// The globals live as long as the application; the dialog parent is the main window once
+// there is one, which headless is never shown.
+TEST(AppServices, GlobalsAndTheDialogParentFollowTheApplicationsLife)
 {
     {
         TestApp app;
         EXPECT_EQ(dzApp, app.app());
         ASSERT_NE(dzScene, nullptr);
         EXPECT_EQ(dzScene, app->getScene());
+        EXPECT_EQ(app->getDialogParent(), nullptr);
+        EXPECT_EQ(app->getInterface(), nullptr);
+        app->startup();
+        ASSERT_NE(app->getInterface(), nullptr);
+        EXPECT_EQ(app->getDialogParent(), app->getInterface());
+        EXPECT_FALSE(app->getInterface()->isVisible());
     }
     EXPECT_EQ(dzApp, nullptr);
     EXPECT_EQ(dzScene, nullptr);
@@ -76,18 +84,6 @@ TEST(AppServices, StyleAndAuthorComeFromOptionsOrDefaults)
     // Widgets draw with the application palette, so the style must hand out that one.
     EXPECT_EQ(app->getStyle()->getColors(), QApplication::palette());
     EXPECT_TRUE(app->getCurrentAuthor().isValid());
-}
-
-TEST(AppServices, DialogParentIsTheMainWindowOnceThereIsOne)
-{
-    TestApp app;
-    EXPECT_EQ(app->getDialogParent(), nullptr);
-    EXPECT_EQ(app->getInterface(), nullptr);
-    app->startup();
-    ASSERT_NE(app->getInterface(), nullptr);
-    EXPECT_EQ(app->getDialogParent(), app->getInterface());
-    // Headless: the window exists for its managers but is never shown.
-    EXPECT_FALSE(app->getInterface()->isVisible());
 }
 
 // "My Library" in the home folder leads the content libraries when asked for, made when missing,

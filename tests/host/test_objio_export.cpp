@@ -1,63 +1,11 @@
 #include <QFileInfo>
 #include <optional>
 
-#include "dzbone.h"
-#include "dzenumproperty.h"
-#include "dzfloatproperty.h"
-#include "dzintproperty.h"
 #include "test_content_support.h"
 #include "test_fileio_conditions.h"
 #include "test_objio_support.h"
 
 using namespace testgeo;
-
-namespace {
-
-// A posed, placed figure at high resolution level 1, with a morph dialled.
-void poseAndPlace(StickFigure& fig)
-{
-    fig.lThigh->getZRotControl()->setValue(20.0f);
-    fig.head->getXRotControl()->setValue(-15.0f);
-    fig.figure->getXPosControl()->setValue(30.0f);
-    fig.figure->getYRotControl()->setValue(45.0f);
-    addMorph(fig.figure, "Wide", {0, 1}, {{-1, 0, 0}, {1, 0, 0}})->getValueControl()->setValue(0.5f);
-}
-
-} // namespace
-
-// Exported at scale 1 and imported again, a placed quad with UVs and a posed, placed, morphed
-// figure at high resolution come back as their evaluated world meshes, one after the other.
-TEST(ObjExport, RoundTripGivesTheEvaluatedWorldMeshesBack)
-{
-    ObjIoSession s;
-    DzFacetMesh mesh = openQuad();
-    mesh.setVertex(2, DzVec3(2.123456789f, 2.0f, -0.333333f));
-    s.addNode("Quad", mesh)->getYPosControl()->setValue(10.0f);
-    StickFigure fig;
-    dzScene->addNode(fig.figure);
-    poseAndPlace(fig);
-    shapeOf(fig.figure)->getLODControl()->setValue(1);
-    shapeOf(fig.figure)->getSubDIALevelControl()->setValue(2);
-
-    SilentOptions options;
-    ASSERT_EQ(s.exporter()->writeFile(s.path("both.obj"), &options), 0);
-    ASSERT_EQ(s.importer()->readFile(s.path("both.obj"), &options), 0);
-    const DzFacetMesh& imported = shapeOf(dzScene->findNodeByLabel("both"))->getFacetMesh();
-    const DzFacetMesh* figure = DzGeometry::worldMesh(fig.figure);
-    ASSERT_EQ(figure->getNumVertices(), DzGeometry::vertexCount(fig.figure, 2));
-    QVector<DzVec3> expected;
-    for (const DzVec3& p : mesh.vertices())
-        expected << p + DzVec3(0, 10, 0);
-    expected += figure->vertices();
-    ASSERT_EQ(imported.getNumVertices(), expected.size());
-    for (int i = 0; i < expected.size(); ++i)
-        expectNear(imported.getVertex(i), expected[i], i < 4 ? 1e-6f : 1e-4f);
-    ASSERT_EQ(imported.getNumFacets(), 1 + figure->getNumFacets());
-    for (int c = 0; c < 4; ++c)  // the figure's indices follow the quad's
-        EXPECT_EQ(imported.facets().last().m_vertIdx[c], figure->facets().last().m_vertIdx[c] + 4) << c;
-    EXPECT_EQ(imported.getUV(imported.getFacet(0).m_uvwIdx[2]), QPointF(1, 1));
-    EXPECT_EQ(imported.getFaceGroupName(imported.getFacet(0).m_faceGroupIdx), "plane");
-}
 
 TEST(ObjExport, TheImporterUndoesTheExportersAxesAndScale)
 {

@@ -122,23 +122,6 @@ TEST(ObjImport, FacesThatRepeatCornersKeepTheirAreaOnceAndLogWhatWasDropped)
         << dzApp->logLines().last().toStdString();
 }
 
-TEST(ObjImport, LinesAndPointsAreCheckedKeptAsVerticesAndNamedInTheLog)
-{
-    ObjIoSession s;
-    const QByteArray text = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 5 5 5\nf 1 2 3\nl 1 4 2\np 4\ncurv 0 1 1 2\n";
-    const DzFacetMesh mesh = importText(s, "wires", text);
-    EXPECT_EQ(mesh.getNumVertices(), 4);  // indices of the file stay valid
-    EXPECT_EQ(mesh.getNumFacets(), 1);
-    const QString line = dzApp->logLines().last();
-    EXPECT_TRUE(line.contains("1 line (l) and 1 point (p) statements not kept")) << line.toStdString();
-    EXPECT_TRUE(line.contains("curv x1")) << line.toStdString();
-
-    SilentOptions noLines;
-    noLines.setBoolValue("IncludeL", false);
-    importText(s, "wires2", text, &noLines);
-    EXPECT_TRUE(dzApp->logLines().last().contains("skipped (IncludeL is off)"));
-}
-
 // Text in any encoding reads the same: UTF-8 with or without a byte order mark, UTF-16 either
 // way round with or without one, and names that are not UTF-8 as Latin-1.
 TEST(ObjImport, EveryEncodingReadsLikePlainText)
@@ -169,16 +152,30 @@ TEST(ObjImport, EveryEncodingReadsLikePlainText)
     }
 }
 
-TEST(ObjImport, IncludeOptionsDropWhatTheyExclude)
+// Lines and points are checked, kept as vertices and named in the log; the include options drop
+// what they exclude.
+TEST(ObjImport, LinesAndPointsAreNamedInTheLogAndIncludeOptionsDropWhatTheyExclude)
 {
     ObjIoSession s;
+    const QByteArray wires = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 5 5 5\nf 1 2 3\nl 1 4 2\np 4\ncurv 0 1 1 2\n";
+    DzFacetMesh mesh = importText(s, "wires", wires);
+    EXPECT_EQ(mesh.getNumVertices(), 4);  // indices of the file stay valid
+    EXPECT_EQ(mesh.getNumFacets(), 1);
+    const QString line = dzApp->logLines().last();
+    EXPECT_TRUE(line.contains("1 line (l) and 1 point (p) statements not kept")) << line.toStdString();
+    EXPECT_TRUE(line.contains("curv x1")) << line.toStdString();
+
+    SilentOptions o;
+    o.setBoolValue("IncludeL", false);
+    importText(s, "wires2", wires, &o);
+    EXPECT_TRUE(dzApp->logLines().last().contains("skipped (IncludeL is off)"));
+
     const QByteArray text = "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\n"
                             "g part\nusemtl skin\nf 1/1 2/2 3/3\n";
-    SilentOptions o;
     o.setBoolValue("IncludeVT", false);
     o.setBoolValue("IncludeG", false);
     o.setBoolValue("IncludeUsemtl", false);
-    DzFacetMesh mesh = importText(s, "plain", text, &o);
+    mesh = importText(s, "plain", text, &o);
     ASSERT_EQ(mesh.getNumFacets(), 1);
     EXPECT_FALSE(mesh.hasUVs());
     EXPECT_EQ(mesh.faceGroupNames(), QStringList({"default"}));

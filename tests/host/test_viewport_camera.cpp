@@ -67,22 +67,8 @@ int widthSeenFrom(SampleScene& scene, const QString& direction)
 
 } // namespace
 
-TEST(ViewportCamera, NamedDirectionsShowTheFigureFromThatSide)
-{
-    SampleScene scene;
-    scene.source->setVisible(false);
-    // A figure is wider across its shoulders than from chest to back.
-    const int front = widthSeenFrom(scene, "Front");
-    const int side = widthSeenFrom(scene, "side");
-    EXPECT_GT(front, side * 3 / 2);
-    EXPECT_EQ(widthSeenFrom(scene, "left"), side);
-    EXPECT_EQ(scene.view.getCameraYaw(), 90.0f);
-    EXPECT_NE(widthSeenFrom(scene, "three-quarter"), front);
-    EXPECT_FALSE(scene.view.setViewDirection("sideways"));
-    EXPECT_EQ(scene.view.getCameraYaw(), 35.0f);
-}
-
-TEST(ViewportCamera, FramingNodesFillsThePictureWithThem)
+// Named directions show the figure from that side; framing nodes fills the picture with them.
+TEST(ViewportCamera, NamedDirectionsAndFramingShowWhatIsAskedFor)
 {
     SampleScene scene;
     const QRect both = footprint(scene.render(), scene.background);
@@ -93,6 +79,18 @@ TEST(ViewportCamera, FramingNodesFillsThePictureWithThem)
     EXPECT_GT(source.height(), both.height());
     EXPECT_TRUE(framed.rect().adjusted(2, 2, -2, -2).contains(source));
     EXPECT_NEAR(source.center().x(), kWidth / 2, kWidth / 10);
+
+    // A figure is wider across its shoulders than from chest to back.
+    scene.target->setVisible(true);
+    scene.source->setVisible(false);
+    const int front = widthSeenFrom(scene, "Front");
+    const int side = widthSeenFrom(scene, "side");
+    EXPECT_GT(front, side * 3 / 2);
+    EXPECT_EQ(widthSeenFrom(scene, "left"), side);
+    EXPECT_EQ(scene.view.getCameraYaw(), 90.0f);
+    EXPECT_NE(widthSeenFrom(scene, "three-quarter"), front);
+    EXPECT_FALSE(scene.view.setViewDirection("sideways"));
+    EXPECT_EQ(scene.view.getCameraYaw(), 35.0f);
 
     // Nothing to frame: no geometry.
     DzNode* empty = new DzNode;

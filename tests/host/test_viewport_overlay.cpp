@@ -107,7 +107,9 @@ TEST(ViewportOverlay, ColoursTheNodeByItsValuesAndDrawsTheLegend)
     EXPECT_EQ(scene.render(), scene.plain);
 }
 
-TEST(ViewportOverlay, RefusesValuesThatDoNotFitTheMesh)
+// Values that do not fit the mesh are refused; an overlay is dropped when the mesh no longer
+// fits it or its node leaves.
+TEST(ViewportOverlay, IsRefusedOrDroppedWhenTheValuesDoNotFitTheMesh)
 {
     OverlaidSample scene;
     QVector<float> values = upperHalf(scene.source, 1.0f);
@@ -118,11 +120,7 @@ TEST(ViewportOverlay, RefusesValuesThatDoNotFitTheMesh)
     EXPECT_FALSE(scene.view.setScalarOverlay(nullptr, {}, 1.0f, "cm", "No node"));
     EXPECT_FALSE(scene.view.hasOverlay());
     EXPECT_EQ(scene.render(), scene.plain);
-}
 
-TEST(ViewportOverlay, IsDroppedWhenTheMeshNoLongerFitsOrTheNodeLeaves)
-{
-    OverlaidSample scene;
     ASSERT_TRUE(scene.view.setScalarOverlay(scene.source, upperHalf(scene.source, 1.0f), 1.0f,
                                             "cm", "Distance"));
     // Subdivided, the mesh has other vertices: drawn plain, without a legend.
