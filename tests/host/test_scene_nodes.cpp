@@ -158,17 +158,6 @@ TEST(SceneSelection, DeleteActionRemovesSelectedNodesWithChildren)
     flushDeferredDeletes();
 }
 
-TEST(SceneFigures, BonesJoinTheSceneAndFindTheirSkeleton)
-{
-    StickFigure fig;
-    DzScene scene;
-    scene.addNode(fig.figure);
-    EXPECT_EQ(scene.getNumNodes(), 5);
-    EXPECT_EQ(fig.figure->findBone("l_thigh"), fig.lThigh);
-    EXPECT_EQ(fig.lThigh->getSkeleton(), fig.figure);
-    EXPECT_EQ(DzNode().getSkeleton(), nullptr);
-}
-
 // A tree handed out stays as it was, and valid, while later calls see the groups as they are.
 TEST(SceneFigures, NodeGroupsIncludeTheMorphGroupPaths)
 {
