@@ -5,9 +5,7 @@
 
 #include "../../host/src/geometry/dzgeometry.h"
 #include "dzbone.h"
-#include "dzenumproperty.h"
 #include "dzfloatproperty.h"
-#include "dzintproperty.h"
 #include "dzmorph.h"
 #include "dzmorphdeltas.h"
 #include "dzobject.h"

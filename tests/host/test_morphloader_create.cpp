@@ -1,5 +1,3 @@
-#include "dzintproperty.h"
-#include "dzenumproperty.h"
 #include "test_morphloader_support.h"
 
 using namespace testgeo;
