@@ -98,13 +98,14 @@ TEST(ContentLibrary, SampleSceneDialsTheSourceAndPlacesBothFigures)
 
 TEST(ContentLibrary, PropAndPathLookupAcrossContentDirectories)
 {
-    QTemporaryDir first;
-    ASSERT_TRUE(writeFile(first.path() + "/Props/Only Here.duf", {}));
+    QTemporaryDir first;  // its copy of a bundled scene comes before the bundled one
+    ASSERT_TRUE(writeFile(first.path() + "/Scenes/Sample Conversion.duf", {}));
     DzAppOptions options = TestApp::defaultOptions();
     options.contentDirs = QStringList{first.path(), contentDir()};
     TestApp app(options);
     EXPECT_EQ(contentMgr()->getNumContentDirectories(), 2);
-    EXPECT_EQ(contentMgr()->getAbsolutePath("Props/Only Here.duf"), first.path() + "/Props/Only Here.duf");
+    EXPECT_EQ(contentMgr()->getAbsolutePath("Scenes/Sample Conversion.duf"),
+              first.path() + "/Scenes/Sample Conversion.duf");
     EXPECT_EQ(contentMgr()->getAbsolutePath("Props/Primitive Sphere.duf"),
               QDir(contentDir()).filePath("Props/Primitive Sphere.duf"));
     EXPECT_TRUE(contentMgr()->getAbsolutePath("Props/Nowhere.duf").isEmpty());
