@@ -14,7 +14,9 @@
 #include "../../host/surface/surface_distance.h"
 #include "../../host/surface/transfer_surface.h"
 #include "dzbone.h"
+#include "dzenumproperty.h"
 #include "dzfloatproperty.h"
+#include "dzintproperty.h"
 #include "dzmorph.h"
 #include "dzmorphdeltas.h"
 #include "dzobject.h"
@@ -31,16 +33,24 @@ struct FigureFile {
     const char* path;
     const char* label;
     bool source; // carries the regional morph library
+    const char* uri;
 };
 const FigureFile kFigures[] = {
-    {"People/Genesis 9/Genesis 9.duf", "Genesis 9", false},
-    {"People/Genesis 3 Female/Genesis 3 Female.duf", "Genesis 3 Female", true},
-    {"People/Genesis 3 Male/Genesis 3 Male.duf", "Genesis 3 Male", true},
-    {"People/Genesis 8 Female/Genesis 8 Basic Female.duf", "Genesis 8 Female", true},
-    {"People/Genesis 8 Male/Genesis 8 Basic Male.duf", "Genesis 8 Male", true},
-    {"People/Genesis 8 Female/Genesis 8.1 Basic Female.duf", "Genesis 8.1 Female", true},
-    {"People/Genesis 8 Male/Genesis 8.1 Basic Male.duf", "Genesis 8.1 Male", true},
-    {"People/Genesis 2 Female/Genesis 2 Female.duf", "Genesis 2 Female", false},
+    {"People/Genesis 9/Genesis 9.duf", "Genesis 9", false, "/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf#Genesis9"},
+    {"People/Genesis 3 Female/Genesis 3 Female.duf", "Genesis 3 Female", true,
+     "/data/DAZ%203D/Genesis%203/Female/Genesis3Female.dsf#Genesis3Female"},
+    {"People/Genesis 3 Male/Genesis 3 Male.duf", "Genesis 3 Male", true,
+     "/data/DAZ%203D/Genesis%203/Male/Genesis3Male.dsf#Genesis3Male"},
+    {"People/Genesis 8 Female/Genesis 8 Basic Female.duf", "Genesis 8 Female", true,
+     "/data/Daz%203D/Genesis%208/Female/Genesis8Female.dsf#Genesis8Female"},
+    {"People/Genesis 8 Male/Genesis 8 Basic Male.duf", "Genesis 8 Male", true,
+     "/data/Daz%203D/Genesis%208/Male/Genesis8Male.dsf#Genesis8Male"},
+    {"People/Genesis 8 Female/Genesis 8.1 Basic Female.duf", "Genesis 8.1 Female", true,
+     "/data/Daz%203D/Genesis%208/Female%208_1/Genesis8_1Female.dsf#Genesis8_1Female"},
+    {"People/Genesis 8 Male/Genesis 8.1 Basic Male.duf", "Genesis 8.1 Male", true,
+     "/data/Daz%203D/Genesis%208/Male%208_1/Genesis8_1Male.dsf#Genesis8_1Male"},
+    {"People/Genesis 2 Female/Genesis 2 Female.duf", "Genesis 2 Female", false,
+     "/data/DAZ%203D/Genesis%202/Female/Genesis2Female.dsf#Genesis2Female"},
 };
 
 // Chains of the left side and the middle, each bone the parent of the next; the right side
@@ -209,8 +219,24 @@ std::string figureName(const ::testing::TestParamInfo<FigureFile>& info)
 
 } // namespace
 
-TEST_P(BundledFigure, BonesFormOneHierarchyWithMirroredJointsAlongEachLimb)
+TEST_P(BundledFigure, LoadsAtBaseResolutionWithABonePerFaceGroupInOneMirroredHierarchy)
 {
+    EXPECT_EQ(fig->getAssetUri().toString(), QString::fromUtf8(GetParam().uri));
+    const DzShape* shape = fig->getObject()->getCurrentShape();
+    EXPECT_EQ(shape->getLODControl()->getValue(), 0);
+    EXPECT_EQ(shape->getSubDIALevelControl()->getValue(), 1);
+    EXPECT_EQ(shape->getSubDIALevelControl()->getMax(), 4);
+    EXPECT_GT(shape->getNumVertices(), 1500);
+    EXPECT_LE(shape->getNumVertices(), 4000);
+    EXPECT_TRUE(shape->getFacetMesh().hasUVs());
+    EXPECT_EQ(shape->getFacetMesh().materialNames(), QStringList({"Skin", "Lips", "Eyes", "Fingernails"}));
+    // The figure and its bones, each skinning the faces of its own name.
+    const QStringList groups = shape->getFacetMesh().faceGroupNames();
+    EXPECT_EQ(dzScene->getNumNodes(), 1 + groups.size());
+    EXPECT_EQ(fig->getSkinBinding()->getNumBoneWeightMaps(), groups.size());
+    for (const QString& group : groups)
+        EXPECT_NE(fig->findBone(group), nullptr) << group.toStdString();
+
     for (const auto& chain : kChains) {
         for (bool right : {false, true}) {
             float reach = -1;

@@ -10,6 +10,7 @@
 #include "dzmorph.h"
 #include "dzobject.h"
 #include "dzshape.h"
+#include "mesh_regions.h"
 #include "test_content_support.h"
 
 using namespace testcontent;
@@ -43,14 +44,6 @@ const Clone kClones[] = {
      6.5f},
 };
 
-bool isFingerGroup(const QString& group)
-{
-    for (const char* digit : {"thumb", "index", "mid", "ring", "pinky"})
-        if (group.mid(2).startsWith(QLatin1String(digit)))
-            return true;
-    return false;
-}
-
 // The vertices of a mesh's faces whose group passes.
 template <class Pick> QSet<int> verticesOf(const DzFacetMesh& mesh, Pick pick)
 {
@@ -75,7 +68,7 @@ Spread spread(DzNode* g9, DzNode* source)
     const double height = dzMeshHeight(b);
     Spread s;
     s.all = d.max / height;
-    for (int v : verticesOf(a, isFingerGroup))
+    for (int v : verticesOf(a, [](const QString& g) { return !digitOfGroup(g).isEmpty(); }))
         s.fingers = std::max(s.fingers, d.fromA[v] / height);
     return s;
 }

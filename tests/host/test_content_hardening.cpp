@@ -242,15 +242,6 @@ TEST(ContentHardening, AssetUrlsThatStayInsideStillLoad)
             lift->getValueControl()->setValue(1);
         EXPECT_FLOAT_EQ(DzGeometry::worldMesh(node)->getVertex(2).m_y, c.lift);
     }
-
-    // "#id" names an entry of the file itself.
-    FencedLibrary library;
-    QByteArray inline_ = quadFigure("Inline");
-    inline_.chop(1);
-    inline_ += ", \"scene\": {\"nodes\": [{\"id\": \"i\", \"url\": \"#Inline\"}]}}";
-    ASSERT_TRUE(writeFile(library.lib + "/People/Inline.duf", inline_));
-    EXPECT_TRUE(contentMgr()->openFile(library.lib + "/People/Inline.duf", true));
-    EXPECT_NE(dzScene->findNodeByLabel("Inline"), nullptr);
 }
 
 TEST(ContentHardening, RelativePathsLookedUpStayInsideTheContentDirectories)

@@ -5,9 +5,7 @@
 
 #include "../../host/src/geometry/dzgeometry.h"
 #include "dzbone.h"
-#include "dzenumproperty.h"
 #include "dzfloatproperty.h"
-#include "dzintproperty.h"
 #include "dzmorph.h"
 #include "dzmorphdeltas.h"
 #include "dzobject.h"
@@ -28,61 +26,7 @@ QStringList morphNames(DzNode* node)
     return names;
 }
 
-struct StockFile {
-    const char* path;
-    const char* label;
-    const char* uri;
-};
-
-const StockFile kStockFiles[] = {
-    {"People/Genesis 9/Genesis 9.duf", "Genesis 9", "/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf#Genesis9"},
-    {"People/Genesis 9/Developer Kit/Genesis 9 Dev Load.duf", "Genesis 9",
-     "/data/DAZ%203D/Genesis%209/Base/Genesis9.dsf#Genesis9"},
-    {"People/Genesis 3 Female/Genesis 3 Female.duf", "Genesis 3 Female",
-     "/data/DAZ%203D/Genesis%203/Female/Genesis3Female.dsf#Genesis3Female"},
-    {"People/Genesis 3 Male/Genesis 3 Male.duf", "Genesis 3 Male",
-     "/data/DAZ%203D/Genesis%203/Male/Genesis3Male.dsf#Genesis3Male"},
-    {"People/Genesis 8 Female/Developer Kit/Genesis 8 Female Dev Load.duf", "Genesis 8 Female",
-     "/data/Daz%203D/Genesis%208/Female/Genesis8Female.dsf#Genesis8Female"},
-    {"People/Genesis 8 Male/Developer Kit/Genesis 8 Male Dev Load.duf", "Genesis 8 Male",
-     "/data/Daz%203D/Genesis%208/Male/Genesis8Male.dsf#Genesis8Male"},
-    {"People/Genesis 8 Female/Genesis 8.1 Basic Female.duf", "Genesis 8.1 Female",
-     "/data/Daz%203D/Genesis%208/Female%208_1/Genesis8_1Female.dsf#Genesis8_1Female"},
-    {"People/Genesis 8 Male/Genesis 8.1 Basic Male.duf", "Genesis 8.1 Male",
-     "/data/Daz%203D/Genesis%208/Male%208_1/Genesis8_1Male.dsf#Genesis8_1Male"},
-    {"People/Genesis 2 Female/Genesis 2 Female.duf", "Genesis 2 Female",
-     "/data/DAZ%203D/Genesis%202/Female/Genesis2Female.dsf#Genesis2Female"},
-};
-
 } // namespace
-
-TEST(ContentLibrary, EveryStockFigureLoadsAsARiggedFigureWithItsUriAndResolution)
-{
-    TestApp app;
-    for (const StockFile& f : kStockFiles) {
-        SCOPED_TRACE(f.path);
-        dzScene->clear();
-        ASSERT_TRUE(openStock(QString::fromUtf8(f.path)));
-        DzFigure* fig = figureLabelled(QString::fromUtf8(f.label));
-        ASSERT_NE(fig, nullptr);
-        EXPECT_EQ(fig->getAssetUri().toString(), QString::fromUtf8(f.uri));
-        // The figure and its bones, each skinning the faces of its own name.
-        const QStringList groups = fig->getObject()->getCurrentShape()->getFacetMesh().faceGroupNames();
-        EXPECT_EQ(dzScene->getNumNodes(), 1 + groups.size());
-        ASSERT_NE(fig->getSkinBinding(), nullptr);
-        EXPECT_EQ(fig->getSkinBinding()->getNumBoneWeightMaps(), groups.size());
-        for (const QString& group : groups)
-            EXPECT_NE(fig->findBone(group), nullptr) << group.toStdString();
-        DzShape* shape = fig->getObject()->getCurrentShape();
-        EXPECT_EQ(shape->getLODControl()->getValue(), 0);
-        EXPECT_EQ(shape->getSubDIALevelControl()->getValue(), 1);
-        EXPECT_EQ(shape->getSubDIALevelControl()->getMax(), 4);
-        EXPECT_GT(shape->getNumVertices(), 1500);
-        EXPECT_LE(shape->getNumVertices(), 4000);
-        EXPECT_TRUE(shape->getFacetMesh().hasUVs());
-        EXPECT_EQ(shape->getFacetMesh().materialNames(), QStringList({"Skin", "Lips", "Eyes", "Fingernails"}));
-    }
-}
 
 TEST(ContentLibrary, Genesis9GetsItsInstalledMorphsWithChannelsGroupsAndAssetUris)
 {
@@ -121,25 +65,6 @@ TEST(ContentLibrary, Genesis9GetsItsInstalledMorphsWithChannelsGroupsAndAssetUri
     EXPECT_LT(tall(-0.5f), base - 5);
 }
 
-TEST(ContentLibrary, SourceFiguresCarryCharacterMorphsNamedAsTheRestAre)
-{
-    TestApp app;
-    for (const char* path : {"People/Genesis 8 Female/Genesis 8.1 Basic Female.duf",
-                             "People/Genesis 3 Male/Genesis 3 Male.duf"}) {
-        SCOPED_TRACE(path);
-        dzScene->clear();
-        ASSERT_TRUE(openStock(QString::fromLatin1(path)));
-        DzNode* fig = dzScene->getNode(0);
-        auto* heavy = qobject_cast<DzMorph*>(fig->getObject()->findModifier("body_ctrl_Heavy"));
-        ASSERT_NE(heavy, nullptr);
-        EXPECT_EQ(heavy->getValueControl()->getLabel(), "Heavy");
-        EXPECT_EQ(heavy->getValueControl()->getPath(), "Actor/Body");
-        // The regional library, a product of its own, is checked in test_bundled_figures.
-        const QStringList names = morphNames(fig);
-        EXPECT_EQ(names.filter(QRegularExpression("^(head|body)_ctrl_[A-Z][A-Za-z]+$")).size(), names.size());
-    }
-}
-
 TEST(ContentLibrary, SampleSceneDialsTheSourceAndPlacesBothFigures)
 {
     TestApp app;
@@ -158,7 +83,12 @@ TEST(ContentLibrary, SampleSceneDialsTheSourceAndPlacesBothFigures)
     auto value = [&](const char* morph) {
         return qobject_cast<DzMorph*>(src->getObject()->findModifier(morph))->getValueControl()->getValue();
     };
-    // A face and a body of her own: character morphs and regional ones.
+    // A face and a body of her own: character morphs and regional ones, all named alike.
+    const QStringList names = morphNames(src);
+    EXPECT_EQ(names.filter(QRegularExpression("^(head|body)_ctrl_[A-Z][A-Za-z]+$")).size(), names.size());
+    const DzFloatProperty* heavy = qobject_cast<DzMorph*>(src->getObject()->findModifier("body_ctrl_Heavy"))->getValueControl();
+    EXPECT_EQ(heavy->getLabel(), "Heavy");
+    EXPECT_EQ(heavy->getPath(), "Actor/Body");
     EXPECT_FLOAT_EQ(value("body_ctrl_Heavy"), 0.6f);
     EXPECT_FLOAT_EQ(value("head_ctrl_NoseSize"), 1.0f);
     EXPECT_FLOAT_EQ(value("body_ctrl_TorsoLength"), 0.0f);
@@ -168,13 +98,14 @@ TEST(ContentLibrary, SampleSceneDialsTheSourceAndPlacesBothFigures)
 
 TEST(ContentLibrary, PropAndPathLookupAcrossContentDirectories)
 {
-    QTemporaryDir first;
-    ASSERT_TRUE(writeFile(first.path() + "/Props/Only Here.duf", {}));
+    QTemporaryDir first;  // its copy of a bundled scene comes before the bundled one
+    ASSERT_TRUE(writeFile(first.path() + "/Scenes/Sample Conversion.duf", {}));
     DzAppOptions options = TestApp::defaultOptions();
     options.contentDirs = QStringList{first.path(), contentDir()};
     TestApp app(options);
     EXPECT_EQ(contentMgr()->getNumContentDirectories(), 2);
-    EXPECT_EQ(contentMgr()->getAbsolutePath("Props/Only Here.duf"), first.path() + "/Props/Only Here.duf");
+    EXPECT_EQ(contentMgr()->getAbsolutePath("Scenes/Sample Conversion.duf"),
+              first.path() + "/Scenes/Sample Conversion.duf");
     EXPECT_EQ(contentMgr()->getAbsolutePath("Props/Primitive Sphere.duf"),
               QDir(contentDir()).filePath("Props/Primitive Sphere.duf"));
     EXPECT_TRUE(contentMgr()->getAbsolutePath("Props/Nowhere.duf").isEmpty());

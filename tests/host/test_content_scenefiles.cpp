@@ -156,14 +156,6 @@ TEST(SceneFiles, ASavedSceneOpensInANewSessionAsItWas)
              set(source->findBone("head"), "ZRotate", -20);
              setResolution(figureLabelled("Genesis 9"), 1, 1);
          }},
-        {"Genesis 3 Male beside a sphere",
-         [](Session&) {
-             set(loadFigure("People/Genesis 3 Male/Genesis 3 Male.duf", "Bob"), "XTranslate", -50);
-             ASSERT_TRUE(openStock("Props/Primitive Sphere.duf"));
-             DzNode* sphere = dzScene->getPrimarySelection();
-             set(sphere, "YTranslate", 100);
-             set(sphere, "Scale", 2);
-         }},
         {"two Genesis 9 of one kind and a morph saved by the user, HD at level 2",
          [](Session& session) {
              DzFigure* right = loadFigure(qsGenesis9, "Right");

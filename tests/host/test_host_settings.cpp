@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QScriptEngine>
 #include <cmath>
 #include <limits>
 
-#include "dzapp.h"
 #include "dzfileiosettings.h"
-#include "test_app.h"
 
 TEST(HostSettings, ValuesConvertBetweenTypesAndIntsOnlyWhereTheyFit)
 {
@@ -60,16 +57,4 @@ TEST(HostSettings, NestedSettingsAreCopiesAndSurviveJson)
         EXPECT_FALSE(back.fromString(bad)) << bad;
         EXPECT_DOUBLE_EQ(back.getFloatValue("Scale"), 0.125) << "changed by " << bad;
     }
-}
-
-TEST(HostSettings, ScriptsCreateFileIOSettings)
-{
-    TestApp app;
-    QScriptEngine* engine = dzApp->scriptEngine();
-    const QScriptValue result = engine->evaluate(
-        "var s = new DzFileIOSettings(); s.setIntValue('RunSilent', 1); s.toJsonString();");
-    ASSERT_FALSE(engine->hasUncaughtException()) << engine->uncaughtException().toString().toStdString();
-    DzSettings parsed;
-    ASSERT_TRUE(parsed.fromString(result.toString()));
-    EXPECT_EQ(parsed.getIntValue("RunSilent"), 1);
 }

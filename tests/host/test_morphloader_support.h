@@ -17,16 +17,6 @@ inline void writeObjPositions(const QString& path, const QVector<DzVec3>& positi
     writeFile(path, QByteArray::fromStdString(text));
 }
 
-// Exports the node's evaluated world mesh at scale 1.
-inline void exportWorld(const ObjIoSession& s, DzNode* node, const QString& path)
-{
-    dzScene->selectAllNodes(false);
-    node->select(true);
-    SilentOptions o;
-    o.setBoolValue("SelectedOnly", true);
-    ASSERT_EQ(s.exporter()->writeFile(path, &o), 0);
-}
-
 // A loader set up as for one morph in the given mode for the node.
 inline DzMorphLoader* makeLoader(DzNode* node, const QString& file, const QString& name)
 {

@@ -2,7 +2,6 @@
 #include <QPointer>
 #include <QSignalSpy>
 
-#include "../../host/src/scene/dzdeleteaction.h"
 #include "dzapp.h"
 #include "dzenumproperty.h"
 #include "dzfloatproperty.h"
@@ -129,44 +128,6 @@ TEST(SceneSelection, OrderAndPrimarySelection)
 
     scene.selectAllNodes(true);
     EXPECT_EQ(labels(scene.selectedNodeList()), QStringList({"a", "b", "c"}));
-}
-
-TEST(SceneSelection, DeleteActionRemovesSelectedNodesWithChildren)
-{
-    DzScene scene;
-    DzScene* previous = dzScene;
-    dzScene = &scene;
-    DzNode* figure = makeNode("figure");
-    figure->addNodeChild(makeNode("dformer"));
-    DzNode* other = makeNode("other");
-    DzNode* prop = makeNode("prop");
-    for (DzNode* n : {figure, other, prop})
-        scene.addNode(n);
-    // A parent and its own child both selected: the child goes with the parent, once.
-    figure->getNodeChild(0)->select(true);
-    figure->select(true);
-    prop->select(true);
-
-    QSignalSpy removed(&scene, &DzScene::nodeRemoved);
-    DzDeleteAction action;
-    action.activate(QAction::Trigger);
-    dzScene = previous;
-
-    EXPECT_EQ(removed.count(), 3);
-    EXPECT_EQ(labels(scene.nodeList()), QStringList({"other"}));
-    EXPECT_EQ(scene.getNumSelectedNodes(), 0);
-    flushDeferredDeletes();
-}
-
-TEST(SceneFigures, BonesJoinTheSceneAndFindTheirSkeleton)
-{
-    StickFigure fig;
-    DzScene scene;
-    scene.addNode(fig.figure);
-    EXPECT_EQ(scene.getNumNodes(), 5);
-    EXPECT_EQ(fig.figure->findBone("l_thigh"), fig.lThigh);
-    EXPECT_EQ(fig.lThigh->getSkeleton(), fig.figure);
-    EXPECT_EQ(DzNode().getSkeleton(), nullptr);
 }
 
 // A tree handed out stays as it was, and valid, while later calls see the groups as they are.
