@@ -1,5 +1,5 @@
 // Creates the import and export managers with the OBJ tools, and makes the settings classes
-// creatable by name and from scripts.
+// creatable by name.
 #include "app/dzappservices.h"
 #include "dzapp.h"
 #include "dzclassfactory.h"
@@ -8,7 +8,6 @@
 #include "dzimportmgr.h"
 #include "io/dzobjexporter.h"
 #include "io/dzobjimporter.h"
-#include "script/dzscriptsetup.h"
 
 namespace {
 
@@ -35,15 +34,6 @@ const bool servicesRegistered = dzRegisterServiceCreator([](DzApp* app, DzAppSer
     services.exportMgr = exportMgr;
     app->registerClassFactory(settingsFactory());
     app->registerClassFactory(fileIOSettingsFactory());
-});
-
-const bool scriptTypesRegistered = dzRegisterScriptTypes([](QScriptEngine* engine) {
-    dzScriptRegisterQObjectPointer<DzSettings>(engine);
-    dzScriptRegisterQObjectPointer<DzFileIOSettings>(engine);
-    dzScriptRegisterQObjectPointer<DzImportMgr>(engine);
-    dzScriptRegisterQObjectPointer<DzExportMgr>(engine);
-    dzScriptRegisterQObjectPointer<DzImporter>(engine);
-    dzScriptRegisterQObjectPointer<DzExporter>(engine);
 });
 
 } // namespace

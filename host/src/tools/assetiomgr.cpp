@@ -6,7 +6,6 @@
 #include "dzfileiosettings.h"
 #include "dzmorphsupportassetfilter.h"
 #include "io/dzfileioerrortext.h"
-#include "script/dzscriptsetup.h"
 
 DzAssetIOFilter::DzAssetIOFilter(QObject* parent) : QObject(parent) {}
 DzAssetIOFilter::~DzAssetIOFilter() = default;
@@ -64,10 +63,6 @@ const bool servicesRegistered = dzRegisterServiceCreator([](DzApp* app, DzAppSer
     qRegisterMetaType<DzFileIOSettings*>("DzFileIOSettings*");
     services.assetIOMgr = new DzAssetIOMgr(app);
     services.assetIOMgr->addFilter(new DzMorphSupportAssetFilter);
-});
-
-const bool scriptTypesRegistered = dzRegisterScriptTypes([](QScriptEngine* engine) {
-    dzScriptRegisterQObjectPointer<DzAssetIOFilter>(engine);
 });
 
 } // namespace

@@ -7,7 +7,6 @@
 #include "dzmorphloaderbatch.h"
 #include "dzvertexmesh.h"
 #include "dzweightmapcontext.h"
-#include "script/dzscriptsetup.h"
 
 namespace {
 
@@ -44,13 +43,6 @@ const bool servicesRegistered = dzRegisterServiceCreator([](DzApp* app, DzAppSer
     registerMetaTypes();
     app->registerClassFactory(loaderFactory());
     app->registerClassFactory(batchFactory());
-});
-
-const bool scriptTypesRegistered = dzRegisterScriptTypes([](QScriptEngine* engine) {
-    dzScriptRegisterQObjectPointer<DzMorphLoader>(engine);
-    dzScriptRegisterQObjectPointer<DzMorphLoaderBatch>(engine);
-    dzScriptRegisterQObjectPointer<DzWeightMapContext>(engine);
-    dzScriptRegisterQObjectPointer<DzVertexMesh>(engine);
 });
 
 } // namespace

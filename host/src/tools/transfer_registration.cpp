@@ -5,7 +5,6 @@
 #include "dzfigure.h"
 #include "dznode.h"
 #include "dztransferutility.h"
-#include "script/dzscriptsetup.h"
 
 namespace {
 
@@ -21,10 +20,6 @@ const bool servicesRegistered = dzRegisterServiceCreator([](DzApp* app, DzAppSer
     qRegisterMetaType<DzNode*>("DzNode*");
     qRegisterMetaType<DzFigure*>("DzFigure*");
     app->registerClassFactory(transferFactory());
-});
-
-const bool scriptTypesRegistered = dzRegisterScriptTypes([](QScriptEngine* engine) {
-    dzScriptRegisterQObjectPointer<DzTransferUtility>(engine);
 });
 
 } // namespace
