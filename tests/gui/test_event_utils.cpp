@@ -4,11 +4,14 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <memory>
 #include <tuple>
 
@@ -83,6 +86,58 @@ TEST(GuiSleep, KeepsEventsFlowingWhileWaiting)
     QTimer::singleShot(5, [&] { fired = true; });
     sleeper.sleep(40);
     EXPECT_TRUE(fired);
+}
+
+TEST(WidgetTree, FindPushButtonsStopsAtAButton)
+{
+    QWidget root;
+    auto* pOuter = new QPushButton(QStringLiteral("outer"), &root);
+    new QPushButton(QStringLiteral("inner"), pOuter);
+    auto* pPanel = new QWidget(&root);
+    auto* pDeep = new QPushButton(QStringLiteral("deep"), pPanel);
+    std::vector<QPushButton*> found;
+    tav::findPushButtons(&root, found);
+    EXPECT_EQ(found, (std::vector<QPushButton*>{pOuter, pDeep}));
+}
+
+TEST(WidgetTree, ClickButtonAnimatesThenClicks)
+{
+    QPushButton button;
+    QSignalSpy spy(&button, SIGNAL(clicked()));
+    tav::clickButton(&button);
+    EXPECT_EQ(spy.count(), 0);
+    EXPECT_TRUE(spy.wait(1000));
+}
+
+TEST(WidgetTree, LayoutWalkAndVisibility)
+{
+    QWidget panel;
+    auto* pvert = new QVBoxLayout(&panel);
+    auto* pA = new QLabel(QStringLiteral("a"));
+    pvert->addWidget(pA);
+    pvert->addStretch();
+    auto* phorz = new QHBoxLayout();
+    pvert->addLayout(phorz);
+    auto* pB = new QLabel(QStringLiteral("b"));
+    phorz->addWidget(pB);
+    auto* pGroup = new QGroupBox();
+    auto* pInner = new QLabel(QStringLiteral("inner"), pGroup);
+    new QVBoxLayout(pGroup);
+    pGroup->layout()->addWidget(pInner);
+    phorz->addWidget(pGroup);
+
+    std::vector<QWidget*> visited;
+    tav::forEachWidgetInLayout(pvert, [&](QWidget& w) { visited.push_back(&w); });
+    EXPECT_EQ(visited, (std::vector<QWidget*>{pA, pB, pGroup}));
+
+    panel.show();
+    tav::setVisibleWithLayout(&panel, false);
+    EXPECT_TRUE(pA->isHidden());
+    EXPECT_TRUE(pGroup->isHidden());
+    EXPECT_FALSE(pInner->isHidden());  // inside a child widget: left alone
+    tav::setVisibleWithLayout(&panel, true);
+    EXPECT_TRUE(pA->isVisible());
+    EXPECT_TRUE(pB->isVisible());
 }
 
 TEST(Connections, ConnectClickedWithoutSlotOnlySetsToolTip)
