@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QMap>
 #include <QRadioButton>
@@ -21,6 +22,7 @@
 #include "dzfigure.h"
 #include "dzfloatproperty.h"
 #include "dzmorph.h"
+#include "dzmorphdeltas.h"
 #include "dzobject.h"
 #include "dzscene.h"
 #include "dzappsettings.h"
@@ -75,6 +77,17 @@ public:
         return pMorph ? pMorph->getValueControl() : nullptr;
     }
 
+    // A new morph on the target with one vertex moved, as a job leaves it.
+    DzMorph* addTargetMorph(const QString& name)
+    {
+        auto* pMorph = new DzMorph(name);
+        auto* pDeltas = new DzMorphDeltas;
+        pDeltas->addDelta(0, DzVec3(0.0f, 0.5f, 0.0f));
+        pMorph->setDeltas(pDeltas);
+        pTarget->getObject()->addModifier(pMorph);
+        return pMorph;
+    }
+
     // The plug-in's keys as the settings file holds them now.
     QMap<QString, QVariant> storedKeys() const
     {
@@ -112,6 +125,17 @@ private:
 
     std::unique_ptr<TestApp> _app;
 };
+
+// The morph assets saved under a content library, by path within it, sorted.
+inline QStringList savedMorphAssets(const QTemporaryDir& library)
+{
+    QStringList saved;
+    for (QDirIterator it(library.path(), {QStringLiteral("*.dsf")}, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();)
+        saved << QDir(library.path()).relativeFilePath(it.next());
+    saved.sort();
+    return saved;
+}
 
 // The two conversion dialogs on the scene's job, as their actions open them.
 inline std::unique_ptr<QDialog> openConvertDialog(DialogScene& scene, DzAppSettings& settings)

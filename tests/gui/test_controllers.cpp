@@ -83,20 +83,6 @@ TEST_F(ControllerTest, CheckBoxControllerWritesOnlyChangedValuesOnCommit)
     EXPECT_EQ(toggles, (std::vector<bool>{false, true}));
 }
 
-TEST_F(ControllerTest, PlainCheckBoxForwardsToggles)
-{
-    tav::CheckBox binder;
-    int calls = 0;
-    auto* pchk = add<QCheckBox>(QStringLiteral("Show"));
-    binder.init(pchk, true, [&](bool b) { calls += b ? 10 : 1; }, "");
-    show();
-    EXPECT_TRUE(pchk->isChecked());
-    EXPECT_TRUE(pchk->toolTip().isEmpty());
-    QTest::mouseClick(pchk, Qt::LeftButton);
-    QTest::mouseClick(pchk, Qt::LeftButton);
-    EXPECT_EQ(calls, 11);
-}
-
 TEST_F(ControllerTest, RadioGroupReportsEachSwitchOnce)
 {
     tav::RadioGroup<Kind> group;

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
-#include <memory>
+#include <functional>
 
 #include "dzappsettings.h"
 #include "test_app.h"
@@ -76,32 +76,39 @@ TEST_F(DialogBaseTest, TitleCarriesTheProductAndPlacementIsRememberedAfterOk)
     EXPECT_EQ(second.size(), QSize(431, 257));
 }
 
-TEST_F(DialogBaseTest, CancelAlsoSavesButDestroyingDoesNot)
+// A dialog keeps its place only when the user closes it, and only with a settings path and a key.
+TEST_F(DialogBaseTest, PlacementIsStoredOnlyWhenTheUserClosesADialogWithAPathAndAKey)
 {
-    {
-        SampleDialog closedByOwner(kSettingsPath, kKey);
-        closedByOwner.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&closedByOwner));
+    struct Case {
+        const char* pcszWhat;
+        QString settingsPath, key;
+        std::function<void(SampleDialog&)> close;
+        int iResult;
+        int cStored;
+    };
+    const Case cases[] = {
+        {"destroyed by its owner", kSettingsPath, kKey, nullptr, 0, 0},
+        {"no settings path", QString(), kKey, [](SampleDialog& d) { QTest::mouseClick(d.ok(), Qt::LeftButton); },
+         QDialog::Accepted, 0},
+        {"no key", kSettingsPath, QString(), [](SampleDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+         QDialog::Rejected, 0},
+        {"cancelled", kSettingsPath, kKey, [](SampleDialog& d) { QTest::mouseClick(d.cancel(), Qt::LeftButton); },
+         QDialog::Rejected, 1},
+    };
+    for (const Case& c : cases) {
+        {
+            SampleDialog dialog(c.settingsPath, c.key);
+            dialog.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+            if (c.close) {
+                c.close(dialog);
+                EXPECT_FALSE(dialog.isVisible()) << c.pcszWhat;
+                EXPECT_EQ(dialog.result(), c.iResult) << c.pcszWhat;
+            }
+        }
+        EXPECT_EQ(settingsFile().count("winpos_"), c.cStored) << c.pcszWhat;
     }
-    EXPECT_TRUE(storedPlacement().isEmpty());
-
-    SampleDialog cancelled(kSettingsPath, kKey);
-    cancelled.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cancelled));
-    QTest::mouseClick(cancelled.cancel(), Qt::LeftButton);
-    EXPECT_EQ(cancelled.result(), QDialog::Rejected);
     EXPECT_FALSE(storedPlacement().isEmpty());
-}
-
-TEST_F(DialogBaseTest, EmptySettingsPathNeverTouchesTheStore)
-{
-    DzAppSettings(kSettingsPath).setStringValue(kKey, QStringLiteral("garbage"));
-    SampleDialog dialog(QString(), kKey);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::mouseClick(dialog.ok(), Qt::LeftButton);
-    EXPECT_EQ(storedPlacement(), QStringLiteral("garbage"));
-    EXPECT_EQ(settingsFile().count("winpos_"), 1);
 }
 
 TEST_F(DialogBaseTest, NotClosableDialogIgnoresEscapeAndClose)
@@ -127,17 +134,6 @@ TEST_F(DialogBaseTest, NotClosableDialogIgnoresEscapeAndClose)
     QTest::mouseClick(row.pOk, Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-}
-
-TEST_F(DialogBaseTest, ClosableDialogClosesOnEscape)
-{
-    SampleDialog dialog(kSettingsPath, QString());
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(settingsFile().count("winpos_"), 0);
 }
 
 } // namespace

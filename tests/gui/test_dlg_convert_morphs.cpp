@@ -85,12 +85,7 @@ protected:
     }
 
     template <typename W>
-    W* child(const char* name)
-    {
-        W* pFound = _pDialog->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(pFound, nullptr) << name;
-        return pFound;
-    }
+    W* child(const char* name) { return ::child<W>(*_pDialog, name); }
     QTreeWidget* list() { return child<QTreeWidget>("ptwMorphs"); }
     QPushButton* button(const char* text)
     {
@@ -136,10 +131,6 @@ protected:
             if (!list()->topLevelItem(i)->isHidden())
                 labels << list()->topLevelItem(i)->text(0);
         return labels;
-    }
-    void addTargetMorph(const char* name)
-    {
-        _scene.pTarget->getObject()->addModifier(new DzMorph(QString::fromLatin1(name)));
     }
     QString problem() { return child<QLabel>("plblProblem")->isVisible() ? child<QLabel>("plblProblem")->text() : QString(); }
 
@@ -221,8 +212,8 @@ TEST_F(ConvertMorphsDialogTest, TheFilterMatchesLabelOrGroupAndTheCheckButtonsAc
 
 TEST_F(ConvertMorphsDialogTest, ANameTheTargetHasOrTwoMorphsGivingOneNameKeepConvertDisabledAndSayWhich)
 {
-    addTargetMorph("Nose Width (G8.1F)");
-    addTargetMorph("Jaw Width (G8.1F) Body");
+    _scene.addTargetMorph(QStringLiteral("Nose Width (G8.1F)"));
+    _scene.addTargetMorph(QStringLiteral("Jaw Width (G8.1F) Body"));
     open();
     struct Case {
         const char* pattern;

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QDirIterator>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,7 +19,6 @@
 #include "dzassetiomgr.h"
 #include "dzfloatslider.h"
 #include "dzmainwindow.h"
-#include "dzmorphdeltas.h"
 #include "dzmorphsupportassetfilter.h"
 #include "dzpanemgr.h"
 #include "dzparameterspane.h"
@@ -50,13 +48,9 @@ protected:
             {KvrMorphKind::Body, "Kelvaro Body"},
         };
         for (const auto& [eKind, name] : made) {
-            auto* pMorph = new DzMorph(QString::fromLatin1(name));
+            DzMorph* pMorph = _scene.addTargetMorph(QString::fromLatin1(name));
             // Unclamped, so the host may take a value beyond its dial's end.
             pMorph->getValueControl()->setIsClamped(false);
-            auto* pDeltas = new DzMorphDeltas;
-            pDeltas->addDelta(0, DzVec3(0.0f, 0.5f, 0.0f));
-            pMorph->setDeltas(pDeltas);
-            _scene.pTarget->getObject()->addModifier(pMorph);
             _morphs.push_back(pMorph);
             _reports.push_back({eKind, name, pMorph->getValueControl()});
         }
@@ -173,6 +167,8 @@ TEST_F(SuccessDialogTest, OffersTheFirstLibraryOrTheRememberedOneWhileItIsAConte
 TEST_F(SuccessDialogTest, DialAndPropertyFollowEachOtherWithoutAnEcho)
 {
     DzFloatProperty* pProperty = _reports[0].pProperty;
+    pProperty->setMinMax(-1.0f, 1.0f);
+    pProperty->setDefaultValue(0.5f);
     QWidget& dialog = open();
     showActive(dialog);
     QSignalSpy writes(pProperty, SIGNAL(currentValueChanged()));
@@ -180,9 +176,12 @@ TEST_F(SuccessDialogTest, DialAndPropertyFollowEachOtherWithoutAnEcho)
     typeDialValue(rowDialPart(dialog, 0, 0), QStringLiteral("40"));
     EXPECT_EQ(writes.count(), 1);
     EXPECT_FLOAT_EQ(pProperty->getValue(), 0.4f);
-    QTest::mouseClick(qobject_cast<QToolButton*>(rowDialPart(dialog, 0, 3)), Qt::LeftButton);
-    EXPECT_EQ(writes.count(), 2);
-    EXPECT_FLOAT_EQ(pProperty->getValue(), 1.0f);
+    const float afPresets[] = {-1.0f, 0.5f, 1.0f};  // Min, Default, Max
+    for (int iPreset = 0; iPreset < 3; ++iPreset) {
+        QTest::mouseClick(qobject_cast<QToolButton*>(rowDialPart(dialog, 0, 1 + iPreset)), Qt::LeftButton);
+        EXPECT_FLOAT_EQ(pProperty->getValue(), afPresets[iPreset]);
+    }
+    EXPECT_EQ(writes.count(), 4);
 
     // Beyond the dial's end: the dial stops at its maximum and must not write that back.
     pProperty->setValue(0.25f);
@@ -190,7 +189,7 @@ TEST_F(SuccessDialogTest, DialAndPropertyFollowEachOtherWithoutAnEcho)
     pProperty->setValue(1.5f);
     EXPECT_FLOAT_EQ(static_cast<DzFloatSlider*>(rowDialPart(dialog, 0, 0))->getValue(), 1.0f);
     EXPECT_FLOAT_EQ(pProperty->getValue(), 1.5f);
-    EXPECT_EQ(writes.count(), 4);
+    EXPECT_EQ(writes.count(), 6);
     EXPECT_FLOAT_EQ(_reports[1].pProperty->getValue(), 0.0f) << "other rows stay where they are";
 }
 
@@ -298,15 +297,10 @@ TEST_F(SuccessDialogTest, SavesTheCheckedMorphsIntoTheChosenLibrary)
     EXPECT_TRUE(boxes.seen[0].text.contains(
         QStringLiteral("The 2 selected morphs have been saved to ") + _library.path()));
 
-    QStringList saved;
-    for (QDirIterator it(_library.path(), {QStringLiteral("*.dsf")}, QDir::Files, QDirIterator::Subdirectories);
-         it.hasNext();) {
-        const QString path = it.next();
-        EXPECT_TRUE(path.contains(QStringLiteral("/Morphs/Tavrenik/Shapes/"))) << path.toStdString();
-        saved << QFileInfo(path).fileName();
-    }
-    saved.sort();
-    EXPECT_EQ(saved, (QStringList{"Kelvaro Body.dsf", "Kelvaro Full.dsf"}));
+    const QStringList saved = savedMorphAssets(_library);
+    ASSERT_EQ(saved.size(), 2);
+    EXPECT_TRUE(saved[0].endsWith(QStringLiteral("/Morphs/Tavrenik/Shapes/Kelvaro Body.dsf"))) << saved[0].toStdString();
+    EXPECT_TRUE(saved[1].endsWith(QStringLiteral("/Morphs/Tavrenik/Shapes/Kelvaro Full.dsf"))) << saved[1].toStdString();
 
     const auto stored = _scene.storedKeys();
     EXPECT_EQ(stored.value("save_last_content_library").toString(), _library.path());

@@ -9,93 +9,40 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <stdexcept>
+#include <memory>
+#include <tuple>
 
-#include "gui_test_helpers.h"
-#include "test_app.h"
 #include "tv_gui.h"
 #include "tv_gui_button.h"
 #include "tv_timer.h"
 
 namespace {
 
-TEST(ButtonHandler, AThrowingOrEmptyHandlerShowsOneBoxAndTheButtonKeepsWorking)
-{
-    TestApp app;
-    QPushButton button(QStringLiteral("Go"));
-    button.show();
-    int runs = 0;
-    tav::ButtonHandler handler;
-    handler.init(&button, [&] {
-        ++runs;
-        throw std::runtime_error("x");
-    });
-
-    MessageBoxCloser closer;
-    QTest::mouseClick(&button, Qt::LeftButton);
-    ASSERT_EQ(closer.seen.size(), 1u);
-    EXPECT_EQ(closer.seen[0].caption, QString::fromUtf8("Error \u2014 Tavrenik's Kelvaro V1.0.5"));
-    EXPECT_TRUE(closer.seen[0].text.contains(QStringLiteral("Unhandled exception in button handler")));
-    EXPECT_TRUE(closer.seen[0].text.contains(QStringLiteral("X.")));
-    EXPECT_EQ(app.logLinesContaining(QStringLiteral("Unhandled exception in button handler")).size(), 1);
-
-    QTest::mouseClick(&button, Qt::LeftButton);
-    EXPECT_EQ(runs, 2);
-    EXPECT_EQ(closer.seen.size(), 2u);
-
-    // A button without a handler is reported too, not fatal.
-    QPushButton empty(QStringLiteral("Go"));
-    tav::ButtonHandler emptyHandler;
-    emptyHandler.init(&empty, nullptr, "Runs %%");
-    EXPECT_EQ(empty.toolTip(), QString::fromUtf8("Runs <b>\u201CGo\u201D</b>"));
-    empty.click();
-    EXPECT_EQ(closer.seen.size(), 3u);
-}
-
-TEST(ButtonHandlerList, InsertsIconButtonsAtTheGivenPlace)
-{
-    QWidget window;
-    auto* phorz = new QHBoxLayout(&window);
-    phorz->addWidget(new QLabel(QStringLiteral("Name")));
-    tav::HostColours colours = tav::readHostColours();
-    tav::ButtonHandlerList handlers(&colours);
-    int clicks = 0;
-    QToolButton* pHelp = handlers.addToolButton(
-        phorz, ":/bootstrap/24/question-square.png", [&] { ++clicks; }, "Help",
-        "Opens the tool's PDF manual in your system's default PDF viewer.", 0);
-    QToolButton* pLast = handlers.addToolButton(phorz, ":/none.png", [&] { clicks += 10; }, "Last", "", -1);
-    EXPECT_EQ(phorz->itemAt(0)->widget(), pHelp);
-    EXPECT_EQ(phorz->itemAt(2)->widget(), pLast);
-    EXPECT_EQ(pHelp->toolTip(),
-              QStringLiteral("<b>Help:</b> Opens the tool's PDF manual in your system's default PDF viewer."));
-    EXPECT_EQ(pLast->toolTip(), QStringLiteral("<b>Last</b>"));
-    EXPECT_TRUE(pHelp->text().isEmpty());
-    window.show();
-    QTest::mouseClick(pHelp, Qt::LeftButton);
-    QTest::mouseClick(pLast, Qt::LeftButton);
-    EXPECT_EQ(clicks, 11);
-}
-
 TEST(ToolButtons, ToolTipFormsAndMenu)
 {
-    QToolButton plain;
-    tav::setUpToolButton(&plain, "", "Just %{text}%");
-    EXPECT_EQ(plain.toolTip(), QString::fromUtf8("Just \u201Ctext\u201D"));
-
-    QToolButton none;
-    tav::setUpToolButton(&none, "", "");
-    EXPECT_TRUE(none.toolTip().isEmpty());
+    const std::tuple<const char*, const char*, QString> cases[] = {
+        {"", "Just %{text}%", QString::fromUtf8("Just \u201Ctext\u201D")},
+        {"", "", QString()},
+        {"Last", "", QStringLiteral("<b>Last</b>")},
+        {"Magic", "Does %PLUGINNAME% things", QStringLiteral("<b>Magic:</b> Does Tavrenik's Kelvaro things")},
+    };
+    for (const auto& [pcszTitle, pcszToolTip, expected] : cases) {
+        QToolButton button;
+        button.setText(QStringLiteral("x"));
+        tav::setUpToolButton(&button, pcszTitle, pcszToolTip);
+        EXPECT_EQ(button.toolTip(), expected) << pcszTitle << pcszToolTip;
+        EXPECT_TRUE(button.text().isEmpty());
+    }
 
     QMenu menu;
     QHBoxLayout row;
-    QToolButton* pButton = tav::makeToolButton(&row, QIcon(), "Magic", "Does %PLUGINNAME% things", &menu);
-    EXPECT_EQ(pButton->toolTip(), QStringLiteral("<b>Magic:</b> Does Tavrenik's Kelvaro things"));
+    std::unique_ptr<QToolButton> pButton(tav::makeToolButton(&row, QIcon(), "Magic", "", &menu));
     EXPECT_EQ(pButton->menu(), &menu);
     EXPECT_EQ(pButton->popupMode(), QToolButton::InstantPopup);
     EXPECT_EQ(row.count(), 1);
-    delete pButton;
 }
 
 TEST(Timer, OneShotDropsCallsWhilePending)

