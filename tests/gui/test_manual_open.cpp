@@ -49,8 +49,9 @@ TEST(ManualOpen, EachDialogsHelpButtonOpensTheInstalledManualAtItsChapter)
             EXPECT_EQ(scene.app()->lastShownUrl(),
                       bInstalled ? QStringLiteral("file:///") + manualPdf + QString::fromLatin1(c.pcszChapter) : QString());
             ASSERT_EQ(boxes.seen.size(), bInstalled ? 0u : 1u);
-            if (!bInstalled)
+            if (!bInstalled) {
                 EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("does not exist")));
+            }
             pDialog->reject();
         }
     }
