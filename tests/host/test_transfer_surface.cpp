@@ -154,6 +154,33 @@ TEST(TransferSurface, ClosestPointOnAFigureIsTheNearestOfAllTriangles)
     expectExact(mesh, queries, 1e-4f);
 }
 
+// The brute force above judges with the routine itself; here each region of the triangle
+// (0,0,0) (2,0,0) (0,2,0) has its answer worked out by hand.
+TEST(TransferSurface, ClosestPointOnATriangleInEachRegion)
+{
+    struct Case {
+        const char* region;
+        DzVec3 p;
+        std::array<float, 3> weights;
+    };
+    const Case cases[] = {
+        {"corner a", {-1, -1, 1}, {1, 0, 0}},
+        {"corner b", {3, -1, 0}, {0, 1, 0}},
+        {"corner c", {-1, 3, 0}, {0, 0, 1}},
+        {"edge ab", {0.5f, -1, 0}, {0.75f, 0.25f, 0}},
+        {"edge ac", {-1, 1.5f, 0}, {0.25f, 0, 0.75f}},
+        {"edge bc", {1.5f, 1.5f, 2}, {0, 0.5f, 0.5f}},
+        {"edge bc off centre", {2, 1, 0}, {0, 0.75f, 0.25f}},
+        {"inside", {0.5f, 0.5f, -3}, {0.5f, 0.25f, 0.25f}},
+    };
+    for (const Case& c : cases) {
+        float w[3];
+        dzClosestPointOnTriangle(c.p, {0, 0, 0}, {2, 0, 0}, {0, 2, 0}, w);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(w[i], c.weights[i], 1e-6f) << c.region << " weight " << i;
+    }
+}
+
 TEST(TransferSurface, WithoutTrianglesOrWithMismatchedPositionsNothingIsHit)
 {
     DzFacetMesh mesh;
