@@ -101,45 +101,51 @@ TEST(TransferUtility, WithoutGeometryNothingChanges)
 
 TEST(TransferUtility, TargetLeavesTheSceneBeforeItsFigureEnters)
 {
-    TestApp app;
-    DzNode* source = addSource();
-    DzNode* target = addTarget();
-    target->getXRotControl()->setValue(12);
-    target->getScaleControl()->setValue(1.5f);
-    target->select(true);
-    shapeOf(target)->getSubDIALevelControl()->setValue(2);
-    const int vertexCount = shapeOf(target)->getNumVertices();
-    QPointer<DzNode> oldTarget = target;
+    for (const bool bPrimary : {true, false}) {
+        SCOPED_TRACE(bPrimary ? "target primary" : "target selected beside");
+        TestApp app;
+        DzNode* source = addSource();
+        DzNode* target = addTarget();
+        target->getXRotControl()->setValue(12);
+        target->getScaleControl()->setValue(1.5f);
+        if (!bPrimary)
+            source->select(true);  // the primary selection, the target selected beside it
+        target->select(true);
+        shapeOf(target)->getSubDIALevelControl()->setValue(2);
+        const int vertexCount = shapeOf(target)->getNumVertices();
+        QPointer<DzNode> oldTarget = target;
 
-    QStringList events;
-    QObject::connect(dzScene, &DzScene::nodeRemoved, [&](DzNode* n) {
-        events << "removed " + n->getLabel() + (n == target ? " (target)" : "");
-    });
-    QObject::connect(dzScene, &DzScene::nodeAdded, [&](DzNode* n) {
-        events << "added " + n->getLabel() + (qobject_cast<DzFigure*>(n) ? " (figure)" : "");
-    });
+        QStringList events;
+        QObject::connect(dzScene, &DzScene::nodeRemoved, [&](DzNode* n) {
+            events << "removed " + n->getLabel() + (n == target ? " (target)" : "");
+        });
+        QObject::connect(dzScene, &DzScene::nodeAdded, [&](DzNode* n) {
+            events << "added " + n->getLabel() + (qobject_cast<DzFigure*>(n) ? " (figure)" : "");
+        });
 
-    DzTransferUtility tool;
-    tool.setSource(source);
-    tool.setTarget(target);
-    ASSERT_TRUE(tool.doTransfer());
-    EXPECT_EQ(events, QStringList({"removed Target (target)", "added Target (figure)"}));
+        DzTransferUtility tool;
+        tool.setSource(source);
+        tool.setTarget(target);
+        ASSERT_TRUE(tool.doTransfer());
+        EXPECT_EQ(events, QStringList({"removed Target (target)", "added Target (figure)"}));
 
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(oldTarget.isNull());
-    DzFigure* figure = figureLabelled("Target");
-    ASSERT_NE(figure, nullptr);
-    EXPECT_EQ(dzScene->getNumNodes(), 2);
-    EXPECT_TRUE(figure->isSelected());
-    EXPECT_FLOAT_EQ(figure->getXRotControl()->getValue(), 12);
-    EXPECT_FLOAT_EQ(figure->getYPosControl()->getValue(), 5);
-    EXPECT_FLOAT_EQ(figure->getScaleControl()->getValue(), 1.5f);
-    DzShape* shape = shapeOf(figure);
-    EXPECT_EQ(shape->getNumVertices(), vertexCount);
-    EXPECT_EQ(shape->getSubDIALevelControl()->getValue(), 2);
-    // The product finds the resolution of the new figure by these names.
-    EXPECT_EQ(shape->findProperty("lodlevel"), shape->getLODControl());
-    EXPECT_EQ(shape->findProperty("SubDIALevel"), shape->getSubDIALevelControl());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(oldTarget.isNull());
+        DzFigure* figure = figureLabelled("Target");
+        ASSERT_NE(figure, nullptr);
+        EXPECT_EQ(dzScene->getNumNodes(), 2);
+        EXPECT_TRUE(figure->isSelected());
+        EXPECT_EQ(dzScene->getPrimarySelection(), bPrimary ? figure : source);
+        EXPECT_FLOAT_EQ(figure->getXRotControl()->getValue(), 12);
+        EXPECT_FLOAT_EQ(figure->getYPosControl()->getValue(), 5);
+        EXPECT_FLOAT_EQ(figure->getScaleControl()->getValue(), 1.5f);
+        DzShape* shape = shapeOf(figure);
+        EXPECT_EQ(shape->getNumVertices(), vertexCount);
+        EXPECT_EQ(shape->getSubDIALevelControl()->getValue(), 2);
+        // The product finds the resolution of the new figure by these names.
+        EXPECT_EQ(shape->findProperty("lodlevel"), shape->getLODControl());
+        EXPECT_EQ(shape->findProperty("SubDIALevel"), shape->getSubDIALevelControl());
+    }
 }
 
 TEST(TransferUtility, FaceGroupsComeFromTheNearestSourceFacet)
