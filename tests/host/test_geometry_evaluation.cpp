@@ -55,7 +55,7 @@ TEST(GeometryPlacement, NodeTransformIsTranslateRotateScaleAndChildrenFollow)
     expectNear(worldVertex(child, 1), DzVec3(-1, 11, -1));
 }
 
-TEST(GeometrySubdivision, CubeLevelOneHasCatmullClarkPointsAndCounts)
+TEST(GeometrySubdivision, CubeRefinesByCatmullClarkAndHDDetailJoinsAtItsLevel)
 {
     std::unique_ptr<DzNode> node(nodeWithMesh(cube()));
     setHighResolution(node.get(), 1);
@@ -79,6 +79,29 @@ TEST(GeometrySubdivision, CubeLevelOneHasCatmullClarkPointsAndCounts)
     EXPECT_EQ(DzGeometry::worldMesh(node.get())->getNumVertices(), 98);
     shapeOf(node.get())->getLODControl()->setValue(0);
     EXPECT_EQ(DzGeometry::worldMesh(node.get())->getNumVertices(), 8);
+
+    // HD detail of level 1: none at the base, its delta at level 1, and at level 2 refined
+    // along with the mesh, spread over the neighbours and never added a second time.
+    DzMorph* detail = addMorph(node.get(), "HD", {}, {});
+    detail->getDeltas()->setHDDeltas(1, {3}, {{0, 0, 2}});
+    detail->getValueControl()->setValue(0.5f);
+    EXPECT_EQ(DzGeometry::worldMesh(node.get())->vertices(), cube().vertices());
+    for (const int iLevel : {1, 2}) {
+        setHighResolution(node.get(), iLevel);
+        const QVector<DzVec3> moved = DzGeometry::worldMesh(node.get())->vertices();
+        detail->getValueControl()->setValue(0.0f);
+        const QVector<DzVec3> still = DzGeometry::worldMesh(node.get())->vertices();
+        detail->getValueControl()->setValue(0.5f);
+        int cMoved = 0;
+        for (int i = 0; i < moved.size(); ++i) {
+            const float fMove = (moved[i] - still[i]).length();
+            cMoved += fMove > 1e-4f;
+            EXPECT_LE(fMove, 1.0f + 1e-5f) << "level " << iLevel << " vertex " << i;
+        }
+        if (iLevel == 1)
+            expectNear(moved[3] - still[3], DzVec3(0, 0, 1), 1e-5f);
+        EXPECT_EQ(cMoved > 1, iLevel == 2) << cMoved << " vertices move at level " << iLevel;
+    }
 }
 
 TEST(GeometrySubdivision, OpenBoundaryKeepsCornersAndStraightEdges)
