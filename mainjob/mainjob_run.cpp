@@ -210,11 +210,5 @@ void run(const QString& pictureDir, MainJobResult* pResult)
 
 bool runMainJob(const QString& pictureDir, MainJobResult* pResult, QString* error)
 {
-    try {
-        run(pictureDir, pResult);
-        return true;
-    } catch (const MainJobError& e) {
-        *error = QString::fromStdString(e.what());
-        return false;
-    }
+    return runReportingError([&] { run(pictureDir, pResult); }, error);
 }

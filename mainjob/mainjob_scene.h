@@ -27,6 +27,19 @@ public:
     explicit MainJobError(const QString& text) : std::runtime_error(text.toStdString()) {}
 };
 
+// Runs a job, turning the MainJobError it throws into false and its text.
+template <typename Job>
+bool runReportingError(Job job, QString* error)
+{
+    try {
+        job();
+        return true;
+    } catch (const MainJobError& e) {
+        *error = QString::fromStdString(e.what());
+        return false;
+    }
+}
+
 // Opens the sample scene into the studio's scene.
 void openSampleScene();
 DzFigure* figureLabelled(const char* pcszLabel);

@@ -164,11 +164,5 @@ void run(const QString& pictureDir, MorphsJobResult* pResult)
 
 bool runMorphsJob(const QString& pictureDir, MorphsJobResult* pResult, QString* error)
 {
-    try {
-        run(pictureDir, pResult);
-        return true;
-    } catch (const MainJobError& e) {
-        *error = QString::fromStdString(e.what());
-        return false;
-    }
+    return runReportingError([&] { run(pictureDir, pResult); }, error);
 }
