@@ -66,25 +66,6 @@ TEST_P(MorphBatchFidelity, EachConvertedMorphLaysTheCloneOnTheSourceWithThatMorp
 INSTANTIATE_TEST_SUITE_P(EverySourceKind, MorphBatchFidelity, ::testing::ValuesIn(aSourceFigures),
                          SourceFigureTestName);
 
-// Ten converted morphs at the source's values, some negative, give the source's shape together.
-TEST(MorphBatchFidelity, TenConvertedMorphsTogetherGiveTheSourceWithTheTen)
-{
-    const Dials dials = {{"body_ctrl_Heavy", 0.4f},          {"body_ctrl_HipsWidth", -0.7f},
-                         {"body_ctrl_FeetLength", 1.0f},     {"body_ctrl_NeckSize", 0.5f},
-                         {"body_ctrl_ShouldersWidth", -0.5f}, {"body_ctrl_FingersLength", 0.8f},
-                         {"head_ctrl_NoseWidth", 1.0f},      {"head_ctrl_JawWidth", -1.0f},
-                         {"head_ctrl_EyesHeight", 0.6f},     {"head_ctrl_ChinDepth", 0.9f}};
-    std::vector<std::string> names;
-    for (const auto& dial : dials)
-        names.push_back(dial.first);
-    for (const SourceFigure& source : {genesis3Male, genesis81Female}) {
-        ConversionScene scene;
-        scene.setUp(source);
-        runMorphBatch(scene.job(), batchOf(names));
-        expectJudgedWell(judgeDials(scene, source, dials), std::string(source.pcszLabel) + " ten together");
-    }
-}
-
 // At high resolution the morphs are subdivision morphs at the source's level, judged on the
 // subdivided surfaces.
 TEST(MorphBatchFidelity, AtSubdivisionLevel1TheMorphsAreSubdivisionMorphsThatFit)
