@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "conversion_fixture.h"
-#include "dzbone.h"
 #include "dzfloatproperty.h"
 #include "kvr_convert-figure-height.h"
 #include "kvr_convert-figure-target.h"
@@ -15,11 +14,6 @@ namespace {
 float height(DzNode* pNode)
 {
     return pNode->getWorldBoundingBox().getMax().m_y;
-}
-
-float thigh(DzFigure* pFigure, const char* pcszBone)
-{
-    return pFigure->findBone(pcszBone)->getZRotControl()->getValue();
 }
 
 } // namespace
@@ -50,17 +44,6 @@ TEST(TargetPreparation, NormalizingStandsTheTargetOnTheSourceAndRestoringPutsBac
     EXPECT_EQ(nodeTransform(scene.target(), "YTranslate")->getValue(), 0.0f);
     EXPECT_EQ(scene.source()->getLabel(), "Genesis 8.1 Female");
     EXPECT_TRUE(scene.job().changes().empty());
-}
-
-TEST(TargetPreparation, EachGenerationPosesTheThighsInItsOwnStance)
-{
-    for (const SourceFigure& source : {aSourceFigures[0], aSourceFigures[1], aSourceFigures[2], aSourceFigures[3]}) {
-        ConversionScene scene;
-        scene.setUp(source);
-        poseThighs(scene.job(), scene.target(), true);
-        EXPECT_EQ(thigh(scene.target(), "l_thigh"), source.fThighDegrees) << source.pcszLabel;
-        EXPECT_EQ(thigh(scene.target(), "r_thigh"), -source.fThighDegrees) << source.pcszLabel;
-    }
 }
 
 TEST(TargetPreparation, AutoHeightStopsJustPastTheSourceInStepsOfFiveThousandths)
