@@ -9,6 +9,7 @@
 #include "test_objio_support.h"
 #include "tv_daz-helpers-morphloader.h"
 #include "tv_daz-helpers-objects.h"
+#include "tv_daz-helpers-scene.h"
 
 using namespace objio_test;
 using testgeo::StickFigure;
@@ -22,11 +23,6 @@ QString ImporterJson()
     tav::daz::ApplyObjExportSettings(settings);
     tav::daz::SetScale(settings, 1.0f);
     return tav::daz::SettingsToJson(settings);
-}
-
-DzMorph* FindMorph(DzNode* pNode, const QString& name)
-{
-    return qobject_cast<DzMorph*>(pNode->getObject()->findModifier(name));
 }
 
 // A stick figure posed, placed and with a morph dialled, as a user's figure would be, and a
@@ -82,8 +78,7 @@ TEST_F(LoadMorphScene, APosedPlacedMorphedFigureGetsARestMorphThatReproducesTheO
     const ReplacedFactory batches(DzMorphLoaderBatch::staticMetaObject, hostMade);
 
     EXPECT_EQ(load("target.obj", "Converted"), "Created morph \"Converted\" on node \"Genesis 9\": 3 of 16 vertices moved");
-    DzMorph* pMorph = FindMorph(fig.figure, "Converted");
-    ASSERT_NE(pMorph, nullptr);
+    DzMorph* pMorph = tav::daz::FindMorph(fig.figure, "Converted");
     EXPECT_EQ(pMorph->getValueControl()->getPath(), "Morphs/Kelvaro");
     EXPECT_GT(WorstDistance(WorldPositions(fig.figure), target), 0.5f);
     pMorph->getValueControl()->setValue(1.0f);
@@ -94,7 +89,7 @@ TEST_F(LoadMorphScene, APosedPlacedMorphedFigureGetsARestMorphThatReproducesTheO
     // not resolved again.
     const int cModifiers = fig.figure->getObject()->getNumModifiers();
     EXPECT_EQ(load("target.obj", "Converted"), "Created morph \"Converted\" on node \"Genesis 9\": 3 of 16 vertices moved");
-    EXPECT_EQ(FindMorph(fig.figure, "Converted"), pMorph);
+    EXPECT_EQ(tav::daz::FindMorph(fig.figure, "Converted"), pMorph);
     EXPECT_EQ(fig.figure->getObject()->getNumModifiers(), cModifiers);
     EXPECT_EQ(tav::daz::MorphLoaderTableResolutions(), 2);
     EXPECT_EQ(loaders.cLive, 0);
@@ -121,8 +116,7 @@ TEST_F(LoadMorphScene, ASubdivisionMorphAtLevelTwoReproducesTheObjAtLevelTwo)
     ASSERT_GT(target.size(), 16);
 
     load("hd.obj", "ConvertedHD", true, 2);
-    DzMorph* pMorph = FindMorph(fig.figure, "ConvertedHD");
-    ASSERT_NE(pMorph, nullptr);
+    DzMorph* pMorph = tav::daz::FindMorph(fig.figure, "ConvertedHD");
     EXPECT_EQ(pMorph->getDeltas()->getHDLevel(), 2);
     pMorph->getValueControl()->setValue(1.0f);
     EXPECT_LT(WorstDistance(WorldPositions(fig.figure), target), 1e-4f);
@@ -151,16 +145,4 @@ TEST(LoadMorph, FailuresThrowTheProductMessages)
     dzApp->registerClassFactory(pReal);
     EXPECT_EQ(messageOf([] { tav::daz::ResolveMethod(&DzMorphLoader::staticMetaObject, "setLoadMode(int,DzNode*)"); }),
               "failed to resolve method DzMorphLoader::setLoadMode(int,DzNode*)");
-}
-
-TEST(LoadMorph, SubdivisionSupportFollowsTheHostPlugin)
-{
-    for (const bool bHdMorphs : {true, false}) {
-        DzAppOptions options = TestApp::defaultOptions();
-        options.hdMorphs = bHdMorphs;
-        TestApp app(options);
-        EXPECT_FALSE(tav::daz::IsMorphLoaderProSubdivisionAvailable());  // not loaded yet
-        app->startup();
-        EXPECT_EQ(tav::daz::IsMorphLoaderProSubdivisionAvailable(), bHdMorphs);
-    }
 }
