@@ -1,8 +1,4 @@
-#include <QFileInfo>
-
-#include "dzfloatproperty.h"
 #include "tv_exception.h"
-#include "../gui/gui_test_helpers.h"
 #include "test_objio_support.h"
 
 using namespace objio_test;
@@ -47,32 +43,6 @@ TEST(ObjOptions, RecordsReachTheSettingsTheOverridesWinAndJsonCarriesThemAll)
     EXPECT_TRUE(import.hasKey("InvertLat"));
     EXPECT_FALSE(import.hasKey("InvertLatAxis"));
     EXPECT_EQ(import.getIntValue("RunSilent", -1), 0);
-}
-
-// Only the selected node goes out, to a file of any name, and comes back as a node
-// of that name, without a dialog asking anything.
-TEST(ObjRoundTrip, ExportWritesTheSelectedNodeWithoutAskingAndImportBringsItBack)
-{
-    TestApp app;
-    QTemporaryDir dir;
-    AddNode("Chosen", testgeo::cube(3.0f))->select(true);
-    AddNode("Other", testgeo::cube(1.0f));
-    ModalAnswerer<QDialog> dialogs([](QDialog& dialog) { dialog.reject(); });
-    const std::string path = tav::ToUtf8(dir.filePath("tempg8 src1 \u00fc.obj"));
-    DzFileIOSettings exportSettings;
-    tav::daz::ApplyObjExportSettings(exportSettings);
-    tav::daz::SetSelectedOnly(exportSettings, true);
-    tav::daz::ExportObj(exportSettings, path);
-
-    DzFileIOSettings importSettings;
-    tav::daz::ApplyObjImportSettings(importSettings);
-    tav::daz::ImportObj(importSettings, path);
-    DzNode* pImported = dzScene->findNodeByLabel(QString::fromUtf8("tempg8 src1 \u00fc"));
-    ASSERT_NE(pImported, nullptr);
-    EXPECT_EQ(DzGeometry::vertexCount(pImported, 0), 8);
-    EXPECT_EQ(exportSettings.getIntValue("RunSilent"), 1);
-    EXPECT_EQ(importSettings.getIntValue("RunSilent"), 1);
-    EXPECT_EQ(dialogs.count(), 0);
 }
 
 TEST(ObjRoundTrip, HostFailuresBecomeExceptionsWithTheQuotedPathAndTheHostText)
