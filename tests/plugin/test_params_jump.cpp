@@ -5,9 +5,6 @@
 
 #include "dzfloatproperty.h"
 #include "dzmainwindow.h"
-#include "dzmorph.h"
-#include "dznode.h"
-#include "dzobject.h"
 #include "dzpanemgr.h"
 #include "dzparameterspane.h"
 #include "dzscene.h"
@@ -16,35 +13,16 @@
 #include "tv_daz-helpers-params.h"
 #include "tv_exception.h"
 
-namespace {
-
-DzNode* addNodeWithMorph(const QString& label, const QString& morphName, const QString& group)
-{
-    auto* node = new DzNode;
-    node->setLabel(label);
-    node->setObject(new DzObject);
-    auto* morph = new DzMorph(morphName);
-    morph->getValueControl()->setPath(group);
-    node->getObject()->addModifier(morph);
-    dzScene->addNode(node);
-    return node;
-}
-
-DzFloatProperty* valueOf(DzNode* node, const QString& morphName)
-{
-    return qobject_cast<DzMorph*>(node->getObject()->findModifier(morphName))->getValueControl();
-}
-
-} // namespace
-
 // Without a main window the jump names what is missing; with one it shows the pane with the
 // property selected, and scripts find the pane and jump as well.
 TEST(JumpToProperty, ShowsThePaneWithThePropertySelected)
 {
     TestApp app;
-    DzNode* other = addNodeWithMorph("Other", "Smile", "Actor/Face");
-    DzNode* target = addNodeWithMorph("Genesis 9", "KvrShape", "Morphs/Kelvaro/Converted");
-    DzFloatProperty* property = valueOf(target, "KvrShape");
+    DzFigure* other = scene_access::addFigure("Other", "Other");
+    scene_access::addMorph(other, "Smile")->getValueControl()->setPath("Actor/Face");
+    DzFigure* target = scene_access::addFigure();
+    DzFloatProperty* property = scene_access::addMorph(target, "KvrShape")->getValueControl();
+    property->setPath("Morphs/Kelvaro/Converted");
     EXPECT_EQ(scene_access::messageOf([&] { tav::daz::JumpToProperty(property); }),
               "failed to get Daz Studio pane manager");
 
