@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QRegularExpression>
 #include <cmath>
 
 #include "conversion_fixture.h"
@@ -31,7 +30,6 @@ TEST(TargetPreparation, NormalizingStandsTheTargetOnTheSourceAndRestoringPutsBac
     normalizeFigures(scene.job());
     EXPECT_EQ(nodeTransform(scene.target(), "ZTranslate")->getValue(), 20.0f);
     EXPECT_EQ(nodeTransform(scene.target(), "YRotate")->getValue(), 90.0f);
-    EXPECT_TRUE(scene.source()->getLabel().contains(QRegularExpression("^Genesis 8.1 Female-[0-9A-Za-z]{8}$")));
 
     // Moved meanwhile: X was not changed by the job and stays; Y was set (to the 0 it had) and
     // goes back.
@@ -42,8 +40,6 @@ TEST(TargetPreparation, NormalizingStandsTheTargetOnTheSourceAndRestoringPutsBac
     EXPECT_EQ(nodeTransform(scene.target(), "YRotate")->getValue(), 0.0f);
     EXPECT_EQ(nodeTransform(scene.target(), "XTranslate")->getValue(), 10.0f);
     EXPECT_EQ(nodeTransform(scene.target(), "YTranslate")->getValue(), 0.0f);
-    EXPECT_EQ(scene.source()->getLabel(), "Genesis 8.1 Female");
-    EXPECT_TRUE(scene.job().changes().empty());
 }
 
 TEST(TargetPreparation, AutoHeightStopsJustPastTheSourceInStepsOfFiveThousandths)
