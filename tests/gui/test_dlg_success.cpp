@@ -330,10 +330,6 @@ TEST_F(SuccessDialogTest, ClosingDeletesTheDialogAndRemembersItsPlace)
     QTest::mouseClick(pClose, Qt::LeftButton);
     ASSERT_EVENTUALLY(pDialog.isNull());
     EXPECT_TRUE(_scene.storedKeys().contains(QStringLiteral("winpos_dlg_success")));
-
-    pDialog = &open();
-    QTest::keyClick(pDialog.data(), Qt::Key_Escape);
-    ASSERT_EVENTUALLY(pDialog.isNull());
 }
 
 } // namespace

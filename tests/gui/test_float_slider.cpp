@@ -112,13 +112,6 @@ TEST_F(FloatSliderTest, DraggingTheHandleChangesTheValue)
     EXPECT_FLOAT_EQ(spy.last().at(0).toFloat(), _slider.getValue());
 }
 
-TEST_F(FloatSliderTest, ClickingTheBarStepsTowardsTheClick)
-{
-    QSlider* pBar = bar();
-    QTest::mouseClick(pBar, Qt::LeftButton, Qt::NoModifier, QPoint(pBar->width() - 5, pBar->height() / 2));
-    EXPECT_GT(_slider.getValue(), 0.0f);
-}
-
 } // namespace
 
 // Closing a dial while its text holds unconfirmed typing takes focus from the text; by then
