@@ -139,7 +139,7 @@ TEST_F(SuccessDialogTest, ReportsTheJobAndEnablesSavingOnlyWithACheckedRow)
         EXPECT_FALSE(pControl->isEnabled()) << pControl->objectName().toStdString();
 }
 
-TEST_F(SuccessDialogTest, OffersTheFirstLibraryOrTheRememberedOneWhileItIsAContentDirectory)
+TEST_F(SuccessDialogTest, OffersTheFirstLibraryUnlessTheRememberedOneIsStillAContentDirectory)
 {
     {
         QWidget& dialog = open();
@@ -152,14 +152,6 @@ TEST_F(SuccessDialogTest, OffersTheFirstLibraryOrTheRememberedOneWhileItIsAConte
         delete &dialog;
     }
     DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
-    settings.setStringValue(QStringLiteral("save_last_content_library"), QStringLiteral(KVR_CONTENT_DIR));
-    settings.setStringValue(QStringLiteral("save_last_vendor_name"), QStringLiteral("Someone"));
-    {
-        QWidget& dialog = open();
-        EXPECT_EQ(child<QComboBox>(dialog, "pcboContentLibrary")->currentIndex(), 1);
-        EXPECT_EQ(child<QLineEdit>(dialog, "pledVendorName")->text(), QStringLiteral("Someone"));
-        delete &dialog;
-    }
     settings.setStringValue(QStringLiteral("save_last_content_library"), QStringLiteral("/library/gone"));
     EXPECT_EQ(child<QComboBox>(open(), "pcboContentLibrary")->currentIndex(), 0);
 }
@@ -276,13 +268,15 @@ TEST_F(SuccessDialogTest, ASaveTheHostReportsCancelledIsNotReportedAsSaved)
 
 TEST_F(SuccessDialogTest, SavesTheCheckedMorphsIntoTheChosenLibrary)
 {
-    // The dialog offers the remembered library; the user picks another.
-    DzAppSettings(QStringLiteral("Tavrenik's Kelvaro"))
-        .setStringValue(QStringLiteral("save_last_content_library"), QStringLiteral(KVR_CONTENT_DIR));
+    // The dialog offers the remembered library and vendor; the user picks another of each.
+    DzAppSettings settings(QStringLiteral("Tavrenik's Kelvaro"));
+    settings.setStringValue(QStringLiteral("save_last_content_library"), QStringLiteral(KVR_CONTENT_DIR));
+    settings.setStringValue(QStringLiteral("save_last_vendor_name"), QStringLiteral("Someone"));
     QWidget& dialog = open();
     showActive(dialog);
     auto* pcboLibrary = child<QComboBox>(dialog, "pcboContentLibrary");
     ASSERT_EQ(pcboLibrary->currentIndex(), 1);
+    EXPECT_EQ(child<QLineEdit>(dialog, "pledVendorName")->text(), QStringLiteral("Someone"));
     clickIndicator(rowCheck(dialog, 0));
     clickIndicator(rowCheck(dialog, 2));
     typeInto(child<QLineEdit>(dialog, "pledVendorName"), QStringLiteral("Tavrenik"));
