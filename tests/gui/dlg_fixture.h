@@ -137,18 +137,6 @@ inline QStringList savedMorphAssets(const QTemporaryDir& library)
     return saved;
 }
 
-// The two conversion dialogs on the scene's job, as their actions open them.
-inline std::unique_ptr<QDialog> openConvertDialog(DialogScene& scene, DzAppSettings& settings)
-{
-    return std::make_unique<KvrConvertDialog>(nullptr, scene.pParams, 1, "Genesis 8.1 Female converted to G9",
-                                              &settings);
-}
-inline std::unique_ptr<QDialog> openConvertMorphsDialog(DialogScene& scene, DzAppSettings& settings)
-{
-    return std::make_unique<KvrConvertMorphsDialog>(nullptr, scene.pParams, SourceMorphCatalogue(scene.pSource),
-                                                    &settings);
-}
-
 // The visible top-level widget with that object name, for dialogs the tests do not own.
 inline QWidget* findTopLevel(const QString& objectName)
 {

@@ -39,7 +39,9 @@ struct DialogKind {
 
 const DialogKind aDialogKinds[] = {
     {"Convert",
-     openConvertDialog,
+     [](DialogScene& scene, DzAppSettings& settings) -> std::unique_ptr<QDialog> {
+         return std::make_unique<KvrConvertDialog>(nullptr, scene.pParams, 1, "Converted", &settings);
+     },
      [](QDialog& dialog) {
          int iLevel = -1;
          const KvrResolution eResolution = static_cast<KvrConvertDialog&>(dialog).resolution(&iLevel);
@@ -47,7 +49,10 @@ const DialogKind aDialogKinds[] = {
      },
      ""},
     {"Convert morphs",
-     openConvertMorphsDialog,
+     [](DialogScene& scene, DzAppSettings& settings) -> std::unique_ptr<QDialog> {
+         return std::make_unique<KvrConvertMorphsDialog>(nullptr, scene.pParams, SourceMorphCatalogue(scene.pSource),
+                                                         &settings);
+     },
      [](QDialog& dialog) {
          const KvrMorphBatchOptions options = static_cast<KvrConvertMorphsDialog&>(dialog).options();
          return Offered{options.eResolution, options.iSubdLevel};
