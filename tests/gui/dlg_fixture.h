@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDirIterator>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QMap>
 #include <QRadioButton>
@@ -135,6 +136,16 @@ inline QStringList savedMorphAssets(const QTemporaryDir& library)
         saved << QDir(library.path()).relativeFilePath(it.next());
     saved.sort();
     return saved;
+}
+
+// The rows of new morphs both result dialogs show, and a row's check box.
+inline QGridLayout* newMorphRows(QWidget& dialog)
+{
+    return child<QGridLayout>(dialog, "pgridNewMorphs");
+}
+inline QCheckBox* rowCheck(QWidget& dialog, int iRow)
+{
+    return qobject_cast<QCheckBox*>(newMorphRows(dialog)->itemAtPosition(iRow, 0)->widget());
 }
 
 // The visible top-level widget with that object name, for dialogs the tests do not own.

@@ -54,12 +54,6 @@ protected:
         return *pDialog;
     }
 
-    static QCheckBox* rowCheck(QWidget& dialog, int iRow)
-    {
-        auto* pgrid = child<QGridLayout>(dialog, "pgridNewMorphs");
-        return qobject_cast<QCheckBox*>(pgrid->itemAtPosition(iRow, 0)->widget());
-    }
-
     QTemporaryDir _library;
     DialogScene _scene{SavingOptions(_library)};
 };
@@ -93,9 +87,8 @@ TEST_F(MorphResultsDialogTest, ReportsNewMorphsSkippedOnesAndACancelledBatch)
             else
                 skippedLabels << QStringLiteral("Shape %1").arg(i);
         }
-        auto* pgrid = child<QGridLayout>(dialog, "pgridNewMorphs");
         QStringList rows;
-        for (int iRow = 0; pgrid->itemAtPosition(iRow, 0); ++iRow)
+        for (int iRow = 0; newMorphRows(dialog)->itemAtPosition(iRow, 0); ++iRow)
             rows << rowCheck(dialog, iRow)->text();
         EXPECT_EQ(rows, made);
 

@@ -72,25 +72,14 @@ protected:
         return *pDialog;
     }
 
-    static QGridLayout* rows(QWidget& dialog)
-    {
-        for (QGroupBox* pgrp : dialog.findChildren<QGroupBox*>())
-            if (pgrp->title() == QStringLiteral("Newly created morphs"))
-                return qobject_cast<QGridLayout*>(pgrp->layout());
-        return nullptr;
-    }
-    static QCheckBox* rowCheck(QWidget& dialog, int iRow)
-    {
-        return qobject_cast<QCheckBox*>(rows(dialog)->itemAtPosition(iRow, 0)->widget());
-    }
     // Index 0 is the dial, 1 to 3 the Min, Default and Max buttons.
     static QWidget* rowDialPart(QWidget& dialog, int iRow, int index)
     {
-        return rows(dialog)->itemAtPosition(iRow, 1)->layout()->itemAt(index)->widget();
+        return newMorphRows(dialog)->itemAtPosition(iRow, 1)->layout()->itemAt(index)->widget();
     }
     static QPushButton* rowShow(QWidget& dialog, int iRow)
     {
-        return qobject_cast<QPushButton*>(rows(dialog)->itemAtPosition(iRow, 2)->widget());
+        return qobject_cast<QPushButton*>(newMorphRows(dialog)->itemAtPosition(iRow, 2)->widget());
     }
 
     static std::vector<QWidget*> saveControls(QWidget& dialog)
@@ -125,7 +114,9 @@ TEST_F(SuccessDialogTest, ReportsTheJobAndEnablesSavingOnlyWithACheckedRow)
     // Report, new morphs, save settings, Close.
     auto* pvert = child<QVBoxLayout>(dialog, "pvertMain");
     ASSERT_EQ(pvert->count(), 4);
-    EXPECT_EQ(pvert->itemAt(1)->widget()->layout(), rows(dialog));
+    auto* pgrpNewMorphs = qobject_cast<QGroupBox*>(pvert->itemAt(1)->widget());
+    EXPECT_EQ(pgrpNewMorphs->title(), QStringLiteral("Newly created morphs"));
+    EXPECT_EQ(pgrpNewMorphs->layout(), newMorphRows(dialog));
     EXPECT_EQ(pvert->itemAt(2)->widget(), child<QGroupBox>(dialog, "groupBox"));
 
     for (QWidget* pControl : saveControls(dialog))
