@@ -107,7 +107,6 @@ TEST_F(MorphResultsDialogTest, ManyNewMorphsScrollInsideTheirGroup)
     showActive(dialog);
     EXPECT_LT(dialog.height(), 900);
     auto* pScroll = child<QScrollArea>(dialog, "pscrNewMorphs");
-    ASSERT_NE(pScroll, nullptr);
     EXPECT_TRUE(pScroll->verticalScrollBar()->isVisible());
     // The last row is there and works once scrolled to.
     QCheckBox* pLast = rowCheck(dialog, 59);
