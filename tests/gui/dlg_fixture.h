@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDirIterator>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QMap>
 #include <QRadioButton>
@@ -137,16 +138,14 @@ inline QStringList savedMorphAssets(const QTemporaryDir& library)
     return saved;
 }
 
-// The two conversion dialogs on the scene's job, as their actions open them.
-inline std::unique_ptr<QDialog> openConvertDialog(DialogScene& scene, DzAppSettings& settings)
+// The rows of new morphs both result dialogs show, and a row's check box.
+inline QGridLayout* newMorphRows(QWidget& dialog)
 {
-    return std::make_unique<KvrConvertDialog>(nullptr, scene.pParams, 1, "Genesis 8.1 Female converted to G9",
-                                              &settings);
+    return child<QGridLayout>(dialog, "pgridNewMorphs");
 }
-inline std::unique_ptr<QDialog> openConvertMorphsDialog(DialogScene& scene, DzAppSettings& settings)
+inline QCheckBox* rowCheck(QWidget& dialog, int iRow)
 {
-    return std::make_unique<KvrConvertMorphsDialog>(nullptr, scene.pParams, SourceMorphCatalogue(scene.pSource),
-                                                    &settings);
+    return qobject_cast<QCheckBox*>(newMorphRows(dialog)->itemAtPosition(iRow, 0)->widget());
 }
 
 // The visible top-level widget with that object name, for dialogs the tests do not own.

@@ -12,36 +12,10 @@
 #include "dzappsettings.h"
 #include "kvr_dlg_convert-morphs.h"
 #include "kvr_morph-catalogue.h"
-#include "tv_daz-helpers-scene-morphs.h"
 
 // The catalogue of a source's morphs, the names made from it, and the Convert morphs dialog on
 // the bundled Genesis 8.1 Female (its head size dialled) beside a Genesis 9.
 namespace {
-
-TEST(MorphCatalogue, ListsTheSourcesMorphsInModifierOrderWithLabelGroupAndValue)
-{
-    DialogScene scene;
-    ASSERT_TRUE(scene.pParams);
-    const std::vector<KvrSourceMorph> catalogue = SourceMorphCatalogue(scene.pSource);
-    const tav::daz::NodeMorphs morphs(scene.pSource);
-    ASSERT_EQ(catalogue.size(), morphs.all().size());
-    ASSERT_GT(catalogue.size(), 10u);
-    for (size_t i = 0; i < catalogue.size(); ++i)
-        EXPECT_EQ(catalogue[i].name, morphs.all()[i]->name) << i;
-    int cDialled = 0;
-    for (const KvrSourceMorph& morph : catalogue) {
-        if (morph.name == "head_ctrl_NoseWidth") {
-            EXPECT_EQ(morph.label, "Nose Width");
-            EXPECT_EQ(morph.group, "Actor/Head/Nose");
-        }
-        if (morph.fValue != 0.0f) {
-            ++cDialled;
-            EXPECT_EQ(morph.name, "head_ctrl_HeadSize");
-            EXPECT_FLOAT_EQ(morph.fValue, 0.8f);
-        }
-    }
-    EXPECT_EQ(cDialled, 1);
-}
 
 TEST(MorphCatalogue, ShortNamesOfTheSourceKinds)
 {
