@@ -2,21 +2,6 @@
 
 using namespace testgeo;
 
-TEST(MorphLoader, LoadModeMustFitTheNode)
-{
-    ObjIoSession s;
-    StickFigure fig;
-    dzScene->addNode(fig.figure);
-    DzNode* prop = s.addNode("Prop", cube());
-
-    DzMorphLoader loader;
-    EXPECT_TRUE(loader.setLoadMode(DzMorphLoader::FigureMode, fig.figure));
-    EXPECT_FALSE(loader.setLoadMode(DzMorphLoader::NodeGeometryMode, fig.figure));
-    EXPECT_FALSE(loader.setLoadMode(DzMorphLoader::FigureMode, prop));
-    EXPECT_TRUE(loader.setLoadMode(DzMorphLoader::NodeGeometryMode, prop));
-    EXPECT_EQ(loader.getLoadMode(), DzMorphLoader::NodeGeometryMode);
-}
-
 // A target in a folder with blanks and non-ASCII letters, as users name them.
 TEST(MorphLoader, CreatesAMorphThatReproducesTheTargetAndDropsTinyDeltas)
 {
@@ -65,6 +50,7 @@ TEST(MorphLoader, ProblemsComeBackAsTextAndCreateNothing)
     expectError(makeLoader(prop, s.path("broken.obj"), "M"),
                 qPrintable(s.path("broken.obj") + ", line 2: a vertex needs three coordinates"));
     expectError(makeLoader(prop, s.path("none.obj"), "M"), "does not exist");
+    EXPECT_FALSE(DzMorphLoader().setLoadMode(DzMorphLoader::FigureMode, prop));
     DzMorphLoader* wrongMode = makeLoader(prop, s.path("cube.obj"), "M");
     wrongMode->setLoadMode(DzMorphLoader::FileOnlyMode, prop);
     expectError(wrongMode, "load mode");
@@ -145,6 +131,8 @@ TEST(MorphLoader, AttenuationStrengthsOneAndMinusOneSplitTheMorph)
     weights[StickFigure::Hip + 2] = 0.25f;  // on the ramp
     dformer->setInfluenceWeights(weights);
     fig.figure->addNodeChild(dformer);
+    // A figure's morph is the figure's, never one of its geometry alone.
+    EXPECT_FALSE(DzMorphLoader().setLoadMode(DzMorphLoader::NodeGeometryMode, fig.figure));
 
     QVector<DzVec3> target = DzGeometry::restPositions(fig.figure, 0);
     for (DzVec3& p : target)
