@@ -152,5 +152,8 @@ TEST(MorphLoader, AttenuationStrengthsOneAndMinusOneSplitTheMorph)
     EXPECT_EQ(body->getDeltas()->getNumDeltas(), 12);
     head->getValueControl()->setValue(1.0f);
     body->getValueControl()->setValue(1.0f);
-    expectSameMesh(DzGeometry::restPositions(fig.figure, 0), target, 1e-5f);
+    const QVector<DzVec3> rest = DzGeometry::restPositions(fig.figure, 0);
+    ASSERT_EQ(rest.size(), target.size());
+    for (int i = 0; i < rest.size(); ++i)
+        expectNear(rest[i], target[i], 1e-5f);
 }
