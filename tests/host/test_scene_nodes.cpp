@@ -104,6 +104,7 @@ TEST(SceneSelection, OrderAndPrimarySelection)
 
     c->select(true);
     a->select(true);
+    a->select(true);  // again: still listed once
     EXPECT_EQ(labels(scene.selectedNodeList()), QStringList({"c", "a"}));
     EXPECT_EQ(scene.getPrimarySelection(), c);
 
