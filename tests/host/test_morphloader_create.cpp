@@ -141,6 +141,7 @@ TEST(MorphLoader, AttenuationStrengthsOneAndMinusOneSplitTheMorph)
     const QString path = "D-Former_1::weightmap::Genesis 9/Influence Weights";
     for (const auto& [name, strength] : {std::pair<QString, float>{"HeadPart", 1.0f}, {"BodyPart", -1.0f}}) {
         DzMorphLoader* loader = makeLoader(fig.figure, s.path("full.obj"), name);
+        EXPECT_EQ(loader->getLoadMode(), DzMorphLoader::FigureMode);
         loader->setAttenuateMapPath(path);
         loader->setAttenuateStrength(strength);
         const QString report = runLoader(loader, fig.figure);
