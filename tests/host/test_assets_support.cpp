@@ -94,8 +94,7 @@ TEST(MorphSupportAssets, RefusedSavesWriteNothingAndSayWhy)
         if (c.option)
             settings->setStringValue(c.option, c.value);
         const int code = s.save(settings.get());
-        EXPECT_NE(code, 0);
-        EXPECT_NE(code, 100);
+        EXPECT_EQ(code, DZ_INVALID_ARGUMENT);
         EXPECT_TRUE(s.message(code).contains(c.fragment)) << s.message(code).toStdString();
         EXPECT_EQ(s.filesBelow(s.library), QStringList{"library/" + QString(kMorphFolder) + "/Me/Shapes/Smile.dsf"});
         EXPECT_EQ(readFile(s.morphs("Me/Shapes/Smile.dsf")), smile);
@@ -126,7 +125,6 @@ TEST(MorphSupportAssets, NoSaveWritesThroughALinkOrPastAFileInTheWay)
         {"link at the asset's path", asset, "", false, "outside/victim.txt", DZ_FILE_LINK_ERROR, asset, linked},
         {"dangling link at the asset's path", asset, "", false, "outside/new.txt", DZ_FILE_LINK_ERROR, asset, linked},
         {"linked product folder", m + "/Me/Shapes", "", false, "outside", DZ_FILE_LINK_ERROR, m + "/Me/Shapes", linked},
-        {"linked vendor folder", m + "/Me", "", false, "outside", DZ_FILE_LINK_ERROR, m + "/Me", linked},
         {"linked data folder", "data", "", false, "outside", DZ_FILE_LINK_ERROR, "data", linked},
         {"file where the vendor folder goes", "", m + "/Me", false, "", DZ_WRITE_FILE_ERROR, m + "/Me", notFolder},
         {"library that is a file", "", ".", false, "", DZ_WRITE_FILE_ERROR, ".", notFolder},

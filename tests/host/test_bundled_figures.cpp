@@ -75,17 +75,23 @@ const DzFacetMesh& meshOf(DzNode* node)
     return *DzGeometry::worldMesh(node);
 }
 
-DzVec3 centroid(const DzFacetMesh& mesh)
-{
-    DzVec3 sum;
-    for (const DzVec3& v : mesh.vertices())
-        sum += v;
-    return sum * (1.0f / mesh.getNumVertices());
-}
-
 DzVec3 groupCentroid(const DzFacetMesh& mesh, const QString& group)
 {
-    return centroid(meshOfGroups(mesh, [&](const QString& g) { return g == group; }));
+    const DzFacetMesh part = meshOfGroups(mesh, [&](const QString& g) { return g == group; });
+    DzVec3 sum;
+    for (const DzVec3& v : part.vertices())
+        sum += v;
+    return sum * (1.0f / part.getNumVertices());
+}
+
+// The face groups of the faces around each vertex.
+QVector<QSet<QString>> groupsAtVertices(const DzFacetMesh& mesh)
+{
+    QVector<QSet<QString>> groupsAt(mesh.getNumVertices());
+    for (const DzFacet& f : mesh.facets())
+        for (int c = 0; c < f.numCorners(); ++c)
+            groupsAt[f.m_vertIdx[c]] << mesh.getFaceGroupName(f.m_faceGroupIdx);
+    return groupsAt;
 }
 
 // The smallest distance from one region's vertices to another region's surface.
@@ -266,7 +272,7 @@ TEST_P(BundledFigure, LoadsAtBaseResolutionWithABonePerFaceGroupInOneMirroredHie
     }
 }
 
-TEST_P(BundledFigure, FaceGroupsLieWhereTheirBodyPartsDo)
+TEST_P(BundledFigure, FaceGroupsAndSurfacesLieWhereTheirBodyPartsDoAndStandApart)
 {
     const DzFacetMesh& mesh = meshOf(fig);
     auto at = [&](const char* group) { return groupCentroid(mesh, QString::fromLatin1(group)); };
@@ -291,11 +297,7 @@ TEST_P(BundledFigure, FaceGroupsLieWhereTheirBodyPartsDo)
         }
     // The thumb beside the index finger, the pinky across the hand from both.
     EXPECT_LT((at("l_thumb2") - at("l_index1")).length(), (at("l_thumb2") - at("l_pinky1")).length());
-}
 
-TEST_P(BundledFigure, SurfacesSeparateSkinLipsEyesAndNails)
-{
-    const DzFacetMesh& mesh = meshOf(fig);
     QHash<QString, QSet<QString>> groupsOf; // surface -> face groups with faces of it
     QHash<QString, DzVec3> sum;
     QHash<QString, int> count;
@@ -319,11 +321,8 @@ TEST_P(BundledFigure, SurfacesSeparateSkinLipsEyesAndNails)
         nailed << g;
     }
     EXPECT_EQ(nailed.size(), 10);
-}
 
-TEST_P(BundledFigure, FingersStandApartAndTheEyesClearOfTheirSockets)
-{
-    const Clearance c = clearance(meshOf(fig));
+    const Clearance c = clearance(mesh);
     EXPECT_GT(c.digits, 0.2f); // cm: a few millimetres
     EXPECT_GT(c.eyes, 0.1f);
 }
@@ -333,10 +332,7 @@ TEST_P(BundledFigure, SkinWeightsSumToOneAndBindEachBoneToItsOwnPartAndItsNeighb
     const DzFacetMesh& mesh = fig->getObject()->getCurrentShape()->getFacetMesh();
     const DzSkinBinding* skin = fig->getSkinBinding();
     QVector<float> total(mesh.getNumVertices(), 0.0f);
-    QVector<QSet<QString>> groupsAt(mesh.getNumVertices());
-    for (const DzFacet& f : mesh.facets())
-        for (int c = 0; c < f.numCorners(); ++c)
-            groupsAt[f.m_vertIdx[c]] << mesh.getFaceGroupName(f.m_faceGroupIdx);
+    const QVector<QSet<QString>> groupsAt = groupsAtVertices(mesh);
     for (int b = 0; b < skin->getNumBoneWeightMaps(); ++b) {
         const QString bone = skin->getBoneName(b);
         // The bone's own part, its parent's and its children's.
@@ -453,10 +449,7 @@ void expectEachLocal(DzFigure* fig, bool clearances, float slide)
 {
     const DzFacetMesh& base = fig->getObject()->getCurrentShape()->getFacetMesh();
     const std::vector<Junction> junctions = junctionsOf(base);
-    QVector<QSet<QString>> groupsAt(base.getNumVertices());
-    for (const DzFacet& f : base.facets())
-        for (int c = 0; c < f.numCorners(); ++c)
-            groupsAt[f.m_vertIdx[c]] << base.getFaceGroupName(f.m_faceGroupIdx);
+    const QVector<QSet<QString>> groupsAt = groupsAtVertices(base);
 
     for (DzMorph* morph : libraryMorphs(fig)) {
         const QString name = morph->getName();

@@ -4,6 +4,7 @@
 #include "dzmorph.h"
 #include "dzobject.h"
 #include "test_content_support.h"
+#include "test_geometry_fixtures.h"
 
 using namespace testcontent;
 
@@ -18,9 +19,7 @@ QList<SeenDialog> openAnswering(const QString& relativePath, const QString& pres
 
 float proportionHeight()
 {
-    return qobject_cast<DzMorph*>(figureLabelled("Genesis 9")->getObject()->findModifier("body_bs_ProportionHeight"))
-        ->getValueControl()
-        ->getValue();
+    return testgeo::morphOf(figureLabelled("Genesis 9"), "body_bs_ProportionHeight")->getValueControl()->getValue();
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "dzshape.h"
 #include "mesh_regions.h"
 #include "test_content_support.h"
+#include "test_geometry_fixtures.h"
 
 using namespace testcontent;
 
@@ -73,11 +74,6 @@ Spread spread(DzNode* g9, DzNode* source)
     return s;
 }
 
-void dial(DzNode* node, const char* morph, float value)
-{
-    qobject_cast<DzMorph*>(node->getObject()->findModifier(morph))->getValueControl()->setValue(value);
-}
-
 void poseThighs(DzFigure* fig, float degrees)
 {
     fig->findBone("l_thigh")->getZRotControl()->setValue(degrees);
@@ -102,7 +98,7 @@ TEST_P(CloneAccuracy, TheCloneLaysGenesis9OntoTheOlderBaseSurfaceOnlyWithItsThig
     ASSERT_TRUE(g9 && source);
 
     const Spread unmorphed = spread(g9, source);
-    dial(g9, clone.morph, 1);
+    testgeo::morphOf(g9, clone.morph)->getValueControl()->setValue(1);
     poseThighs(g9, clone.thighs);
     const Spread cloned = spread(g9, source);
     std::printf("%s %s: clone max %.4f %% of the height, fingers %.4f %%\n", library.name, clone.label,

@@ -28,7 +28,7 @@ QStringList morphNames(DzNode* node)
 
 } // namespace
 
-TEST(ContentLibrary, Genesis9GetsItsInstalledMorphsWithChannelsGroupsAndAssetUris)
+TEST(ContentLibrary, Genesis9GetsItsInstalledMorphsAndTheSampleSceneDialsTheSourceBesideIt)
 {
     TestApp app;
     ASSERT_TRUE(openStock("People/Genesis 9/Genesis 9.duf"));
@@ -63,16 +63,11 @@ TEST(ContentLibrary, Genesis9GetsItsInstalledMorphsWithChannelsGroupsAndAssetUri
     EXPECT_GT(tall(0.5f), base + 5);
     EXPECT_GT(tall(1), tall(0.5f) + 5);
     EXPECT_LT(tall(-0.5f), base - 5);
-}
 
-TEST(ContentLibrary, SampleSceneDialsTheSourceAndPlacesBothFigures)
-{
-    TestApp app;
-    ASSERT_TRUE(openStock("People/Genesis 9/Genesis 9.duf"));
-    // Without merge the scene is replaced.
+    // The sample scene, opened without merge, replaces it.
     ASSERT_TRUE(contentMgr()->openFile(contentMgr()->getAbsolutePath("Scenes/Sample Conversion.duf"), false));
     DzFigure* src = figureLabelled("Genesis 8.1 Female");
-    DzFigure* g9 = figureLabelled("Genesis 9");
+    g9 = figureLabelled("Genesis 9");
     ASSERT_TRUE(src && g9);
     // The two figures and their bones, nothing else.
     EXPECT_EQ(dzScene->getNumNodes(), 2 + src->getSkinBinding()->getNumBoneWeightMaps() +
@@ -84,8 +79,8 @@ TEST(ContentLibrary, SampleSceneDialsTheSourceAndPlacesBothFigures)
         return qobject_cast<DzMorph*>(src->getObject()->findModifier(morph))->getValueControl()->getValue();
     };
     // A face and a body of her own: character morphs and regional ones, all named alike.
-    const QStringList names = morphNames(src);
-    EXPECT_EQ(names.filter(QRegularExpression("^(head|body)_ctrl_[A-Z][A-Za-z]+$")).size(), names.size());
+    const QStringList sourceNames = morphNames(src);
+    EXPECT_EQ(sourceNames.filter(QRegularExpression("^(head|body)_ctrl_[A-Z][A-Za-z]+$")).size(), sourceNames.size());
     const DzFloatProperty* heavy = qobject_cast<DzMorph*>(src->getObject()->findModifier("body_ctrl_Heavy"))->getValueControl();
     EXPECT_EQ(heavy->getLabel(), "Heavy");
     EXPECT_EQ(heavy->getPath(), "Actor/Body");

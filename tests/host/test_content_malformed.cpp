@@ -64,11 +64,6 @@ QByteArray rich(const char* from, const char* to)
     return QByteArray(kRich).replace(from, to);
 }
 
-QByteArray nested(int depth)
-{
-    return "{\"asset_info\":" + QByteArray(depth, '[') + QByteArray(depth, ']') + "}";
-}
-
 struct Case {
     const char* name;
     QByteArray bytes;
@@ -88,20 +83,14 @@ TEST(ContentMalformed, EachFaultFailsTheLoadWithALogLineAndLeavesTheSceneAlone)
         {"not an object", "[1,2,3]", "does not hold a JSON object"},
         {"truncated gzip", gzipped(kRich, 40), "truncated"},
         {"no asset info", "{\"scene\":{}}", "asset_info is missing"},
-        {"empty", "", "the file is empty"},
         {"blank", " \n\t ", "the file is empty"},
         {"empty gzip", gzipped("", -1), "the file is empty"},
-        {"cut in half", kRich.left(kRich.size() / 2), "not valid JSON"},
-        {"binary", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18), "not valid JSON"},
         {"gzip header on garbage", QByteArray("\x1f\x8b\x08\0\0\0\0\0\0\x03garbage garbage", 25),
          "has corrupt compressed data"},
-        {"utf-16", QByteArray("\xff\xfe{\0}\0", 6), "not valid JSON"},
-        {"nested too deep", nested(100000), "not valid JSON"},
         {"invalid utf-8", rich("\"label\": \"Rich\", \"type\"", "\"label\": \"Ri\xc3\x28\", \"type\""),
          "not valid JSON"},
         // Numbers a float or an int cannot hold.
-        {"coordinate 1e300", rich("[1,0,0]", "[1e300,0,0]"), "geometry \"g\".vertices.values[1][0] is out of range"},
-        {"coordinate beyond float", rich("[1,1,0]", "[1,-1e39,0]"), "vertices.values[2][1] is out of range"},
+        {"coordinate beyond float", rich("[1,1,0]", "[1,-1e39,0]"), "geometry \"g\".vertices.values[2][1] is out of range"},
         {"polygon index 1e300", rich("[0,0,0,2,3]", "[0,0,0,2,1e300]"), "polylist.values[1][4] is out of range"},
         {"polygon index 2.5", rich("[0,0,0,2,3]", "[0,0,0,2.5,3]"), "polylist.values[1][3] is not an integer"},
         {"polygon index as text", rich("[0,0,0,2,3]", "[0,0,0,\"2\",3]"), "polylist.values[1][3] is not a number"},
@@ -139,7 +128,6 @@ TEST(ContentMalformed, EachFaultFailsTheLoadWithALogLineAndLeavesTheSceneAlone)
          "a bone whose parent is not in the figure"},
         {"no uv set", rich("\"default_uv_set\": \"#uv\"", "\"default_uv_set\": \"#other\""), "uv_set_library has no entry \"other\""},
         {"null vertex", rich("[1,1,0]", "null"), "vertices.values[2] is not an array"},
-        {"vertex as text", rich("[1,1,0]", "\"x\""), "vertices.values[2] is not an array"},
         // Counts and indices that do not fit the mesh.
         {"vertex count", rich("\"count\": 4, \"values\": [[0,0,0]", "\"count\": 5, \"values\": [[0,0,0]"),
          "count 5 but 4 values"},

@@ -43,13 +43,6 @@ void set(DzElement* element, const char* property, double value)
     p->setDoubleValue(value);
 }
 
-void setResolution(DzNode* node, int lod, int level)
-{
-    DzShape* shape = node->getObject()->getCurrentShape();
-    shape->getLODControl()->setValue(lod);
-    shape->getSubDIALevelControl()->setValue(level);
-}
-
 // The installed morphs of a figure (those with an asset in a Morphs folder), in order.
 QList<DzMorph*> installedMorphs(DzNode* node)
 {
@@ -143,7 +136,7 @@ TEST(SceneFiles, ASavedSceneOpensInANewSessionAsItWas)
              set(g9->findBone("head"), "YRotate", 15);
              set(testgeo::morphOf(g9, "body_bs_ProportionHeight"), "body_bs_ProportionHeight", 0.4);
              set(testgeo::morphOf(g9, "BaseFeminine_figure_ctrl_Character"), "BaseFeminine_figure_ctrl_Character", 0.7);
-             setResolution(g9, 1, 2);
+             testgeo::setHighResolution(g9, 2);
          }},
         {"the sample scene with more of its installed morphs dialled",
          [](Session&) {
@@ -154,7 +147,7 @@ TEST(SceneFiles, ASavedSceneOpensInANewSessionAsItWas)
              for (int i = 0; i < morphs.size(); ++i)
                  morphs[i]->getValueControl()->setValue(0.1f * float(i % 10));
              set(source->findBone("head"), "ZRotate", -20);
-             setResolution(figureLabelled("Genesis 9"), 1, 1);
+             testgeo::setHighResolution(figureLabelled("Genesis 9"), 1);
          }},
         {"two Genesis 9 of one kind and a morph saved by the user, HD at level 2",
          [](Session& session) {
@@ -162,7 +155,7 @@ TEST(SceneFiles, ASavedSceneOpensInANewSessionAsItWas)
              set(right, "XTranslate", 60);
              addSavedMorph(session, right, "MyShape");
              testgeo::morphOf(right, "MyShape")->getValueControl()->setValue(0.8f);
-             setResolution(right, 1, 2);
+             testgeo::setHighResolution(right, 2);
              // Loaded after the save, it has the morph installed, as it will have once reopened.
              DzFigure* left = loadFigure(qsGenesis9, "Left");
              set(testgeo::morphOf(left, "body_bs_ProportionHeight"), "body_bs_ProportionHeight", -0.5);

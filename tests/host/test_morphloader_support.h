@@ -38,13 +38,3 @@ inline QString runLoader(DzMorphLoader* loader, DzNode* node)
     settings.setIntValue("RunSilent", 1);
     return batch.createMorphs(&settings, node, false, true);
 }
-
-inline void expectSameMesh(const QVector<DzVec3>& actual, const QVector<DzVec3>& expected,
-                           float tolerance)
-{
-    ASSERT_EQ(actual.size(), expected.size());
-    float worst = 0.0f;
-    for (int i = 0; i < actual.size(); ++i)
-        worst = std::max(worst, (actual[i] - expected[i]).length());
-    EXPECT_LT(worst, tolerance);
-}

@@ -76,13 +76,11 @@ TEST(SceneNodes, RemoveNodeTakesChildrenEmitsPerNodeAndDeletesLater)
     EXPECT_EQ(childRemoved.count(), 1);
     EXPECT_EQ(keep->getNumNodeChildren(), 0);
 
-    QSignalSpy removed(&scene, &DzScene::nodeRemoved);
     // Listeners may still read the node while it leaves.
     QStringList seen;
     QObject::connect(&scene, &DzScene::nodeRemoved,
                      [&](DzNode* node) { seen.append(node->getLabel()); });
     ASSERT_TRUE(scene.removeNode(root));
-    EXPECT_EQ(removed.count(), 3);
     EXPECT_EQ(seen.size(), 3);
     EXPECT_TRUE(seen.contains("root") && seen.contains("child") && seen.contains("grandchild"));
     EXPECT_EQ(labels(scene.nodeList()), QStringList({"keep"}));
@@ -106,11 +104,11 @@ TEST(SceneSelection, OrderAndPrimarySelection)
 
     c->select(true);
     a->select(true);
+    a->select(true);  // again: still listed once
     EXPECT_EQ(labels(scene.selectedNodeList()), QStringList({"c", "a"}));
     EXPECT_EQ(scene.getPrimarySelection(), c);
 
     scene.setPrimarySelection(b);
-    EXPECT_TRUE(b->isSelected());
     EXPECT_EQ(labels(scene.selectedNodeList()), QStringList({"b", "c", "a"}));
     scene.setPrimarySelection(a);
     EXPECT_EQ(labels(scene.selectedNodeList()), QStringList({"a", "b", "c"}));
