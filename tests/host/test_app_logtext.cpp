@@ -27,7 +27,6 @@ const LogCase kLogCases[] = {
      QString::fromUtf8("Saved to A & B <ok> \u201cx\u201d")},
     {"PlainTextWithAngleBracketsStays", "if a < b and c > d: 5 & 6", "if a < b and c > d: 5 & 6"},
     {"PlainLinesKeepTheirIndent", "Loaded:  \n  one\n  two", "Loaded:\n  one\n  two"},
-    {"PrefixedEnteringIsATrace", "TkKVR: Entering KvrConverter::exec_X()", "", "TkKVR: Entering KvrConverter::exec_X()"},
     {"LeavingIsATrace", "Leaving Running Transfer Utility", "", "Leaving Running Transfer Utility"},
     {"LeavingInsideATextIsNoTrace", "TkKVR: Critical error: Leaving early", "TkKVR: Critical error: Leaving early"},
     {"DialogLabelsOnlyWithDetails",
