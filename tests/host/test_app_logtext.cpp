@@ -50,12 +50,6 @@ TEST_P(LogReading, BriefAndDetailed)
 INSTANTIATE_TEST_SUITE_P(Texts, LogReading, testing::ValuesIn(kLogCases),
                          [](const testing::TestParamInfo<LogCase>& info) { return info.param.name; });
 
-TEST(LogReading, DialogTextsAreReadBackAsDialogs)
-{
-    EXPECT_EQ(dzReadLogText(dzDialogLogText("T", "a\nb", false)).brief, "Dialog \"T\" opened");
-    EXPECT_EQ(dzReadLogText(dzDialogLogText("T", "<p>a</p>", true)).brief, "Message box \"T\":\na");
-}
-
 struct UrlCase {
     const char* name;
     QString text;
