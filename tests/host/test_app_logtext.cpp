@@ -27,7 +27,6 @@ const LogCase kLogCases[] = {
      QString::fromUtf8("Saved to A & B <ok> \u201cx\u201d")},
     {"PlainTextWithAngleBracketsStays", "if a < b and c > d: 5 & 6", "if a < b and c > d: 5 & 6"},
     {"PlainLinesKeepTheirIndent", "Loaded:  \n  one\n  two", "Loaded:\n  one\n  two"},
-    {"PrefixedEnteringIsATrace", "TkKVR: Entering KvrConverter::exec_X()", "", "TkKVR: Entering KvrConverter::exec_X()"},
     {"LeavingIsATrace", "Leaving Running Transfer Utility", "", "Leaving Running Transfer Utility"},
     {"LeavingInsideATextIsNoTrace", "TkKVR: Critical error: Leaving early", "TkKVR: Critical error: Leaving early"},
     {"DialogLabelsOnlyWithDetails",
@@ -50,12 +49,6 @@ TEST_P(LogReading, BriefAndDetailed)
 
 INSTANTIATE_TEST_SUITE_P(Texts, LogReading, testing::ValuesIn(kLogCases),
                          [](const testing::TestParamInfo<LogCase>& info) { return info.param.name; });
-
-TEST(LogReading, DialogTextsAreReadBackAsDialogs)
-{
-    EXPECT_EQ(dzReadLogText(dzDialogLogText("T", "a\nb", false)).brief, "Dialog \"T\" opened");
-    EXPECT_EQ(dzReadLogText(dzDialogLogText("T", "<p>a</p>", true)).brief, "Message box \"T\":\na");
-}
 
 struct UrlCase {
     const char* name;

@@ -7,35 +7,6 @@
 
 using namespace testgeo;
 
-TEST(ObjExport, TheImporterUndoesTheExportersAxesAndScale)
-{
-    ObjIoSession s;
-    DzFacetMesh mesh;
-    mesh.addVertex({1.0f, 2.0f, 3.0f});
-    mesh.addVertex({0, 0, 0});
-    mesh.addVertex({0, 1, 0});
-    mesh.addFacet({0, 1, 2});
-    s.addNode("Tri", mesh);
-
-    SilentOptions o;
-    o.setFloatValue("Scale", 2.0);
-    o.setStringValue("LatAxis", "Z");
-    o.setStringValue("DepthAxis", "X");
-    o.setBoolValue("InvertVertAxis", true);
-    ASSERT_EQ(s.exporter()->writeFile(s.path("t.obj"), &o), 0);
-    // The importer with the same options undoes the mapping (whose text test_objio_text pins).
-    SilentOptions in;
-    in.setFloatValue("Scale", 0.5);
-    in.setStringValue("LatAxis", "Z");
-    in.setStringValue("DepthAxis", "X");
-    in.setBoolValue("InvertVert", true);
-    ASSERT_EQ(s.importer()->readFile(s.path("t.obj"), &in), 0);
-    expectNear(shapeOf(dzScene->findNodeByLabel("t"))->getFacetMesh().getVertex(0), {1, 2, 3});
-
-    o.setStringValue("VertAxis", "Z");  // two file axes from one scene axis
-    EXPECT_EQ(s.exporter()->writeFile(s.path("bad.obj"), &o), DZ_INVALID_ARGUMENT);
-}
-
 // Each statement option, alone against the defaults (whose exact text test_objio_text pins).
 TEST(ObjExport, StatementOptionsAreObserved)
 {
@@ -65,7 +36,6 @@ TEST(ObjExport, StatementOptionsAreObserved)
         ASSERT_EQ(s.exporter()->writeFile(p, &o), 0);
         EXPECT_EQ(ObjIoSession::statements(p, c.keyword), c.lines) << c.key << " " << c.keyword.constData();
     }
-    EXPECT_TRUE(readFile(s.path("q.mtl")).startsWith("newmtl "));
 }
 
 TEST(ObjExport, SelectionOptionsChooseTheNodes)

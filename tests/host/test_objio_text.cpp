@@ -1,4 +1,5 @@
-// The exporter's exact text for small scenes: a faster writer must not change one byte.
+// The exporter's exact text for small scenes: a faster writer must not change one byte. The
+// importer given the inverse options reads the mapped text back to the scene's numbers.
 #include "test_objio_support.h"
 
 using namespace testgeo;
@@ -135,4 +136,15 @@ TEST(ObjText, TheOptionsWriteThisExactText)
         EXPECT_EQ(readFile(obj).toStdString(), c.obj);
         EXPECT_EQ(readFile(mtl).toStdString(), c.mtl);
     }
+
+    SilentOptions back;
+    back.setFloatValue("Scale", 0.5);
+    back.setStringValue("LatAxis", "Z");
+    back.setStringValue("DepthAxis", "X");
+    back.setBoolValue("InvertVert", true);
+    ASSERT_EQ(s.importer()->readFile(s.path("all.obj"), &back), 0);
+    expectNear(shapeOf(dzScene->findNodeByLabel("all"))->getFacetMesh().getVertex(4), {0.1f, 0.2f, 0.3f}, 1e-3f);
+
+    all.setStringValue("VertAxis", "Z");  // two file axes from one scene axis
+    EXPECT_EQ(s.exporter()->writeFile(s.path("bad.obj"), &all), DZ_INVALID_ARGUMENT);
 }

@@ -4,12 +4,12 @@
 #include "dzenumproperty.h"
 #include "dzfloatproperty.h"
 #include "dzintproperty.h"
-#include "dzscene.h"
 #include "dztransferutility.h"
-#include "test_app.h"
+#include "test_content_support.h"
 #include "test_geometry_fixtures.h"
 
 using namespace testgeo;
+using testcontent::figureLabelled;
 
 namespace {
 
@@ -33,11 +33,6 @@ DzNode* addSource()
 }
 
 DzNode* addTarget() { return addStandingCube("Target", 1.5f); }
-
-DzFigure* figureLabelled(const QString& label)
-{
-    return qobject_cast<DzFigure*>(dzScene->findNodeByLabel(label));
-}
 
 } // namespace
 
@@ -142,9 +137,6 @@ TEST(TransferUtility, TargetLeavesTheSceneBeforeItsFigureEnters)
         DzShape* shape = shapeOf(figure);
         EXPECT_EQ(shape->getNumVertices(), vertexCount);
         EXPECT_EQ(shape->getSubDIALevelControl()->getValue(), 2);
-        // The product finds the resolution of the new figure by these names.
-        EXPECT_EQ(shape->findProperty("lodlevel"), shape->getLODControl());
-        EXPECT_EQ(shape->findProperty("SubDIALevel"), shape->getSubDIALevelControl());
     }
 }
 

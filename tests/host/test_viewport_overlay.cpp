@@ -5,9 +5,6 @@
 
 #include "../../host/src/geometry/dzgeometry.h"
 #include "../../host/src/view/viewlegend.h"
-#include "dzenumproperty.h"
-#include "dzintproperty.h"
-#include "dzshape.h"
 #include "test_viewport_support.h"
 
 using namespace testview;
@@ -124,13 +121,11 @@ TEST(ViewportOverlay, IsRefusedOrDroppedWhenTheValuesDoNotFitTheMesh)
     ASSERT_TRUE(scene.view.setScalarOverlay(scene.source, upperHalf(scene.source, 1.0f), 1.0f,
                                             "cm", "Distance"));
     // Subdivided, the mesh has other vertices: drawn plain, without a legend.
-    DzShape* shape = scene.source->getObject()->getCurrentShape();
-    shape->getLODControl()->setValue(1);
-    shape->getSubDIALevelControl()->setValue(1);
+    setHighResolution(scene.source, 1);
     const QImage subdivided = scene.render();
     scene.view.clearOverlay();
     EXPECT_EQ(subdivided, scene.render());
-    shape->getLODControl()->setValue(0);
+    shapeOf(scene.source)->getLODControl()->setValue(0);
 
     ASSERT_TRUE(scene.view.setScalarOverlay(scene.source, upperHalf(scene.source, 1.0f), 1.0f,
                                             "cm", "Distance"));

@@ -10,9 +10,6 @@
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
-#include "dzenumproperty.h"
-#include "dzintproperty.h"
-#include "dzshape.h"
 #include "test_viewport_support.h"
 
 using namespace testview;
@@ -54,23 +51,6 @@ struct DrawnSample : SampleScene {
 
 } // namespace
 
-TEST(ViewportRender, TheSameSceneGivesTheSamePictureFramedInside)
-{
-    DrawnSample scene;
-    ASSERT_TRUE(scene.loaded && scene.source && scene.target);
-    EXPECT_EQ(scene.render(), scene.first);
-    // A view of its own draws the same: nothing depends on what was drawn before.
-    Dz3DViewport other;
-    EXPECT_EQ(other.renderImage(kWidth, kHeight), scene.first);
-
-    const QRect covered = footprint(scene.first, scene.background);
-    EXPECT_TRUE(scene.first.rect().adjusted(2, 2, -2, -2).contains(covered))
-        << "touches the border";
-    EXPECT_GT(covered.height(), kHeight * 3 / 4);
-    // The figures stand apart: the source on the left, the Genesis 9 on the right.
-    EXPECT_LT(scene.sourceArea.right(), scene.targetArea.left());
-}
-
 // A change to the Genesis 9 redraws its pixels only; undone, it gives the first picture again.
 TEST(ViewportRender, AChangeToOneFigureRedrawsItAloneAndUndoingItRestoresThePicture)
 {
@@ -92,7 +72,7 @@ TEST(ViewportRender, AChangeToOneFigureRedrawsItAloneAndUndoingItRestoresThePict
              EXPECT_LT(moved.right(), s.targetArea.right() - 10);
          }},
         {"taller by a morph",
-         [](DrawnSample& s, bool undo) { morphDial(s.target, "body_bs_ProportionHeight")->setValue(undo ? 0 : 1); },
+         [](DrawnSample& s, bool undo) { morphOf(s.target, "body_bs_ProportionHeight")->getValueControl()->setValue(undo ? 0 : 1); },
          [](DrawnSample& s, const QImage&) {
              EXPECT_LT(s.alone(s.target).region.top(), s.targetArea.top() - 2);
              // Nothing of the earlier shape lingers: a view that never saw it draws the same.
@@ -131,6 +111,7 @@ TEST(ViewportRender, AChangeToOneFigureRedrawsItAloneAndUndoingItRestoresThePict
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         DrawnSample scene;
+        ASSERT_TRUE(scene.loaded);
         c.change(scene, false);
         const QImage changed = scene.render();
         EXPECT_TRUE(sameInside(changed, scene.first, scene.sourceArea));

@@ -8,14 +8,13 @@
 #include "dz3dviewport.h"
 #include "dzcontentmgr.h"
 #include "dzfloatproperty.h"
-#include "dzmorph.h"
-#include "dznode.h"
-#include "dzobject.h"
-#include "dzscene.h"
 #include "test_app.h"
+#include "test_geometry_fixtures.h"
 
 // Pictures of the 3D view compared pixel by pixel.
 namespace testview {
+
+using namespace testgeo;
 
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
@@ -72,11 +71,5 @@ struct SampleScene : TestApp {
     DzNode* source = nullptr;
     DzNode* target = nullptr;
 };
-
-inline DzFloatProperty* morphDial(const DzNode* node, const QString& name)
-{
-    auto* morph = qobject_cast<DzMorph*>(node->getObject()->findModifier(name));
-    return morph ? morph->getValueControl() : nullptr;
-}
 
 } // namespace testview

@@ -89,7 +89,7 @@ TEST(ViewportWindow, TheShownViewRedrawsWhenTheSceneChanges)
         EXPECT_EQ(now, scene.render()) << change;
         last = now;
     };
-    morphDial(scene.target, "body_bs_ProportionHeight")->setValue(1.0f);
+    morphOf(scene.target, "body_bs_ProportionHeight")->getValueControl()->setValue(1.0f);
     expectRedrawn("dial");
     scene.target->getYRotControl()->setValue(30.0f);
     expectRedrawn("turned");
