@@ -190,6 +190,7 @@ TEST(ContentHardening, AssetUrlsThatLeadOutOfTheContentDirectoriesAreRefused)
     const Case cases[] = {
         {"/../outside/data/EVIL.dsf#Evil", "climbs out of the content directories"},
         {"/%2e%2e/outside/data/EVIL.dsf#Evil", "climbs out"},
+        {"/data/..%2F..%2Foutside/data/EVIL.dsf#Evil", "climbs out"},
         {"\\..\\outside\\data\\EVIL.dsf#Evil", "climbs out"},
         {"//..//outside/data/EVIL.dsf#Evil", "climbs out"},
         {"/data/LINK.dsf#Evil", "leads through a link to"},

@@ -64,6 +64,12 @@ QByteArray rich(const char* from, const char* to)
     return QByteArray(kRich).replace(from, to);
 }
 
+// Deeper than any parser's stack should follow.
+QByteArray nested(int depth)
+{
+    return "{\"asset_info\":" + QByteArray(depth, '[') + QByteArray(depth, ']') + "}";
+}
+
 struct Case {
     const char* name;
     QByteArray bytes;
@@ -87,6 +93,7 @@ TEST(ContentMalformed, EachFaultFailsTheLoadWithALogLineAndLeavesTheSceneAlone)
         {"empty gzip", gzipped("", -1), "the file is empty"},
         {"gzip header on garbage", QByteArray("\x1f\x8b\x08\0\0\0\0\0\0\x03garbage garbage", 25),
          "has corrupt compressed data"},
+        {"nested too deep", nested(100000), "not valid JSON"},
         {"invalid utf-8", rich("\"label\": \"Rich\", \"type\"", "\"label\": \"Ri\xc3\x28\", \"type\""),
          "not valid JSON"},
         // Numbers a float or an int cannot hold.
