@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 
+#include "library_copy.h"
 #include "studio_run.h"
 
 // The example a user copies for unattended work: every older figure of a scene converted and

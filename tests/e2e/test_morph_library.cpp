@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "fidelity.h"
+#include "library_copy.h"
 #include "studio_run.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 
+#include "library_copy.h"
 #include "studio_run.h"
 
 

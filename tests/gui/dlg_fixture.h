@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDirIterator>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QMap>
@@ -31,6 +30,7 @@
 #include "kvr_dlg_convert-figure.h"
 #include "kvr_dlg_convert-morphs.h"
 #include "kvr_morph-catalogue.h"
+#include "library_copy.h"
 #include "test_app.h"
 
 // The dialog's widget of that object name; a missing one fails the test.
@@ -130,12 +130,7 @@ private:
 // The morph assets saved under a content library, by path within it, sorted.
 inline QStringList savedMorphAssets(const QTemporaryDir& library)
 {
-    QStringList saved;
-    for (QDirIterator it(library.path(), {QStringLiteral("*.dsf")}, QDir::Files, QDirIterator::Subdirectories);
-         it.hasNext();)
-        saved << QDir(library.path()).relativeFilePath(it.next());
-    saved.sort();
-    return saved;
+    return filesBelow(library.path(), {QStringLiteral("*.dsf")});
 }
 
 // The rows of new morphs both result dialogs show, and a row's check box.

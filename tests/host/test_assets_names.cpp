@@ -32,7 +32,7 @@ TEST(MorphAssetNames, EveryNameEndsInsideTheDataFolder)
         addShape(figure, c.morph);
         const int code = s.save(s.options(figure, {c.morph}, c.vendor, c.product).get());
         EXPECT_EQ(code, 0) << s.message(code).toStdString();
-        EXPECT_EQ(s.filesBelow(s.root.path()), QStringList{QDir(s.root.path()).relativeFilePath(s.morphs(c.savedAs))});
+        EXPECT_EQ(filesBelow(s.root.path()), QStringList{QDir(s.root.path()).relativeFilePath(s.morphs(c.savedAs))});
     }
 }
 
@@ -45,7 +45,7 @@ TEST(MorphAssetNames, AVeryLongNameIsShortenedToAFileNameTheFileSystemTakes)
     addShape(figure, longName + "x");
     const int code = s.save(s.options(figure, {longName, longName + "x"}, longName, "Shapes").get());
     ASSERT_EQ(code, 0) << s.message(code).toStdString();
-    const QStringList files = s.filesBelow(s.library);
+    const QStringList files = filesBelow(s.library);
     ASSERT_EQ(files.size(), 2);  // the two names stay apart
     for (const QString& file : files)
         for (const QString& component : file.split('/'))

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -16,6 +15,7 @@
 #include "dznode.h"
 #include "dzobject.h"
 #include "dzscene.h"
+#include "library_copy.h"
 #include "test_app.h"
 #include "test_files.h"
 #include "test_geometry_fixtures.h"
@@ -91,17 +91,6 @@ struct AssetSession {
     QString morphs(const QString& below = QString()) const
     {
         return QDir(library).filePath(QString(kMorphFolder) + "/" + below);
-    }
-
-    // Files below the folder, relative to the root, hidden ones included.
-    QStringList filesBelow(const QString& dir) const
-    {
-        QStringList files;
-        QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            files << QDir(root.path()).relativeFilePath(it.next());
-        files.sort();
-        return files;
     }
 };
 

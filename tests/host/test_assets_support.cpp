@@ -96,7 +96,7 @@ TEST(MorphSupportAssets, RefusedSavesWriteNothingAndSayWhy)
         const int code = s.save(settings.get());
         EXPECT_EQ(code, DZ_INVALID_ARGUMENT);
         EXPECT_TRUE(s.message(code).contains(c.fragment)) << s.message(code).toStdString();
-        EXPECT_EQ(s.filesBelow(s.library), QStringList{"library/" + QString(kMorphFolder) + "/Me/Shapes/Smile.dsf"});
+        EXPECT_EQ(filesBelow(s.library), QStringList{QString(kMorphFolder) + "/Me/Shapes/Smile.dsf"});
         EXPECT_EQ(readFile(s.morphs("Me/Shapes/Smile.dsf")), smile);
         EXPECT_TRUE(morphOf(figure, "Mouth/Open")->getDeltas()->getUri().isEmpty());
     }
@@ -152,11 +152,11 @@ TEST(MorphSupportAssets, NoSaveWritesThroughALinkOrPastAFileInTheWay)
         if (c.hardLink) {
             ASSERT_EQ(::link(QFile::encodeName(outside).constData(), QFile::encodeName(below(asset)).constData()), 0);
         }
-        const QStringList outsideBefore = s.filesBelow(s.root.filePath("outside"));
+        const QStringList outsideBefore = filesBelow(s.root.filePath("outside"));
 
         const int code = s.save(s.options(figure, {"Smile"}).get());
         EXPECT_EQ(code, c.code) << s.message(code).toStdString();
-        EXPECT_EQ(s.filesBelow(s.root.filePath("outside")), outsideBefore);
+        EXPECT_EQ(filesBelow(s.root.filePath("outside")), outsideBefore);
         EXPECT_EQ(readFile(s.root.filePath("outside/victim.txt")), "precious");
         if (code == 0) {
             EXPECT_TRUE(readFile(below(asset)).startsWith("{\""));
@@ -211,8 +211,8 @@ TEST(MorphSupportAssets, AFailurePartWaySaysWhatWasSavedAndWhy)
         EXPECT_EQ(code, DZ_WRITE_FILE_ERROR);
         EXPECT_EQ(s.message(code), QString(c.expected).arg(s.library + "/" + c.faultAt));
         const bool headSaved = !c.readOnlyLibrary;
-        EXPECT_EQ(s.filesBelow(s.library),
-                  headSaved ? QStringList{"library/" + QString(kMorphFolder) + "/Me/Shapes/Head.dsf"} : QStringList());
+        EXPECT_EQ(filesBelow(s.library),
+                  headSaved ? QStringList{QString(kMorphFolder) + "/Me/Shapes/Head.dsf"} : QStringList());
         EXPECT_EQ(head->getDeltas()->getUri().isEmpty(), !headSaved);
         EXPECT_TRUE(morphOf(figure, "Body")->getDeltas()->getUri().isEmpty());
     }
@@ -229,5 +229,5 @@ TEST(MorphSupportAssets, CancellingTheOptionsDialogGives100)
     testcontent::DialogAnswerer closer;
     EXPECT_EQ(s.save(settings.get()), 100);
     EXPECT_EQ(closer.seen().size(), 1);
-    EXPECT_TRUE(s.filesBelow(s.library).isEmpty());
+    EXPECT_TRUE(filesBelow(s.library).isEmpty());
 }

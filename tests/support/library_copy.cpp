@@ -16,3 +16,13 @@ LibraryCopyWithout::LibraryCopyWithout(const QString& relativePath)
         QFile::copy(it.filePath(), copy);
     }
 }
+
+QStringList filesBelow(const QString& dir, const QStringList& nameFilters)
+{
+    QStringList files;
+    for (QDirIterator it(dir, nameFilters, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+         it.hasNext();)
+        files << QDir(dir).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}

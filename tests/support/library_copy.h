@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A copy of the bundled content library without one of its files (none for an empty path),
@@ -15,3 +16,7 @@ public:
 private:
     QTemporaryDir _dir;
 };
+
+// Every file below the folder (hidden ones too) whose name matches one of the filters (any
+// file when there are none), by its path relative to the folder, sorted.
+QStringList filesBelow(const QString& dir, const QStringList& nameFilters = QStringList());

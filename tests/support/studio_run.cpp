@@ -1,7 +1,6 @@
 #include "studio_run.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
@@ -92,14 +91,6 @@ QString readTestScript(const char* pcszName)
 {
     QFile file(QStringLiteral(KVR_SOURCE_DIR "/tests/e2e/scripts/") + QString::fromUtf8(pcszName));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-QStringList filesBelow(const QString& dir)
-{
-    QStringList files;
-    for (QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
-        files << QDir(dir).relativeFilePath(it.next());
-    return files;
 }
 
 QString scriptString(const QString& text)

@@ -24,8 +24,6 @@ struct StudioRun {
 
 // A script of tests/e2e/scripts, as text.
 QString readTestScript(const char* pcszName);
-// Every file below the folder, by its path relative to the folder.
-QStringList filesBelow(const QString& dir);
 // The text as a single-quoted script string literal.
 QString scriptString(const QString& text);
 
